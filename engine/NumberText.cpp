@@ -1,0 +1,316 @@
+#include "NumberText.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace trevalco::NumberText {
+
+namespace {
+
+constexpr std::array<double, 16> kPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A value rounded to a number of decimals: its sign, the digits of its whole
+// part (no leading zeros, possibly none) and exactly `decimals` fraction digits.
+struct RoundedDigits {
+    bool negative = false;
+    std::string whole;
+    std::string fraction;
+};
+
+// Fast exact rounding for the common case. Rounding the 15-significant-digit
+// form and rounding the double itself agree whenever the value has at least
+// three spare digits beyond the requested decimals and its scaled fraction is
+// not close to one half; both perturbations are then far below the margin.
+// Returns the value scaled by 10^decimals and rounded, or nothing.
+std::optional<std::uint64_t> FastScaledMagnitude(double magnitude, int decimals) {
+    if (decimals < 0 || decimals > 12) return std::nullopt;
+    if (!(magnitude < kPowersOfTen[static_cast<std::size_t>(12 - decimals)])) return std::nullopt;
+    const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(decimals)];
+    const double floor = std::floor(scaled);
+    const double rest = scaled - floor;
+    if (std::fabs(rest - 0.5) < 1e-3) return std::nullopt;
+    return static_cast<std::uint64_t>(floor) + (rest > 0.5 ? 1U : 0U);
+}
+
+void SplitScaled(std::uint64_t scaled, int decimals, RoundedDigits& out) {
+    std::array<char, 24> digits{};
+    auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), scaled);
+    (void)ec;
+    std::string_view text(digits.data(), static_cast<std::size_t>(end - digits.data()));
+    const auto d = static_cast<std::size_t>(decimals);
+    if (text.size() <= d) {
+        out.whole.clear();
+        out.fraction.assign(d - text.size(), '0');
+        out.fraction += text;
+    } else {
+        out.whole = text.substr(0, text.size() - d);
+        out.fraction = text.substr(text.size() - d);
+    }
+    if (out.whole == "0") out.whole.clear();
+}
+
+// The general path: take the 15-significant-digit decimal form and round its
+// digit string to the decimals, halves away from zero.
+void RoundFromDecimalForm(double magnitude, int decimals, RoundedDigits& out) {
+    std::array<char, 40> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                   std::chars_format::scientific, 14);
+    (void)ec;
+    // buffer: d.dddddddddddddde+XX
+    std::string digits;
+    digits.reserve(16);
+    digits += buffer[0];
+    const char* p = buffer.data() + 2;
+    while (p < end && *p != 'e') digits += *p++;
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
+
+    // digits[i] stands for 10^(exponent - i); keep those down to 10^-decimals.
+    const int kept = exponent + 1 + decimals;
+    if (kept < 0 || digits.find_first_not_of('0') == std::string::npos) {
+        digits = "0";
+        exponent = 0;
+    } else if (kept == 0) {
+        if (digits[0] >= '5') {
+            digits = "1";
+            exponent = -decimals;
+        } else {
+            digits = "0";
+            exponent = 0;
+        }
+    } else if (static_cast<std::size_t>(kept) < digits.size()) {
+        const bool up = digits[static_cast<std::size_t>(kept)] >= '5';
+        digits.resize(static_cast<std::size_t>(kept));
+        if (up) {
+            std::size_t i = digits.size();
+            while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+            if (i == 0) {
+                digits.insert(digits.begin(), '1');
+                ++exponent;
+            } else {
+                ++digits[i - 1];
+            }
+        }
+    }
+    // Spread the digits over whole and fraction places.
+    out.whole.clear();
+    out.fraction.assign(static_cast<std::size_t>(decimals), '0');
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        const int power = exponent - static_cast<int>(i);
+        if (power >= 0) {
+            out.whole += digits[i];
+        } else if (-power <= decimals) {
+            out.fraction[static_cast<std::size_t>(-power - 1)] = digits[i];
+        }
+    }
+    if (exponent >= 0 && digits.size() < static_cast<std::size_t>(exponent) + 1)
+        out.whole.append(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
+    const auto first = out.whole.find_first_not_of('0');
+    out.whole.erase(0, first == std::string::npos ? out.whole.size() : first);
+}
+
+RoundedDigits Round(double value, int decimals) {
+    RoundedDigits out;
+    const double magnitude = std::fabs(value);
+    if (auto scaled = FastScaledMagnitude(magnitude, decimals))
+        SplitScaled(*scaled, decimals, out);
+    else
+        RoundFromDecimalForm(magnitude, decimals, out);
+    const bool zero = out.whole.empty() && out.fraction.find_first_not_of('0') == std::string::npos;
+    out.negative = std::signbit(value) && !zero;
+    return out;
+}
+
+bool IsPlaceholder(char c) { return c == '0' || c == '#'; }
+
+}  // namespace
+
+std::optional<double> ReadNumber(std::string_view text, const Separators& separators) {
+    text = Trim(text);
+    std::string ascii;  // the text with "." as decimal point, for from_chars
+    ascii.reserve(text.size());
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::size_t digitCount = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        ascii += text[i++];
+        ++digitCount;
+    }
+    const std::string_view decimal = separators.decimal;
+    if (!decimal.empty() && text.substr(i).starts_with(decimal)) {
+        ascii += '.';
+        i += decimal.size();
+        while (i < text.size() && IsDigit(text[i])) {
+            ascii += text[i++];
+            ++digitCount;
+        }
+    }
+    if (digitCount == 0) return std::nullopt;
+    bool negativeExponent = false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ascii += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            ascii += text[i++];
+        }
+        std::size_t exponentDigits = 0;
+        while (i < text.size() && IsDigit(text[i])) {
+            ascii += text[i++];
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+
+    double value = 0.0;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (!negativeExponent) return std::nullopt;  // too large for a double
+        value = 0.0;                                 // too small: it reads as zero
+    } else if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size()) {
+        return std::nullopt;
+    }
+    if (!std::isfinite(value)) return std::nullopt;
+    return negative ? -value : value;
+}
+
+bool IsNumericText(std::string_view text, const Separators& separators) {
+    return ReadNumber(text, separators).has_value();
+}
+
+std::string PlainText(double value, const Separators& separators) {
+    if (value == 0.0) return "0";
+    std::array<char, 40> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::general, 15);
+    (void)ec;
+    std::string text;
+    for (const char* p = buffer.data(); p != end; ++p) {
+        if (*p == '.')
+            text += separators.decimal;
+        else if (*p == 'e')
+            text += 'E';
+        else
+            text += *p;
+    }
+    return text;
+}
+
+std::string PlainText(std::int16_t value) { return std::to_string(value); }
+
+std::string BlankPrefixedText(double value) {
+    std::string text = PlainText(value, Invariant());
+    if (text.front() != '-') text.insert(text.begin(), ' ');
+    return text;
+}
+
+std::optional<std::int16_t> WholeNumber16(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    const double whole = std::nearbyint(value);  // the default mode: halves to even
+    if (whole < std::numeric_limits<std::int16_t>::min() ||
+        whole > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(whole);
+}
+
+Mask::Mask(std::string_view mask) {
+    const auto first = mask.find_first_of("0#");
+    if (first == std::string_view::npos)
+        throw std::invalid_argument("format mask without digit places");
+    const auto last = mask.find_last_of("0#");
+    auto point = mask.find('.', first);
+    if (point != std::string_view::npos && point > last) point = std::string_view::npos;
+    prefix_ = mask.substr(0, first);
+    suffix_ = mask.substr(last + 1);
+
+    const auto integerEnd = point == std::string_view::npos ? last + 1 : point;
+    bool forced = false;
+    for (auto i = first; i < integerEnd; ++i) {
+        const char c = mask[i];
+        if (c == ',') {
+            grouping_ = true;
+        } else if (IsPlaceholder(c)) {
+            forced = forced || c == '0';
+            if (forced) ++minIntegerDigits_;
+        } else {
+            throw std::invalid_argument("format mask with text between its digit places");
+        }
+    }
+    if (point != std::string_view::npos) {
+        for (auto i = point + 1; i <= last; ++i) {
+            if (!IsPlaceholder(mask[i]))
+                throw std::invalid_argument("format mask with text between its decimals");
+            ++decimals_;
+        }
+    }
+}
+
+void Mask::AppendTo(std::string& out, double value, const Separators& separators) const {
+    if (std::isnan(value)) {
+        out += "NaN";
+        return;
+    }
+    if (std::isinf(value)) {
+        out += value < 0 ? "-Infinity" : "Infinity";
+        return;
+    }
+    const RoundedDigits digits = Round(value, decimals_);
+    if (digits.negative) out += '-';
+    out += prefix_;
+    std::string_view whole = digits.whole;
+    const auto padding = static_cast<std::size_t>(minIntegerDigits_) > whole.size()
+                             ? static_cast<std::size_t>(minIntegerDigits_) - whole.size()
+                             : 0U;
+    const std::size_t width = padding + whole.size();
+    for (std::size_t i = 0; i < width; ++i) {
+        if (grouping_ && i > 0 && (width - i) % 3 == 0) out += separators.group;
+        out += i < padding ? '0' : whole[i - padding];
+    }
+    if (decimals_ > 0) {
+        out += separators.decimal;
+        out += digits.fraction;
+    }
+    out += suffix_;
+}
+
+std::string Mask::Apply(double value, const Separators& separators) const {
+    std::string out;
+    AppendTo(out, value, separators);
+    return out;
+}
+
+std::string Format(double value, std::string_view mask, const Separators& separators) {
+    return Mask(mask).Apply(value, separators);
+}
+
+bool SameAtDecimals(double x, double y, int decimals) {
+    if (std::isfinite(x) && std::isfinite(y)) {
+        const auto fx = FastScaledMagnitude(std::fabs(x), decimals);
+        const auto fy = FastScaledMagnitude(std::fabs(y), decimals);
+        if (fx && fy) {
+            const bool nx = std::signbit(x) && *fx != 0;
+            const bool ny = std::signbit(y) && *fy != 0;
+            return *fx == *fy && nx == ny;
+        }
+    }
+    const Mask mask("0." + std::string(static_cast<std::size_t>(decimals), '0'));
+    return mask.Apply(x, Invariant()) == mask.Apply(y, Invariant());
+}
+
+}  // namespace trevalco::NumberText

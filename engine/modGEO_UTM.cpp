@@ -1,0 +1,113 @@
+#include "modGEO_UTM.h"
+
+#include <cmath>
+
+#include "Parametros.h"
+
+namespace trevalco::modGEO_UTM {
+
+namespace {
+
+using std::pow;
+using Util::DegToRad;
+
+// Everything of the series that depends only on the ellipsoid.
+struct EllipsoidSeries {
+    double e2, ep2, ep4;
+    double A, B, C, D, E, F;
+};
+
+EllipsoidSeries SeriesFor(double a, double b) {
+    EllipsoidSeries s{};
+    const double e = pow(pow(a, 2) - pow(b, 2), 0.5) / a;
+    const double e2 = pow(e, 2);
+    const double e4 = pow(e, 4);
+    const double e6 = pow(e, 6);
+    const double e8 = pow(e, 8);
+    const double e10 = pow(e, 10);
+    s.e2 = e2;
+    s.ep2 = (pow(a, 2) - pow(b, 2)) / pow(b, 2);
+    s.ep4 = pow(s.ep2, 2);
+    s.A = 45.0 / 64 * e4 + (0.75 * e2 + 1) + 175.0 / 256 * e6 + 11025.0 / 16384 * e8 +
+          43659.0 / 65536 * e10;
+    s.B = 15.0 / 16 * e4 + 0.75 * e2 + 525.0 / 512 * e6 + 2205.0 / 2048 * e8 +
+          72765.0 / 65536 * e10;
+    s.C = 105.0 / 256 * e6 + 15.0 / 64 * e4 + 2205.0 / 4096 * e8 + 10395.0 / 16384 * e10;
+    s.D = 315.0 / 2048 * e8 + 35.0 / 512 * e6 + 31185.0 / 131072 * e10;
+    s.E = 3465.0 / 65536 * e10 + 315.0 / 16384 * e8;
+    s.F = 693.0 / 131072 * e10;
+    return s;
+}
+
+// The series of the three datums' ellipsoids are worked out once; they are
+// the same numbers SeriesFor gives on every call.
+EllipsoidSeries CachedSeriesFor(double a, double b) {
+    static const EllipsoidSeries sirgas = SeriesFor(Parametros::kSirgas.a, Parametros::kSirgas.b);
+    static const EllipsoidSeries psad56 = SeriesFor(Parametros::kPsad56.a, Parametros::kPsad56.b);
+    static const EllipsoidSeries sad69 = SeriesFor(Parametros::kSad69.a, Parametros::kSad69.b);
+    const EllipsoidAxes axes{a, b};
+    if (axes == Parametros::kSirgas) return sirgas;
+    if (axes == Parametros::kPsad56) return psad56;
+    if (axes == Parametros::kSad69) return sad69;
+    return SeriesFor(a, b);
+}
+
+}  // namespace
+
+void GeoToUtm(double latitude, double longitude, double a, double b, double& northing,
+              double& easting, std::int16_t& zone, std::int16_t& centralMeridian,
+              Util::ForcedZone forced) {
+    Util::UtmZoneFor(longitude, zone, centralMeridian, forced);
+    const double phi = latitude;
+    const double lambda = longitude;
+    const EllipsoidSeries s = CachedSeriesFor(a, b);
+    const double e2 = s.e2;
+    const double ep2 = s.ep2;
+    const double ep4 = s.ep4;
+
+    const double T0 = ((s.A * phi) * 3.14159265358979) / 180;
+    const double T2 = (s.B / 2) * std::sin(DegToRad(phi + phi));
+    const double T4 = (s.C / 4) * std::sin(DegToRad(phi * 4));
+    const double T6 = (s.D / 6) * std::sin(DegToRad(phi * 6));
+    const double T8 = (s.E / 8) * std::sin(DegToRad(phi * 8));
+    const double T10 = (s.F / 10) * std::sin(DegToRad(phi * 10));
+    const double S = ((((((T0 - T2) + T4) - T6) + T8) - T10) * a) * (1 - e2);
+
+    const double sphi = std::sin(DegToRad(phi));
+    const double cphi = std::cos(DegToRad(phi));
+    const double tphi = std::tan(DegToRad(phi));
+    const double N = a / pow(1 - pow(sphi, 2) * e2, 0.5);
+    const double p = std::fabs(((static_cast<double>(centralMeridian) - lambda) * 0.0001) * 3600);
+    const double s1 = std::sin(DegToRad(0.000277777777777778));
+    const double k0 = 0.9996;
+
+    const double I = S * k0;
+    const double II = (pow(10, 8) * ((pow(s1, 2) * ((sphi * N) * cphi)) * k0)) / 2;
+    const double III =
+        pow(10, 16) * ((((pow(s1, 4) * (pow(cphi, 3) * (sphi * N))) / 24) *
+                        ((pow(cphi, 4) * (ep4 * 4)) + ((pow(cphi, 2) * (ep2 * 9)) + (5 - pow(tphi, 2))))) *
+                       k0);
+    const double IV = pow(10, 4) * (((cphi * N) * s1) * k0);
+    const double V = pow(10, 12) * ((((pow(cphi, 2) * ep2) + (1 - pow(tphi, 2))) *
+                                     ((pow(s1, 3) * (pow(cphi, 3) * N)) / 6)) *
+                                    k0);
+    const double A6 =
+        pow(10, 24) *
+        ((((pow(s1, 6) * (pow(cphi, 5) * ((pow(p, 6) * N) * sphi))) / 720) *
+          (((pow(cphi, 2) * (ep2 * 270)) + (pow(tphi, 4) + (61 - pow(tphi, 2) * 58))) -
+           pow(sphi, 2) * (ep2 * 330))) *
+         k0);
+    const double B5 =
+        pow(10, 20) *
+        ((((pow(s1, 5) * (pow(cphi, 5) * (pow(p, 5) * N))) / 120) *
+          (((pow(cphi, 2) * (ep2 * 14)) + (pow(tphi, 4) + (5 - pow(tphi, 2) * 18))) -
+           pow(sphi, 2) * (ep2 * 58))) *
+         k0);
+
+    const double K = ((pow(p, 4) * III) + ((pow(p, 2) * II) + I)) + A6;
+    northing = 10000000 - K;
+    const double deltaE = ((pow(p, 3) * V) + (IV * p)) + B5;
+    easting = lambda < static_cast<double>(centralMeridian) ? 500000 + deltaE : 500000 - deltaE;
+}
+
+}  // namespace trevalco::modGEO_UTM
