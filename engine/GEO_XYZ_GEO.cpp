@@ -34,14 +34,17 @@ void XyzToGeo(double X, double Y, double Z, double& latitude, double& longitude,
     const double p = std::pow(std::pow(Y, 2) + std::pow(X, 2), 0.5);
     double phi = (std::atan(std::pow(1 - e2, -1) * (Z / p)) / pi) * 180;
     double phiNext = phi;
+    // The estimates are compared as ten-decimal texts ("##0.0000000000").
+    NumberText::RoundedValue phiText(phi, 10);
     for (int pass = 0; pass < maxPasses; ++pass) {
         const double N = a / std::pow(1 - std::pow(std::sin(DegToRad(phi)), 2) * e2, 0.5);
         const double c = std::cos((pi * phi) / 180);
         const double h = p / c - N;
         phiNext = (std::atan(std::pow(1 - (N * e2) / (h + N), -1) * (Z / p)) / pi) * 180;
-        // The estimates are compared as ten-decimal texts ("##0.0000000000").
-        if (NumberText::SameAtDecimals(phiNext, phi, 10)) break;
+        const NumberText::RoundedValue phiNextText(phiNext, 10);
+        if (phiNextText == phiText) break;
         phi = phiNext;
+        phiText = phiNextText;
     }
     latitude = std::fabs(phiNext);
     longitude = std::fabs((std::atan(Y / X) / pi) * 180);

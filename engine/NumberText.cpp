@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -25,10 +26,16 @@ std::string_view Trim(std::string_view text) {
 
 // A value rounded to a number of decimals: its sign, the digits of its whole
 // part (no leading zeros, possibly none) and exactly `decimals` fraction digits.
+// Held inline: the largest double has 309 whole digits.
+constexpr std::size_t kMaxDecimals = 30;
+
 struct RoundedDigits {
     bool negative = false;
-    std::string whole;
-    std::string fraction;
+    std::size_t wholeLength = 0;
+    std::array<char, 320> whole;
+    std::array<char, kMaxDecimals> fraction;
+
+    std::string_view Whole() const { return {whole.data(), wholeLength}; }
 };
 
 // Fast exact rounding for the common case. Rounding the 15-significant-digit
@@ -47,20 +54,20 @@ std::optional<std::uint64_t> FastScaledMagnitude(double magnitude, int decimals)
 }
 
 void SplitScaled(std::uint64_t scaled, int decimals, RoundedDigits& out) {
-    std::array<char, 24> digits{};
-    auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), scaled);
-    (void)ec;
-    std::string_view text(digits.data(), static_cast<std::size_t>(end - digits.data()));
+    std::array<char, 24> digits;
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), scaled).ptr;
+    const auto length = static_cast<std::size_t>(end - digits.data());
     const auto d = static_cast<std::size_t>(decimals);
-    if (text.size() <= d) {
-        out.whole.clear();
-        out.fraction.assign(d - text.size(), '0');
-        out.fraction += text;
+    if (length <= d) {
+        out.wholeLength = 0;
+        std::fill_n(out.fraction.begin(), d - length, '0');
+        std::copy_n(digits.data(), length, out.fraction.begin() + static_cast<std::ptrdiff_t>(d - length));
     } else {
-        out.whole = text.substr(0, text.size() - d);
-        out.fraction = text.substr(text.size() - d);
+        out.wholeLength = length - d;
+        std::copy_n(digits.data(), out.wholeLength, out.whole.begin());
+        std::copy_n(digits.data() + out.wholeLength, d, out.fraction.begin());
+        if (out.wholeLength == 1 && out.whole[0] == '0') out.wholeLength = 0;
     }
-    if (out.whole == "0") out.whole.clear();
 }
 
 // The general path: take the 15-significant-digit decimal form and round its
@@ -107,32 +114,32 @@ void RoundFromDecimalForm(double magnitude, int decimals, RoundedDigits& out) {
         }
     }
     // Spread the digits over whole and fraction places.
-    out.whole.clear();
-    out.fraction.assign(static_cast<std::size_t>(decimals), '0');
+    std::fill_n(out.fraction.begin(), decimals, '0');
+    out.wholeLength = exponent >= 0 ? static_cast<std::size_t>(exponent) + 1 : 0;
+    std::fill_n(out.whole.begin(), out.wholeLength, '0');
     for (std::size_t i = 0; i < digits.size(); ++i) {
         const int power = exponent - static_cast<int>(i);
-        if (power >= 0) {
-            out.whole += digits[i];
-        } else if (-power <= decimals) {
+        if (power >= 0)
+            out.whole[out.wholeLength - 1 - static_cast<std::size_t>(power)] = digits[i];
+        else if (-power <= decimals)
             out.fraction[static_cast<std::size_t>(-power - 1)] = digits[i];
-        }
     }
-    if (exponent >= 0 && digits.size() < static_cast<std::size_t>(exponent) + 1)
-        out.whole.append(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
-    const auto first = out.whole.find_first_not_of('0');
-    out.whole.erase(0, first == std::string::npos ? out.whole.size() : first);
+    std::size_t leadingZeros = 0;
+    while (leadingZeros < out.wholeLength && out.whole[leadingZeros] == '0') ++leadingZeros;
+    std::copy(out.whole.begin() + static_cast<std::ptrdiff_t>(leadingZeros),
+              out.whole.begin() + static_cast<std::ptrdiff_t>(out.wholeLength), out.whole.begin());
+    out.wholeLength -= leadingZeros;
 }
 
-RoundedDigits Round(double value, int decimals) {
-    RoundedDigits out;
+void Round(double value, int decimals, RoundedDigits& out) {
     const double magnitude = std::fabs(value);
     if (auto scaled = FastScaledMagnitude(magnitude, decimals))
         SplitScaled(*scaled, decimals, out);
     else
         RoundFromDecimalForm(magnitude, decimals, out);
-    const bool zero = out.whole.empty() && out.fraction.find_first_not_of('0') == std::string::npos;
+    const auto fraction = std::string_view(out.fraction.data(), static_cast<std::size_t>(decimals));
+    const bool zero = out.wholeLength == 0 && fraction.find_first_not_of('0') == std::string_view::npos;
     out.negative = std::signbit(value) && !zero;
-    return out;
 }
 
 bool IsPlaceholder(char c) { return c == '0' || c == '#'; }
@@ -259,6 +266,8 @@ Mask::Mask(std::string_view mask) {
             ++decimals_;
         }
     }
+    if (decimals_ > static_cast<int>(kMaxDecimals))
+        throw std::invalid_argument("format mask with too many decimals");
 }
 
 void Mask::AppendTo(std::string& out, double value, const Separators& separators) const {
@@ -270,21 +279,27 @@ void Mask::AppendTo(std::string& out, double value, const Separators& separators
         out += value < 0 ? "-Infinity" : "Infinity";
         return;
     }
-    const RoundedDigits digits = Round(value, decimals_);
+    RoundedDigits digits;
+    Round(value, decimals_, digits);
     if (digits.negative) out += '-';
     out += prefix_;
-    std::string_view whole = digits.whole;
+    const std::string_view whole = digits.Whole();
     const auto padding = static_cast<std::size_t>(minIntegerDigits_) > whole.size()
                              ? static_cast<std::size_t>(minIntegerDigits_) - whole.size()
                              : 0U;
     const std::size_t width = padding + whole.size();
-    for (std::size_t i = 0; i < width; ++i) {
-        if (grouping_ && i > 0 && (width - i) % 3 == 0) out += separators.group;
-        out += i < padding ? '0' : whole[i - padding];
+    if (!grouping_) {
+        out.append(padding, '0');
+        out += whole;
+    } else {
+        for (std::size_t i = 0; i < width; ++i) {
+            if (i > 0 && (width - i) % 3 == 0) out += separators.group;
+            out += i < padding ? '0' : whole[i - padding];
+        }
     }
     if (decimals_ > 0) {
         out += separators.decimal;
-        out += digits.fraction;
+        out.append(digits.fraction.data(), static_cast<std::size_t>(decimals_));
     }
     out += suffix_;
 }
@@ -299,18 +314,23 @@ std::string Format(double value, std::string_view mask, const Separators& separa
     return Mask(mask).Apply(value, separators);
 }
 
+RoundedValue::RoundedValue(double value, int decimals) : value_(value), decimals_(decimals) {
+    if (std::isfinite(value)) scaled_ = FastScaledMagnitude(std::fabs(value), decimals);
+    negative_ = scaled_ && std::signbit(value) && *scaled_ != 0;
+}
+
+bool RoundedValue::operator==(const RoundedValue& other) const {
+    if (decimals_ == other.decimals_ && scaled_ && other.scaled_)
+        return *scaled_ == *other.scaled_ && negative_ == other.negative_;
+    const auto text = [](double value, int decimals) {
+        return Mask("0." + std::string(static_cast<std::size_t>(decimals), '0'))
+            .Apply(value, Invariant());
+    };
+    return text(value_, decimals_) == text(other.value_, other.decimals_);
+}
+
 bool SameAtDecimals(double x, double y, int decimals) {
-    if (std::isfinite(x) && std::isfinite(y)) {
-        const auto fx = FastScaledMagnitude(std::fabs(x), decimals);
-        const auto fy = FastScaledMagnitude(std::fabs(y), decimals);
-        if (fx && fy) {
-            const bool nx = std::signbit(x) && *fx != 0;
-            const bool ny = std::signbit(y) && *fy != 0;
-            return *fx == *fy && nx == ny;
-        }
-    }
-    const Mask mask("0." + std::string(static_cast<std::size_t>(decimals), '0'));
-    return mask.Apply(x, Invariant()) == mask.Apply(y, Invariant());
+    return RoundedValue(x, decimals) == RoundedValue(y, decimals);
 }
 
 }  // namespace trevalco::NumberText

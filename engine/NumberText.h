@@ -70,8 +70,22 @@ private:
 // Format(value, mask) with the given separators.
 std::string Format(double value, std::string_view mask, const Separators& separators);
 
-// True when both values give the same text with the given number of decimals
-// (the comparison of two texts formatted with "##0.0000000000" and the like).
+// A value as its text with a number of decimals ("##0.0000000000" and the
+// like), held in a form that compares quickly: two RoundedValues are equal
+// exactly when their texts are.
+class RoundedValue {
+public:
+    RoundedValue(double value, int decimals);
+    bool operator==(const RoundedValue& other) const;
+
+private:
+    double value_;
+    int decimals_;
+    std::optional<std::uint64_t> scaled_;  // the value times 10^decimals, rounded
+    bool negative_ = false;
+};
+
+// True when both values give the same text with the given number of decimals.
 bool SameAtDecimals(double x, double y, int decimals);
 
 }  // namespace trevalco::NumberText

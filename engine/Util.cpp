@@ -5,8 +5,6 @@
 
 namespace trevalco::Util {
 
-double DegToRad(double degrees) { return (degrees * 3.14159265358979) / 180; }
-
 ForcedZone ReadForcedZone(int checkValue, const std::array<bool, 8>& zoneButtons) {
     if (checkValue != 1) return ForcedZone::Off();
     for (std::size_t i = 0; i < zoneButtons.size(); ++i)
@@ -164,6 +162,67 @@ std::string_view CheckSecondsCell(CellValue& value, const NumberText::Separators
     if (!(*number >= 0 && *number < 60)) return kCellOutOfRange;
     value = *number;
     return kCellOk;
+}
+
+}  // namespace trevalco::Util
+
+namespace trevalco::Util {
+
+std::string_view CellPromptText(std::string_view code) {
+    if (code == kCellEmpty) return "  Vacía !.  ¿ Desea continuar con la siguente fila ?";
+    if (code == kCellOutOfLimits) return "  Fuera de Límites !. ¿ Desea continuar con la siguente fila ?";
+    if (code == kCellHasDecimals) return "  Con Decimales !.  ¿ Desea continuar con la siguente fila ?";
+    if (code == kCellOutOfRange) return "  Fuera de Rango !. ¿ Desea continuar con la siguente fila ?";
+    return "  Contiene Datos Inválidos !.  ¿ Desea continuar con la siguente fila ?";
+}
+
+std::string CellMessage(std::string_view cellName, std::string_view text) {
+    std::string message = "¡ Celda  \" ";
+    message += cellName;
+    message += " \"";
+    message += text;
+    return message;
+}
+
+double ReadDmsCells(CellValue degrees, CellValue minutes, CellValue seconds,
+                    std::int16_t& skipCounter, std::string& outcome, std::string_view kind,
+                    std::string_view degreesName, std::string_view minutesName,
+                    std::string_view secondsName, const NumberText::Separators& separators,
+                    const DmsPrompts& prompts) {
+    outcome = kReadOk;
+    const auto askAbout = [&](std::string_view cellName, std::string_view code) {
+        if (prompts.askCell(CellMessage(cellName, CellPromptText(code)))) {
+            skipCounter = Checked16(skipCounter + 1);
+            outcome = kReadSkip;
+        } else {
+            outcome = kReadAbort;
+        }
+        return 0.0;
+    };
+
+    std::string_view code = CheckDegreesCell(degrees, kind, separators);
+    if (code != kCellOk) return askAbout(degreesName, code);
+    const double d = std::fabs(std::get<double>(degrees));
+
+    double m = 0.0;
+    code = CheckMinutesCell(minutes, separators);
+    if (code == kCellEmpty)
+        prompts.noticeZero(CellMessage(minutesName, kZeroNoticeText));
+    else if (code != kCellOk)
+        return askAbout(minutesName, code);
+    else
+        m = std::get<double>(minutes);
+
+    double s = 0.0;
+    code = CheckSecondsCell(seconds, separators);
+    if (code == kCellEmpty)
+        prompts.noticeZero(CellMessage(secondsName, kZeroNoticeText));
+    else if (code != kCellOk)
+        return askAbout(secondsName, code);
+    else
+        s = std::get<double>(seconds);
+
+    return d + m / 60 + s / 3600;
 }
 
 }  // namespace trevalco::Util

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@
 namespace trevalco::Util {
 
 // Degrees to radians with the decimal constant 3.14159265358979.
-double DegToRad(double degrees);
+constexpr double DegToRad(double degrees) { return (degrees * 3.14159265358979) / 180; }
 
 // The "Forzar Zonas" setting as read at one projection: either off, or the
 // zone every projection must use.
@@ -81,5 +82,42 @@ std::string_view CheckDegreesCell(CellValue& value, std::string_view kind,
 std::string_view CheckMinutesCell(CellValue& value, const NumberText::Separators& separators);
 // Seconds within 0 <= s < 60, decimals allowed. On "OK" the value holds the number.
 std::string_view CheckSecondsCell(CellValue& value, const NumberText::Separators& separators);
+
+}  // namespace trevalco::Util
+
+namespace trevalco::Util {
+
+// The cell prompt texts of each status code, as the degree-minute-second run
+// shows them after the cell's name, and the notice for an empty minutes or
+// seconds cell.
+std::string_view CellPromptText(std::string_view code);
+inline constexpr std::string_view kZeroNoticeText = "  Vacía !.  ¡ Se Asumirá cero !";
+
+// "¡ Celda  " " C,5 " followed by the text: how messages name a cell.
+std::string CellMessage(std::string_view cellName, std::string_view text);
+
+// Outcomes of ReadDmsCells.
+inline constexpr std::string_view kReadOk = "OK";
+inline constexpr std::string_view kReadSkip = "Omite";
+inline constexpr std::string_view kReadAbort = "Aborta";
+
+// How ReadDmsCells talks to the user.
+struct DmsPrompts {
+    // Asks about a bad cell (title "Advertencia", OK and Cancel, no icon):
+    // true for OK (skip the row), false for Cancel (stop the run).
+    std::function<bool(const std::string& message)> askCell;
+    // Tells that an empty minutes or seconds cell is taken as zero (title
+    // "Advertencia", exclamation icon, OK).
+    std::function<void(const std::string& message)> noticeZero;
+};
+
+// Validates the three cells of one coordinate (kind "lat" or "lon") and
+// returns its magnitude in decimal degrees with outcome "OK"; after a bad cell
+// it asks, and returns 0 with "Omite" (the skip counter grows) or "Aborta".
+double ReadDmsCells(CellValue degrees, CellValue minutes, CellValue seconds,
+                    std::int16_t& skipCounter, std::string& outcome, std::string_view kind,
+                    std::string_view degreesName, std::string_view minutesName,
+                    std::string_view secondsName, const NumberText::Separators& separators,
+                    const DmsPrompts& prompts);
 
 }  // namespace trevalco::Util

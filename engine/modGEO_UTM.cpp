@@ -52,6 +52,20 @@ EllipsoidSeries CachedSeriesFor(double a, double b) {
     return SeriesFor(a, b);
 }
 
+// One second of arc as the decimal degree constant, its sine and the powers
+// of that sine the series uses: the same for every point.
+struct SecondOfArc {
+    double s1, s1p2, s1p3, s1p4, s1p5, s1p6;
+};
+
+const SecondOfArc& SecondOfArcSine() {
+    static const SecondOfArc second = [] {
+        const double s1 = std::sin(DegToRad(0.000277777777777778));
+        return SecondOfArc{s1, pow(s1, 2), pow(s1, 3), pow(s1, 4), pow(s1, 5), pow(s1, 6)};
+    }();
+    return second;
+}
+
 }  // namespace
 
 void GeoToUtm(double latitude, double longitude, double a, double b, double& northing,
@@ -78,28 +92,29 @@ void GeoToUtm(double latitude, double longitude, double a, double b, double& nor
     const double tphi = std::tan(DegToRad(phi));
     const double N = a / pow(1 - pow(sphi, 2) * e2, 0.5);
     const double p = std::fabs(((static_cast<double>(centralMeridian) - lambda) * 0.0001) * 3600);
-    const double s1 = std::sin(DegToRad(0.000277777777777778));
+    const SecondOfArc& second = SecondOfArcSine();
+    const double s1 = second.s1;
     const double k0 = 0.9996;
 
     const double I = S * k0;
-    const double II = (pow(10, 8) * ((pow(s1, 2) * ((sphi * N) * cphi)) * k0)) / 2;
+    const double II = (pow(10, 8) * ((second.s1p2 * ((sphi * N) * cphi)) * k0)) / 2;
     const double III =
-        pow(10, 16) * ((((pow(s1, 4) * (pow(cphi, 3) * (sphi * N))) / 24) *
+        pow(10, 16) * ((((second.s1p4 * (pow(cphi, 3) * (sphi * N))) / 24) *
                         ((pow(cphi, 4) * (ep4 * 4)) + ((pow(cphi, 2) * (ep2 * 9)) + (5 - pow(tphi, 2))))) *
                        k0);
     const double IV = pow(10, 4) * (((cphi * N) * s1) * k0);
     const double V = pow(10, 12) * ((((pow(cphi, 2) * ep2) + (1 - pow(tphi, 2))) *
-                                     ((pow(s1, 3) * (pow(cphi, 3) * N)) / 6)) *
+                                     ((second.s1p3 * (pow(cphi, 3) * N)) / 6)) *
                                     k0);
     const double A6 =
         pow(10, 24) *
-        ((((pow(s1, 6) * (pow(cphi, 5) * ((pow(p, 6) * N) * sphi))) / 720) *
+        ((((second.s1p6 * (pow(cphi, 5) * ((pow(p, 6) * N) * sphi))) / 720) *
           (((pow(cphi, 2) * (ep2 * 270)) + (pow(tphi, 4) + (61 - pow(tphi, 2) * 58))) -
            pow(sphi, 2) * (ep2 * 330))) *
          k0);
     const double B5 =
         pow(10, 20) *
-        ((((pow(s1, 5) * (pow(cphi, 5) * (pow(p, 5) * N))) / 120) *
+        ((((second.s1p5 * (pow(cphi, 5) * (pow(p, 5) * N))) / 120) *
           (((pow(cphi, 2) * (ep2 * 14)) + (pow(tphi, 4) + (5 - pow(tphi, 2) * 18))) -
            pow(sphi, 2) * (ep2 * 58))) *
          k0);

@@ -1,0 +1,62 @@
+#include "ConvertCommand.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "ConvertSettings.h"
+#include "ConvertPipeline.h"
+
+namespace trevalco::cli {
+
+const char* const kConvertHelp =
+    "Uso: trevalco-cli convert [--direction DIRECCIÓN] [--from dd|dms|utm]\n"
+    "                          [--zone N] [--force-zone N]\n"
+    "\n"
+    "Convierte puntos leídos de la entrada estándar, uno por línea, con campos\n"
+    "separados por blancos o tabuladores y \".\" como separador decimal:\n"
+    "  dd   LAT LON                          (grados decimales, positivos: sur y oeste)\n"
+    "  dms  LATD LATM LATS LOND LONM LONS    (grados, minutos y segundos)\n"
+    "  utm  NORTE ESTE [ZONA]                (en el datum de origen)\n"
+    "\n"
+    "Opciones:\n"
+    "  --direction  SIRGAS_PSAD56 (por omisión), SIRGAS_SAD69, PSAD56_SIRGAS o SAD69_SIRGAS\n"
+    "  --from       notación de entrada: dd (por omisión), dms o utm\n"
+    "  --zone N     zona de las líneas UTM que no traen la suya (1 a 60)\n"
+    "  --force-zone N  fuerza la zona de las proyecciones: 12, 13, 16, 17, 18, 19, 20, 21 o 22\n"
+    "  --help       muestra esta ayuda\n"
+    "\n"
+    "Escribe en la salida estándar una línea por línea leída, con diez campos\n"
+    "separados por tabuladores: latitud y longitud de origen (diez decimales),\n"
+    "norte y este de origen (tres decimales), zona de origen, y lo mismo en el\n"
+    "datum de destino. Una línea en blanco da una línea en blanco. Un campo que\n"
+    "no se pudo calcular vale \"*\" y la razón se escribe en la salida de errores.\n"
+    "\n"
+    "Estado de salida: 0 si se convirtieron todos los puntos, 1 si alguno no,\n"
+    "2 si los argumentos no son válidos, 3 si falla la lectura o la escritura.\n";
+
+int RunConvert(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
+    const ParsedConvertArguments parsed = ParseConvertArguments(argc, argv);
+    if (parsed.help) {
+        std::fputs(kConvertHelp, out);
+        return std::fflush(out) == 0 ? kExitOk : kExitFileError;
+    }
+    if (!parsed.settings) {
+        std::fprintf(err, "trevalco-cli convert: %s\n\n%s", parsed.error.c_str(), kConvertHelp);
+        return kExitUsage;
+    }
+
+    const LineConverter converter(*parsed.settings);
+    ConvertPipeline pipeline(converter, std::max(1U, std::thread::hardware_concurrency()));
+    const PipelineResult result = pipeline.Run(in, out, err);
+    if (result.writeFailed || std::fflush(out) != 0 || std::ferror(out)) {
+        std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
+        return kExitFileError;
+    }
+    if (result.readFailed) {
+        std::fputs("trevalco-cli: no se pudo leer la entrada\n", err);
+        return kExitFileError;
+    }
+    return result.allConverted ? kExitOk : kExitSomeNotConverted;
+}
+
+}  // namespace trevalco::cli

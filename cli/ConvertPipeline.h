@@ -1,0 +1,49 @@
+// Runs a LineConverter over a stream on every core: lines are read in
+// batches, the batches of one round are converted side by side, and their
+// output is written in input order. Memory stays bounded by one round.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "LineConverter.h"
+#include "LineReader.h"
+
+namespace trevalco::cli {
+
+struct PipelineResult {
+    bool allConverted = true;
+    bool readFailed = false;
+    bool writeFailed = false;
+};
+
+class ConvertPipeline {
+public:
+    static constexpr std::size_t kLinesPerBatch = 8192;
+
+    ConvertPipeline(const LineConverter& converter, unsigned workers);
+
+    PipelineResult Run(std::FILE* in, std::FILE* out, std::FILE* err);
+
+private:
+    struct Batch {
+        std::size_t firstLine = 0;          // number of its first line, from 1
+        std::string text;                   // the lines, back to back
+        std::vector<std::size_t> ends;      // end of each line in text
+        std::vector<bool> overlong;         // lines too long to be points
+        std::string output;                 // converted lines, each with its line end
+        std::vector<std::pair<std::size_t, std::string>> problems;  // line number, reason
+
+        void Clear();
+    };
+
+    // Reads up to kLinesPerBatch lines; false when the stream had none left.
+    bool Fill(LineReader& reader, Batch& batch, std::size_t& lineNumber) const;
+    void Convert(Batch& batch) const;
+
+    const LineConverter& converter_;
+    std::vector<Batch> batches_;
+};
+
+}  // namespace trevalco::cli

@@ -1,0 +1,90 @@
+#include "ConvertSettings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+namespace trevalco::cli {
+
+namespace {
+
+std::optional<int> WholeArgument(std::string_view text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> KeyFor(std::string_view direction) {
+    if (direction == "SIRGAS_PSAD56" || direction == "SIRGAS_SAD69" ||
+        direction == "PSAD56_SIRGAS")
+        return std::string(direction);
+    if (direction == "SAD69_SIRGAS") return std::string(kSad69ToSirgas);
+    return std::nullopt;
+}
+
+std::optional<InputNotation> NotationFor(std::string_view from) {
+    if (from == "dd") return InputNotation::DecimalDegrees;
+    if (from == "dms") return InputNotation::DegreesMinutesSeconds;
+    if (from == "utm") return InputNotation::Utm;
+    return std::nullopt;
+}
+
+}  // namespace
+
+ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) {
+    ParsedConvertArguments parsed;
+    ConvertSettings settings;
+    auto fail = [&parsed](std::string message) {
+        parsed.error = std::move(message);
+        return parsed;
+    };
+    for (int i = 0; i < argc; ++i) {
+        std::string_view option = argv[i];
+        std::string_view value;
+        if (option == "--help" || option == "-h") {
+            parsed.help = true;
+            return parsed;
+        }
+        if (!option.starts_with("--")) return fail("argumento inesperado: " + std::string(option));
+        if (const auto eq = option.find('='); eq != std::string_view::npos) {
+            value = option.substr(eq + 1);
+            option = option.substr(0, eq);
+        } else {
+            if (i + 1 >= argc) return fail("falta el valor de " + std::string(option));
+            value = argv[++i];
+        }
+        if (option == "--direction") {
+            auto key = KeyFor(value);
+            if (!key) return fail("dirección desconocida: " + std::string(value));
+            settings.key = *key;
+        } else if (option == "--from") {
+            auto from = NotationFor(value);
+            if (!from) return fail("notación desconocida: " + std::string(value));
+            settings.from = *from;
+        } else if (option == "--zone") {
+            auto zone = WholeArgument(value);
+            if (!zone || *zone < 1 || *zone > 60)
+                return fail("zona inválida (1 a 60): " + std::string(value));
+            settings.zone = static_cast<std::int16_t>(*zone);
+        } else if (option == "--force-zone") {
+            auto zone = WholeArgument(value);
+            const bool offered =
+                zone && (*zone == 22 || std::find(Util::kForceableZones.begin(),
+                                                  Util::kForceableZones.end(),
+                                                  *zone) != Util::kForceableZones.end());
+            if (!offered)
+                return fail("zona forzada inválida (12, 13, 16, 17, 18, 19, 20, 21 o 22): " +
+                            std::string(value));
+            settings.forced = Util::ForcedZone::To(static_cast<std::int16_t>(*zone));
+        } else {
+            return fail("opción desconocida: " + std::string(option));
+        }
+    }
+    if (settings.zone && settings.from != InputNotation::Utm)
+        return fail("--zone solo se usa con --from utm");
+    parsed.settings = settings;
+    return parsed;
+}
+
+}  // namespace trevalco::cli

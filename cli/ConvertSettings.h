@@ -1,0 +1,32 @@
+// What `trevalco-cli convert` was asked to do.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "Types.h"
+#include "Util.h"
+
+namespace trevalco::cli {
+
+enum class InputNotation { DecimalDegrees, DegreesMinutesSeconds, Utm };
+
+struct ConvertSettings {
+    std::string key = std::string(kSirgasToPsad56);  // the DirectionKey
+    InputNotation from = InputNotation::DecimalDegrees;
+    std::optional<std::int16_t> zone;                // UTM lines that carry none
+    Util::ForcedZone forced = Util::ForcedZone::Off();
+};
+
+// The settings, or the reason the arguments are not usable.
+struct ParsedConvertArguments {
+    std::optional<ConvertSettings> settings;
+    std::string error;
+    bool help = false;
+};
+
+// Parses the arguments that follow "convert".
+ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv);
+
+}  // namespace trevalco::cli

@@ -1,0 +1,47 @@
+// Converts one line of `trevalco-cli convert` input: checks it as a row of a
+// sheet of its notation would be checked, runs the point chain, and writes the
+// ten output fields.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ConvertSettings.h"
+#include "NumberText.h"
+
+namespace trevalco::cli {
+
+enum class LineOutcome { Blank, Converted, Rejected };
+
+struct LineResult {
+    LineOutcome outcome = LineOutcome::Blank;
+    std::string reason;  // the program's message for a rejected line
+};
+
+class LineConverter {
+public:
+    explicit LineConverter(ConvertSettings settings);
+
+    // Appends the output line, without its line end, to out.
+    LineResult Convert(std::string_view line, std::string& out) const;
+
+private:
+    struct Source;
+
+    LineResult ConvertDecimal(const std::string_view* fields, std::size_t count,
+                              std::string& out) const;
+    LineResult ConvertDms(const std::string_view* fields, std::size_t count,
+                          std::string& out) const;
+    LineResult ConvertUtm(const std::string_view* fields, std::size_t count,
+                          std::string& out) const;
+    // From a known source position on: band, transformation range, target.
+    LineResult Finish(const Source& source, std::string& out) const;
+
+    void AppendSource(const Source& source, std::string& out) const;
+
+    ConvertSettings settings_;
+    NumberText::Mask degrees_{"##0.0000000000"};
+    NumberText::Mask metres_{"########0.000"};
+};
+
+}  // namespace trevalco::cli

@@ -1,0 +1,35 @@
+// trevalco-cli: Trevalco's conversions from a terminal or a script.
+#include <cstdio>
+#include <string_view>
+
+#include "ConvertCommand.h"
+
+namespace {
+
+const char* const kUsage =
+    "Uso: trevalco-cli COMANDO [OPCIONES]\n"
+    "\n"
+    "Comandos:\n"
+    "  convert   convierte puntos leídos de la entrada estándar\n"
+    "            (trevalco-cli convert --help para sus opciones)\n"
+    "\n"
+    "Trevalco convierte coordenadas de Chile continental entre SIRGAS (WGS84),\n"
+    "PSAD56 y SAD69.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace trevalco::cli;
+    if (argc < 2) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    const std::string_view command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return std::fflush(stdout) == 0 ? kExitOk : kExitFileError;
+    }
+    if (command == "convert") return RunConvert(argc - 2, argv + 2, stdin, stdout, stderr);
+    std::fprintf(stderr, "trevalco-cli: comando desconocido: %s\n\n%s", argv[1], kUsage);
+    return kExitUsage;
+}
