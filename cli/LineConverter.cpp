@@ -174,30 +174,26 @@ LineResult LineConverter::Finish(const Source& source, std::string& out) const {
     }
     const auto target = chain::CarryToTarget(latitude, longitude, source.ellipsoids,
                                              source.shift.shift, settings_.forced);
-    const auto& invariant = NumberText::Invariant();
-    degrees_.AppendTo(out, target.latitude, invariant);
-    out += '\t';
-    degrees_.AppendTo(out, target.longitude, invariant);
-    out += '\t';
-    metres_.AppendTo(out, target.utm.northing, invariant);
-    out += '\t';
-    metres_.AppendTo(out, target.utm.easting, invariant);
-    out += '\t';
-    out += NumberText::PlainText(target.utm.zone);
+    AppendPosition(target.latitude, target.longitude, target.utm, out);
     return {LineOutcome::Converted, {}};
 }
 
 void LineConverter::AppendSource(const Source& source, std::string& out) const {
+    AppendPosition(source.latitude, source.longitude, source.utm, out);
+}
+
+void LineConverter::AppendPosition(double latitude, double longitude,
+                                   const chain::UtmPosition& utm, std::string& out) const {
     const auto& invariant = NumberText::Invariant();
-    degrees_.AppendTo(out, source.latitude, invariant);
+    degrees_.AppendTo(out, latitude, invariant);
     out += '\t';
-    degrees_.AppendTo(out, source.longitude, invariant);
+    degrees_.AppendTo(out, longitude, invariant);
     out += '\t';
-    metres_.AppendTo(out, source.utm.northing, invariant);
+    metres_.AppendTo(out, utm.northing, invariant);
     out += '\t';
-    metres_.AppendTo(out, source.utm.easting, invariant);
+    metres_.AppendTo(out, utm.easting, invariant);
     out += '\t';
-    out += NumberText::PlainText(source.utm.zone);
+    out += NumberText::PlainText(utm.zone);
 }
 
 }  // namespace trevalco::cli

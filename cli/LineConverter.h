@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "Chain.h"
 #include "ConvertSettings.h"
 #include "NumberText.h"
 
@@ -38,6 +39,9 @@ private:
     LineResult Finish(const Source& source, std::string& out) const;
 
     void AppendSource(const Source& source, std::string& out) const;
+    // Latitude, longitude (ten decimals), northing, easting (three), zone.
+    void AppendPosition(double latitude, double longitude, const chain::UtmPosition& utm,
+                        std::string& out) const;
 
     ConvertSettings settings_;
     NumberText::Mask degrees_{"##0.0000000000"};
