@@ -1,0 +1,64 @@
+// The main window: both tabs, the forced-zone and shift frames, start-up,
+// the about message and exit.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "dialogs/Dialogs.h"
+#include "form/VelmarForm.h"
+
+namespace trevalco::point {
+class InputModes;
+class ZoneAndShiftOptions;
+}  // namespace trevalco::point
+
+namespace trevalco::batch {
+class ColumnSelectors;
+}
+
+namespace trevalco::app {
+
+// "Trevalco." and the version, 121 blanks apart.
+QString WindowCaption();
+
+class Velmar : public QWidget {
+    Q_OBJECT
+public:
+    // Loads the window: its stored design, then Form_Load. endProgram is what
+    // ending the program does once every window is closed (by default, leave
+    // the event loop).
+    explicit Velmar(dialogs::Dialogs& dialogs, std::function<void()> endProgram = {},
+                    QWidget* parent = nullptr);
+    ~Velmar() override;
+
+    const VelmarForm& Form() const { return form_; }
+    point::InputModes& InputModes() { return *inputModes_; }
+    point::ZoneAndShiftOptions& ZoneAndShiftOptions() { return *options_; }
+    batch::ColumnSelectors& ColumnSelectors() { return *selectors_; }
+
+    // Start-up: decimal degrees, SIRGAS to PSAD56, selectors filled and disabled.
+    void Form_Load();
+    // "Acerca de".
+    void Command4_Click();
+    // "Salir", element 0 of its button array; the index is not used.
+    void Salir_Click(std::int16_t index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void EndProgram();
+
+    dialogs::Dialogs& dialogs_;
+    std::function<void()> endProgram_;
+    VelmarForm form_;
+    point::InputModes* inputModes_ = nullptr;            // child QObject
+    point::ZoneAndShiftOptions* options_ = nullptr;      // child QObject
+    batch::ColumnSelectors* selectors_ = nullptr;        // child QObject
+    bool ending_ = false;
+};
+
+}  // namespace trevalco::app

@@ -1,0 +1,41 @@
+// The tab key visits the geographic input fields first, then the tab strip,
+// the workbook controls and OK; the results, selectors and options follow,
+// and "Acerca de", "Salir" and the directions come last.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <vector>
+
+#include "controls/DropDownList.h"
+#include "controls/TextBox.h"
+#include "form/FormParts.h"
+
+namespace trevalco::app {
+
+void SetFocusOrder(const VelmarForm& form) {
+    const point::PointTabControls& p = form.point;
+    std::vector<QWidget*> order{
+        p.Textlat,       p.Textlon,       p.Text_Gralat_i, p.Text_Minlat_i,
+        p.Text_Seglat_i, p.Text_Gralon_i, p.Text_Minlon_i, p.Text_Seglon_i,
+        form.SSTab1->tabBar(), form.Text_excel, form.Examina_exel, p.OK,
+        p.Text_Olat, p.Text_Olon, p.Text_DeltaError, p.Text_ONorte, p.Text_OEste, p.Text_Zona,
+        form.SSTab2->tabBar(),
+    };
+    // The selectors page by page, in the order of their guided sequence.
+    const int selectors[] = {23, 1,  2,  15, 16, 9,  10, 13, 14, 24, 3,  4,  5,  6,  7,  8,  21,
+                             22, 17, 18, 11, 12, 19, 20, 29, 32, 33, 31, 30, 34, 26, 25, 27, 28};
+    for (int number : selectors) order.push_back(form.selectors.combos.at(static_cast<std::size_t>(number)));
+    order.push_back(form.cmbhoja);
+    for (QRadioButton* zone : p.zoneButtons) order.push_back(zone);
+    order.insert(order.end(), {p.Text_zona_1, p.Text_iEste, p.Text_iNorte, p.Check1, p.OpDecGra,
+                               p.OpGraMinSeg, p.OpUTM, p.DeltaX, p.DeltaY, p.DeltaZ, p.Check_delta,
+                               form.Command4, form.Salir, p.SIRGAS_PSAD56, p.SIRGAS_SAD69,
+                               p.PSAD56_SIRGAS, p.SAD69_SIRGAS});
+    // The batch commands have no place of their own in the order: last.
+    order.insert(order.end(), {form.Ok_excel, form.OK_GraMinSeg, form.Ok_UTM});
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+}  // namespace trevalco::app

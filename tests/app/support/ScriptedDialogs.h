@@ -1,0 +1,40 @@
+// Dialogs for tests: records every message, answers from a queue, and fails
+// the running test on a message or file dialog nobody expected. Unused
+// answers left at the end fail the test too.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/Dialogs.h"
+
+namespace trevalco::testing {
+
+class ScriptedDialogs final : public dialogs::Dialogs {
+public:
+    ScriptedDialogs() = default;
+    ~ScriptedDialogs() override;
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+    // The answer to the next message box.
+    void Answer(dialogs::Answer answer) { answers_.push_back(answer); }
+    // The answer to the next file dialog (nothing: the user cancels).
+    void ChooseFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+
+    dialogs::Answer Show(const dialogs::Message& message) override;
+    std::optional<std::string> ChooseFileToOpen(const dialogs::OpenFileRequest& request) override;
+
+    const std::vector<dialogs::Message>& Messages() const { return messages_; }
+    const std::vector<dialogs::OpenFileRequest>& FileRequests() const { return fileRequests_; }
+
+private:
+    std::deque<dialogs::Answer> answers_;
+    std::deque<std::optional<std::string>> files_;
+    std::vector<dialogs::Message> messages_;
+    std::vector<dialogs::OpenFileRequest> fileRequests_;
+};
+
+}  // namespace trevalco::testing
