@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdio>
 
 #include "app/SpanishTranslation.h"
 
 int main(int argc, char* argv[]) {
+    // No display is needed, also when the test list is read at build time.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (!trevalco::app::InstallSpanishTranslation(application)) {
         fprintf(stderr, "Qt's Spanish translation (qtbase_es.qm) is not installed\n");
