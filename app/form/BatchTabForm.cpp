@@ -53,7 +53,7 @@ struct Page {
 
 constexpr int kRowStep = 360;
 constexpr int kGroupFirstRow = 330;
-constexpr int kGroupTop = 240;
+constexpr int kGroupTop = 300;
 constexpr int kGroupGap = 60;
 constexpr int kSelectorWidth = 1575;
 
