@@ -200,6 +200,20 @@ TEST_F(StartUp, SignLabelsUseTheirFont) {
     EXPECT_EQ(signs, 6);
 }
 
+// The design as stored, before the start-up procedure runs: of all option
+// buttons only zone 19 is set, and the selectors are still empty.
+TEST(StoredDesign, OnlyZone19IsSetAndSelectorsAreEmpty) {
+    QWidget bare;
+    const app::VelmarForm form = app::BuildForm(bare);
+    app::ApplyStoredStartStates(form);
+    for (QRadioButton* option : bare.findChildren<QRadioButton*>()) {
+        EXPECT_EQ(option->isChecked(), option->objectName() == "OpZ19") << option->objectName().toStdString();
+    }
+    for (QComboBox* list : bare.findChildren<QComboBox*>()) EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(form.point.Text_Gralat_i->isEnabled());  // Form_Load disables it
+    EXPECT_FALSE(form.point.Text_iNorte->isEnabled());
+}
+
 TEST_F(StartUp, PointTabShownWithDecimalDegreesAndFirstDirection) {
     EXPECT_EQ(Find<QTabWidget>("SSTab1")->currentIndex(), 0);
     EXPECT_EQ(Find<QTabWidget>("SSTab2")->currentIndex(), 0);
