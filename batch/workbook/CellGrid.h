@@ -1,0 +1,62 @@
+// The cells of one worksheet as read: 16 bytes a cell, grouped by row, so a
+// cell is found by indexing its row and searching the row's few cells.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevalco::workbook {
+
+enum class CellKind : std::uint8_t { Number, SharedText, OwnText };
+
+struct StoredCell {
+    std::uint64_t payload = 0;  // the double's bits, a shared-text index, or an own-text span
+    std::uint16_t column = 0;   // 0-based
+    CellKind kind = CellKind::Number;
+    bool formula = false;       // the cell holds a formula (its value is the cached one)
+};
+
+class CellGrid {
+public:
+    // Adding, in any order; Finish() must follow the last one. A cell given
+    // twice keeps the later value.
+    void AddNumber(std::int32_t row, std::int32_t column, double value, bool formula);
+    void AddSharedText(std::int32_t row, std::int32_t column, std::uint32_t index, bool formula);
+    // Fails (returns false) when the sheet's own texts outgrow 4 GB.
+    bool AddOwnText(std::int32_t row, std::int32_t column, std::string_view text, bool formula);
+    void Finish();
+
+    // The cell at a row (1-based) and column (1-based), or nullptr.
+    const StoredCell* Find(std::int32_t row, std::int32_t column) const;
+    std::string_view OwnText(const StoredCell& cell) const;
+    static double Number(const StoredCell& cell);
+
+    bool Empty() const { return cells_.empty(); }
+    std::int32_t FirstRow() const { return firstRow_; }
+    std::int32_t LastRow() const { return lastRow_; }
+    std::int32_t FirstColumn() const { return firstColumn_; }
+    std::int32_t LastColumn() const { return lastColumn_; }
+    std::size_t CellCount() const { return cells_.size(); }
+
+private:
+    void Add(std::int32_t row, std::int32_t column, StoredCell cell);
+    void SortCells();
+
+    std::vector<StoredCell> cells_;
+    // While adding: where each run of one row starts. After Finish: for each
+    // row r, cells_[rowStart_[r] .. rowStart_[r + 1]) are its cells.
+    std::vector<std::pair<std::int32_t, std::uint32_t>> runs_;
+    std::vector<std::uint32_t> rowStart_;
+    std::string ownTexts_;
+    bool ordered_ = true;
+    std::int32_t previousRow_ = 0;
+    std::int32_t previousColumn_ = 0;
+    std::int32_t firstRow_ = 0;
+    std::int32_t lastRow_ = 0;
+    std::int32_t firstColumn_ = 0;
+    std::int32_t lastColumn_ = 0;
+};
+
+}  // namespace trevalco::workbook

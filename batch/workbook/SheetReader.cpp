@@ -1,0 +1,200 @@
+#include "SheetReader.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "CellReference.h"
+#include "WorkbookError.h"
+#include "XmlParser.h"
+#include "XmlText.h"
+#include "ZipArchive.h"
+
+namespace trevalco::workbook {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string Shown(std::string_view text) {
+    return std::string(text.substr(0, 40)) + (text.size() > 40 ? "…" : "");
+}
+
+class SheetHandler final : public XmlHandler {
+public:
+    SheetHandler(CellGrid& grid, std::size_t sharedCount) : grid_(grid), sharedCount_(sharedCount) {}
+    XmlParser* parser = nullptr;
+
+    void OnStart(const char* name, const char** attributes) override {
+        const std::string_view local = LocalName(name);
+        if (inCell_) {
+            if (local == "v") {
+                capturing_ = true;
+            } else if (local == "f") {
+                formula_ = true;
+            } else if (local == "is") {
+                inline_ = true;
+            } else if (local == "rPh") {
+                ++phonetic_;
+            } else if (local == "t" && inline_ && phonetic_ == 0) {
+                capturing_ = true;
+            }
+            return;
+        }
+        if (local == "c") StartCell(attributes);
+        else if (local == "row") StartRow(attributes);
+    }
+
+    void OnEnd(const char* name) override {
+        if (!inCell_) return;
+        const std::string_view local = LocalName(name);
+        if (local == "v" || local == "t") capturing_ = false;
+        else if (local == "rPh") --phonetic_;
+        else if (local == "c") EndCell();
+    }
+
+    void OnText(std::string_view text) override {
+        if (capturing_) {
+            if (inline_) inlineText_ += text;
+            else value_ += text;
+        }
+    }
+
+private:
+    void StartRow(const char** attributes) {
+        const char* r = FindAttribute(attributes, "r");
+        std::int64_t row = row_ + 1;
+        if (r != nullptr) {
+            const std::string_view text = Trimmed(r);
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), row);
+            if (error != std::errc() || end != text.data() + text.size() || text.empty()) row = -1;
+        }
+        if (row < 1 || row > kMaxRows) {
+            parser->Fail("tiene una fila fuera de la hoja (" + (r ? Shown(r) : std::to_string(row)) +
+                         "; el máximo es 1048576)");
+            return;
+        }
+        row_ = static_cast<std::int32_t>(row);
+        column_ = 0;
+    }
+
+    void StartCell(const char** attributes) {
+        const char* r = nullptr;
+        const char* type = nullptr;
+        for (const char** at = attributes; *at != nullptr; at += 2) {
+            if (std::strcmp(*at, "r") == 0) r = at[1];
+            else if (std::strcmp(*at, "t") == 0) type = at[1];
+        }
+        if (r != nullptr) {
+            const auto position = ParseCellReference(Trimmed(r));
+            if (!position) {
+                parser->Fail("tiene una referencia de celda no válida o fuera de la hoja («" + Shown(r) + "»)");
+                return;
+            }
+            cellRow_ = position->row;
+            column_ = position->column;
+        } else {
+            if (row_ == 0) {
+                parser->Fail("tiene una celda sin fila");
+                return;
+            }
+            if (column_ >= kMaxColumns) {
+                parser->Fail("tiene una celda más allá de la columna XFD");
+                return;
+            }
+            cellRow_ = row_;
+            ++column_;
+        }
+        typeText_ = type == nullptr ? std::string() : std::string(type);
+        inCell_ = true;
+        formula_ = false;
+        inline_ = false;
+        capturing_ = false;
+        phonetic_ = 0;
+        value_.clear();
+        inlineText_.clear();
+    }
+
+    void EndCell() {
+        inCell_ = false;
+        capturing_ = false;
+        const std::string_view type = typeText_;
+        if (type == "inlineStr" || (value_.empty() && !inlineText_.empty())) {
+            DecodeEscapes(inlineText_);
+            AddText(inlineText_);
+            return;
+        }
+        const std::string_view value = type == "str" ? std::string_view(value_) : Trimmed(value_);
+        if (type == "s") {
+            if (value.empty()) return;
+            std::uint64_t index = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
+            if (error != std::errc() || end != value.data() + value.size() || index >= sharedCount_) {
+                parser->Fail("tiene un índice de texto compartido no válido («" + Shown(value) + "» en " +
+                             CellName({cellRow_, column_}) + "; hay " + std::to_string(sharedCount_) +
+                             " textos)");
+                return;
+            }
+            grid_.AddSharedText(cellRow_, column_, static_cast<std::uint32_t>(index), formula_);
+        } else if (type == "b") {
+            if (!value.empty()) AddText(value == "1" || value == "true" ? kTrueText : kFalseText);
+        } else if (type.empty() || type == "n") {
+            if (value.empty()) return;  // a formatted empty cell
+            double number = 0.0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+            if (error == std::errc() && end == value.data() + value.size())
+                grid_.AddNumber(cellRow_, column_, number, formula_);
+            else
+                AddText(value);
+        } else {
+            // "str" (a formula's text), "e" (an error value such as #N/A), "d" (ISO date).
+            if (value.empty() && type != "str") return;
+            std::string text(value);
+            DecodeEscapes(text);
+            AddText(text);
+        }
+    }
+
+    void AddText(std::string_view text) {
+        if (!grid_.AddOwnText(cellRow_, column_, text, formula_)) parser->Fail("tiene demasiado texto");
+    }
+
+    CellGrid& grid_;
+    std::size_t sharedCount_;
+    std::int32_t row_ = 0;
+    std::int32_t column_ = 0;
+    std::int32_t cellRow_ = 0;
+    std::string typeText_;
+    std::string value_;
+    std::string inlineText_;
+    bool inCell_ = false;
+    bool formula_ = false;
+    bool inline_ = false;
+    bool capturing_ = false;
+    int phonetic_ = 0;
+};
+
+}  // namespace
+
+CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount) {
+    const auto index = archive.Find(part);
+    if (!index) throw WorkbookError("falta la parte " + part);
+    CellGrid grid;
+    SheetHandler handler(grid, sharedCount);
+    XmlParser parser(handler, part);
+    handler.parser = &parser;
+    ZipArchive::Reader reader(archive, *index);
+    std::string buffer(1 << 17, '\0');
+    for (;;) {
+        const std::size_t got = reader.Read(buffer.data(), buffer.size());
+        parser.Feed(buffer.data(), got, got == 0);
+        if (got == 0) break;
+    }
+    grid.Finish();
+    return grid;
+}
+
+}  // namespace trevalco::workbook

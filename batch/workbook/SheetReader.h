@@ -1,0 +1,22 @@
+// Streams a worksheet part into a CellGrid: values only, never a tree.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "CellGrid.h"
+
+namespace trevalco::workbook {
+
+class ZipArchive;
+
+// Texts shown for boolean cells.
+inline constexpr const char* kTrueText = "VERDADERO";
+inline constexpr const char* kFalseText = "FALSO";
+
+// Reads every cell of the part. Shared-text indexes must be below
+// `sharedCount`. Throws WorkbookError for damaged XML, references outside the
+// sheet and absurd indexes.
+CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount);
+
+}  // namespace trevalco::workbook

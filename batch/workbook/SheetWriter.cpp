@@ -1,0 +1,291 @@
+#include "SheetWriter.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "CellReference.h"
+#include "WorkbookError.h"
+#include "XmlText.h"
+
+namespace trevalco::workbook {
+
+namespace {
+
+constexpr std::size_t kChunk = 1 << 17;
+
+std::string_view PrefixOf(const char* name) {
+    const char* colon = std::strrchr(name, ':');
+    return colon == nullptr ? std::string_view() : std::string_view(name, static_cast<std::size_t>(colon - name + 1));
+}
+
+bool NeedsPreserve(std::string_view text) {
+    return !text.empty() && (std::strchr(" \t\r\n", text.front()) != nullptr ||
+                             std::strchr(" \t\r\n", text.back()) != nullptr);
+}
+
+}  // namespace
+
+SheetWriter::SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written,
+                         std::string dimension, std::string part)
+    : original_(std::move(original)),
+      written_(written),
+      dimension_(std::move(dimension)),
+      part_(std::move(part)),
+      parser_(*this, part_),
+      nextWrittenRow_(written.NextRow(1)) {}
+
+std::size_t SheetWriter::Read(char* buffer, std::size_t size) {
+    while (outAt_ == out_.size() && !finished_) {
+        out_.clear();
+        outAt_ = 0;
+        Pump();
+    }
+    const std::size_t count = std::min(size, out_.size() - outAt_);
+    std::memcpy(buffer, out_.data() + outAt_, count);
+    outAt_ += count;
+    return count;
+}
+
+void SheetWriter::Pump() {
+    if (!inputDone_) {
+        const std::size_t before = retained_.size();
+        retained_.resize(before + kChunk);
+        const std::size_t got = original_->Read(retained_.data() + before, kChunk);
+        retained_.resize(before + got);
+        inputDone_ = got == 0;
+        parser_.Feed(retained_.data() + before, got, inputDone_);
+        // Drop what is done with, keeping the unfinished tail.
+        const auto done = static_cast<std::size_t>(cursor_ - retainedStart_);
+        if (done > kChunk || done == retained_.size()) {
+            retained_.erase(0, done);
+            retainedStart_ = cursor_;
+        }
+    }
+    if (inputDone_) {
+        Flush(retainedStart_ + static_cast<std::int64_t>(retained_.size()));
+        if (!written_.Empty() && !sawSheetData_)
+            throw WorkbookError("la parte " + part_ + " no tiene zona de celdas (sheetData): no se puede escribir en ella");
+        finished_ = true;
+    }
+}
+
+void SheetWriter::Flush(std::int64_t to) {
+    if (to <= cursor_) return;
+    out_.append(retained_, static_cast<std::size_t>(cursor_ - retainedStart_), static_cast<std::size_t>(to - cursor_));
+    cursor_ = to;
+}
+
+void SheetWriter::SkipTo(std::int64_t to) {
+    if (to > cursor_) cursor_ = to;
+}
+
+bool SheetWriter::StartTagIsEmpty(std::int64_t offset, std::int64_t length) const {
+    const std::int64_t slash = offset + length - 2 - retainedStart_;
+    return length >= 2 && slash >= 0 && static_cast<std::size_t>(slash) < retained_.size() &&
+           retained_[static_cast<std::size_t>(slash)] == '/';
+}
+
+void SheetWriter::EmitStartTag(const char* name, const char** attributes, std::int32_t row, bool dropSpans,
+                               bool empty) {
+    out_ += '<';
+    out_ += name;
+    out_ += " r=\"";
+    out_ += std::to_string(row);
+    out_ += '"';
+    for (const char** at = attributes; *at != nullptr; at += 2) {
+        const std::string_view attribute = *at;
+        if (attribute == "r" || (dropSpans && attribute == "spans")) continue;
+        out_ += ' ';
+        out_ += attribute;
+        out_ += "=\"";
+        AppendEscaped(out_, at[1]);
+        out_ += '"';
+    }
+    out_ += empty ? "/>" : ">";
+}
+
+void SheetWriter::EmitCell(std::int32_t row, std::int32_t column, std::string_view text, const char* style) {
+    out_ += '<';
+    out_ += prefix_;
+    out_ += "c r=\"";
+    out_ += ColumnName(column);
+    out_ += std::to_string(row);
+    out_ += '"';
+    if (style != nullptr) {
+        out_ += " s=\"";
+        AppendEscaped(out_, style);
+        out_ += '"';
+    }
+    out_ += " t=\"inlineStr\"><";
+    out_ += prefix_;
+    out_ += "is><";
+    out_ += prefix_;
+    out_ += NeedsPreserve(text) ? "t xml:space=\"preserve\">" : "t>";
+    AppendEscaped(out_, text);
+    out_ += "</";
+    out_ += prefix_;
+    out_ += "t></";
+    out_ += prefix_;
+    out_ += "is></";
+    out_ += prefix_;
+    out_ += "c>";
+}
+
+void SheetWriter::EmitNewRowsBefore(std::int32_t limit) {
+    while (nextWrittenRow_ != 0 && (limit == 0 || nextWrittenRow_ < limit)) {
+        const std::int32_t row = nextWrittenRow_;
+        written_.RowCells(row, rowCells_);
+        out_ += '<';
+        out_ += prefix_;
+        out_ += "row r=\"";
+        out_ += std::to_string(row);
+        out_ += "\">";
+        for (const auto& [column, text] : rowCells_) EmitCell(row, column, text, nullptr);
+        out_ += "</";
+        out_ += prefix_;
+        out_ += "row>";
+        nextWrittenRow_ = written_.NextRow(row + 1);
+    }
+}
+
+void SheetWriter::OnStart(const char* name, const char** attributes) {
+    ++depth_;
+    if (skipDepth_ != 0) return;
+    if (depth_ == 2) {
+        const std::string_view local = LocalName(name);
+        if (local == "dimension") {
+            Flush(parser_.EventOffset());
+            out_ += '<';
+            out_ += name;
+            out_ += " ref=\"" + dimension_ + "\"/>";
+            skipDepth_ = depth_;
+        } else if (local == "sheetData") {
+            inSheetData_ = true;
+            prefix_ = PrefixOf(name);
+            sheetDataName_ = name;
+            sheetDataStart_ = parser_.EventOffset();
+        }
+    } else if (depth_ == 3 && inSheetData_ && LocalName(name) == "row") {
+        StartRow(name, attributes, parser_.EventOffset(), parser_.EventLength());
+    } else if (depth_ == 4 && rewriting_ && LocalName(name) == "c") {
+        StartCell(name, attributes, parser_.EventOffset());
+    }
+}
+
+void SheetWriter::OnEnd(const char* name) {
+    const std::int64_t offset = parser_.EventOffset();
+    const std::int64_t length = parser_.EventLength();
+    if (skipDepth_ != 0) {
+        if (depth_ == skipDepth_) {
+            SkipTo(offset + length);
+            skipDepth_ = 0;
+        }
+    } else if (depth_ == 3 && rewriting_) {
+        EndRow(name, offset, length);
+    } else if (depth_ == 2 && inSheetData_) {
+        EndSheetData(offset, length);
+    } else if (depth_ <= 3 && !rewriting_) {
+        Flush(offset + length);
+    }
+    --depth_;
+}
+
+void SheetWriter::StartRow(const char* name, const char** attributes, std::int64_t offset, std::int64_t length) {
+    const char* r = FindAttribute(attributes, "r");
+    std::int32_t row = previousRow_ + 1;
+    if (r != nullptr) {
+        std::int32_t given = 0;
+        const std::size_t size = std::strlen(r);
+        const auto [end, error] = std::from_chars(r, r + size, given);
+        if (error == std::errc() && end == r + size && given >= 1 && given <= kMaxRows) row = given;
+    }
+    previousRow_ = row;
+    if (nextWrittenRow_ != 0 && nextWrittenRow_ < row) {
+        Flush(offset);
+        EmitNewRowsBefore(row);
+    }
+    const bool hasWrites = nextWrittenRow_ == row;
+    if (!hasWrites && r != nullptr) return;
+    // A changed row is rewritten from its attributes; a row without a number
+    // gets one, so that rows added before it cannot shift it.
+    Flush(offset);
+    const bool empty = StartTagIsEmpty(offset, length);
+    EmitStartTag(name, attributes, row, hasWrites, empty && !hasWrites);
+    SkipTo(offset + length);
+    if (!hasWrites) return;
+    rewriting_ = true;
+    rowWasEmpty_ = empty;
+    row_ = row;
+    column_ = 0;
+    written_.RowCells(row, rowCells_);
+    rowCellAt_ = 0;
+    nextWrittenRow_ = written_.NextRow(row + 1);
+}
+
+void SheetWriter::StartCell(const char* name, const char** attributes, std::int64_t offset) {
+    const char* r = nullptr;
+    const char* style = nullptr;
+    for (const char** at = attributes; *at != nullptr; at += 2) {
+        if (std::strcmp(*at, "r") == 0) r = at[1];
+        else if (std::strcmp(*at, "s") == 0) style = at[1];
+    }
+    std::int32_t column = column_ + 1;
+    if (r != nullptr) {
+        if (const auto position = ParseCellReference(r)) column = position->column;
+    }
+    column_ = column;
+    Flush(offset);
+    while (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].first < column) {
+        EmitCell(row_, rowCells_[rowCellAt_].first, rowCells_[rowCellAt_].second, nullptr);
+        ++rowCellAt_;
+    }
+    if (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].first == column) {
+        // The written text replaces the cell; its style stays.
+        EmitCell(row_, column, rowCells_[rowCellAt_].second, style);
+        ++rowCellAt_;
+        skipDepth_ = depth_;
+    } else if (r == nullptr) {
+        // Name the cell, so that cells added before it cannot shift it.
+        out_ += '<';
+        out_ += name;
+        out_ += " r=\"" + ColumnName(column) + std::to_string(row_) + "\"";
+        SkipTo(offset + 1 + static_cast<std::int64_t>(std::strlen(name)));
+    }
+}
+
+void SheetWriter::EndRow(const char* name, std::int64_t offset, std::int64_t length) {
+    Flush(offset);
+    for (; rowCellAt_ < rowCells_.size(); ++rowCellAt_)
+        EmitCell(row_, rowCells_[rowCellAt_].first, rowCells_[rowCellAt_].second, nullptr);
+    if (rowWasEmpty_) {
+        out_ += "</";
+        out_ += name;
+        out_ += '>';
+    } else {
+        Flush(offset + length);
+    }
+    rewriting_ = false;
+}
+
+void SheetWriter::EndSheetData(std::int64_t offset, std::int64_t length) {
+    if (length == 0) {
+        // <sheetData/>: opened, so that the new rows have a place.
+        Flush(sheetDataStart_);
+        SkipTo(offset);
+        out_ += '<';
+        out_ += sheetDataName_;
+        out_ += '>';
+        EmitNewRowsBefore(0);
+        out_ += "</";
+        out_ += sheetDataName_;
+        out_ += '>';
+    } else {
+        Flush(offset);
+        EmitNewRowsBefore(0);
+        Flush(offset + length);
+    }
+    inSheetData_ = false;
+    sawSheetData_ = true;
+}
+
+}  // namespace trevalco::workbook

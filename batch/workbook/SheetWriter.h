@@ -1,0 +1,77 @@
+// Produces a worksheet part with the written cells merged in, streaming the
+// original part through expat: everything that is not a changed row is copied
+// byte for byte; a changed row keeps its own cells as they were and gets the
+// written ones as inline-string cells in column order; rows that did not
+// exist are added in row order. The dimension is widened to cover the
+// written cells.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "PartSource.h"
+#include "WrittenCells.h"
+#include "XmlParser.h"
+
+namespace trevalco::workbook {
+
+class SheetWriter final : public PartSource, private XmlHandler {
+public:
+    // `dimension` is the new used range ("A1:P100"); `part` names the part
+    // in messages.
+    SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written, std::string dimension,
+                std::string part);
+    std::size_t Read(char* buffer, std::size_t size) override;
+
+private:
+    void OnStart(const char* name, const char** attributes) override;
+    void OnEnd(const char* name) override;
+
+    void Pump();
+    void Flush(std::int64_t to);
+    void SkipTo(std::int64_t to);
+    bool StartTagIsEmpty(std::int64_t offset, std::int64_t length) const;
+    void EmitStartTag(const char* name, const char** attributes, std::int32_t row, bool dropSpans, bool empty);
+    void EmitCell(std::int32_t row, std::int32_t column, std::string_view text, const char* style);
+    void EmitNewRowsBefore(std::int32_t limit);
+    void StartRow(const char* name, const char** attributes, std::int64_t offset, std::int64_t length);
+    void StartCell(const char* name, const char** attributes, std::int64_t offset);
+    void EndRow(const char* name, std::int64_t offset, std::int64_t length);
+    void EndSheetData(std::int64_t offset, std::int64_t length);
+
+    std::unique_ptr<PartSource> original_;
+    const WrittenCells& written_;
+    std::string dimension_;
+    std::string part_;
+    XmlParser parser_;
+
+    std::string retained_;  // input from retainedStart_ on
+    std::int64_t retainedStart_ = 0;
+    std::int64_t cursor_ = 0;  // input before this is done with (copied or dropped)
+    std::string out_;
+    std::size_t outAt_ = 0;
+    bool inputDone_ = false;
+    bool finished_ = false;
+
+    int depth_ = 0;
+    int skipDepth_ = 0;
+    std::string prefix_;
+    std::string sheetDataName_;
+    std::int64_t sheetDataStart_ = 0;
+    bool inSheetData_ = false;
+    bool sawSheetData_ = false;
+    std::int32_t nextWrittenRow_ = 0;
+    std::int32_t previousRow_ = 0;
+
+    bool rewriting_ = false;
+    bool rowWasEmpty_ = false;
+    std::int32_t row_ = 0;
+    std::int32_t column_ = 0;
+    std::vector<std::pair<std::int32_t, std::string_view>> rowCells_;
+    std::size_t rowCellAt_ = 0;
+};
+
+}  // namespace trevalco::workbook

@@ -1,0 +1,40 @@
+#include "TempDir.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "WorkbookError.h"
+
+namespace trevalco::workbook {
+
+TempDir::TempDir() {
+    std::error_code error;
+    std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    if (error) base = "/tmp";
+    std::string pattern = (base / "trevalco-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw WorkbookError("no se pudo crear una carpeta temporal en " + base.string());
+    path_ = pattern;
+}
+
+TempDir::~TempDir() { Remove(); }
+
+TempDir::TempDir(TempDir&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
+
+TempDir& TempDir::operator=(TempDir&& other) noexcept {
+    if (this != &other) {
+        Remove();
+        path_ = std::move(other.path_);
+        other.path_.clear();
+    }
+    return *this;
+}
+
+void TempDir::Remove() noexcept {
+    if (path_.empty()) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+    path_.clear();
+}
+
+}  // namespace trevalco::workbook

@@ -1,0 +1,239 @@
+#include "Workbook.h"
+
+#include <algorithm>
+#include <map>
+
+#include "Office.h"
+#include "PackageParts.h"
+#include "PackageWriter.h"
+#include "PartFilter.h"
+#include "PendingFile.h"
+#include "SharedStrings.h"
+#include "SheetReader.h"
+#include "SheetWriter.h"
+#include "TempDir.h"
+#include "ZipArchive.h"
+
+namespace trevalco::workbook {
+
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return text;
+}
+
+std::string Quoted(const std::filesystem::path& path) { return "«" + path.string() + "»"; }
+
+bool UsesOffice(WorkbookFormat format) { return format == WorkbookFormat::Xls || format == WorkbookFormat::Ods; }
+
+std::string_view OfficeMissing() {
+    return "los libros .xls y .ods se abren con LibreOffice, que no está instalado "
+           "(instale LibreOffice Calc, paquete libreoffice-calc-nogui)";
+}
+
+}  // namespace
+
+std::optional<WorkbookFormat> FormatOfPath(const std::filesystem::path& path) {
+    const std::string extension = Lower(path.extension().string());
+    if (extension == ".xlsx") return WorkbookFormat::Xlsx;
+    if (extension == ".xlsm") return WorkbookFormat::Xlsm;
+    if (extension == ".xls") return WorkbookFormat::Xls;
+    if (extension == ".ods") return WorkbookFormat::Ods;
+    return std::nullopt;
+}
+
+std::string_view ExtensionOf(WorkbookFormat format) {
+    switch (format) {
+        case WorkbookFormat::Xlsx: return ".xlsx";
+        case WorkbookFormat::Xlsm: return ".xlsm";
+        case WorkbookFormat::Xls: return ".xls";
+        case WorkbookFormat::Ods: return ".ods";
+    }
+    return ".xlsx";
+}
+
+struct Workbook::State {
+    std::filesystem::path path;
+    WorkbookFormat format = WorkbookFormat::Xlsx;
+    OpenOptions options;
+    std::optional<std::filesystem::path> office;
+    // Declared before the archive: for .xls and .ods the archive is a file
+    // inside it, closed before the folder goes.
+    std::optional<TempDir> temporary;
+    std::optional<ZipArchive> archive;
+    PackageParts parts;
+    std::optional<SharedStrings> shared;
+    std::map<std::size_t, std::unique_ptr<Worksheet>> sheets;  // by position in parts.sheets
+};
+
+Workbook::Workbook(std::unique_ptr<State> state) : state_(std::move(state)) {}
+Workbook::Workbook(Workbook&&) noexcept = default;
+Workbook& Workbook::operator=(Workbook&&) noexcept = default;
+Workbook::~Workbook() = default;
+
+Workbook::State& Workbook::Live() const {
+    if (!state_) throw WorkbookError("El libro ya está cerrado.");
+    return *state_;
+}
+
+Workbook Workbook::Open(const std::filesystem::path& path, const OpenOptions& options) {
+    auto state = std::make_unique<State>();
+    state->path = path;
+    state->options = options;
+    try {
+        const auto format = FormatOfPath(path);
+        if (!format)
+            throw WorkbookError("el tipo de archivo «" + path.extension().string() +
+                                "» no es un libro (se admiten .xlsx, .xlsm, .xls y .ods)");
+        state->format = *format;
+        std::error_code error;
+        const auto status = std::filesystem::status(path, error);
+        if (!std::filesystem::exists(status)) throw WorkbookError("el archivo no existe");
+        if (std::filesystem::is_directory(status)) throw WorkbookError("es una carpeta, no un libro");
+
+        std::filesystem::path package = path;
+        if (UsesOffice(*format)) {
+            state->office = options.office ? options.office : FindOffice();
+            if (!state->office || !std::filesystem::exists(*state->office)) throw WorkbookError(std::string(OfficeMissing()));
+            state->temporary.emplace();
+            // LibreOffice works on a private copy, so it leaves nothing (not
+            // even a lock file) beside the user's workbook.
+            const std::filesystem::path copy = state->temporary->Path() / ("libro" + std::string(ExtensionOf(*format)));
+            std::filesystem::copy_file(path, copy, error);
+            if (error) throw WorkbookError("no se pudo leer el archivo (" + error.message() + ")");
+            package = ConvertWithOffice(*state->office, copy, "xlsx", state->temporary->Path(),
+                                        options.officeTimeLimit);
+        }
+        state->archive.emplace(ZipArchive::OpenFile(package, options.limits));
+        state->parts = ReadPackageParts(*state->archive);
+    } catch (const WorkbookError& error) {
+        throw WorkbookError("No se puede abrir el libro " + Quoted(path) + ": " + error.what() + ".");
+    }
+    return Workbook(std::move(state));
+}
+
+const std::filesystem::path& Workbook::Path() const { return Live().path; }
+
+WorkbookFormat Workbook::Format() const { return Live().format; }
+
+std::vector<std::string> Workbook::SheetNames() const {
+    std::vector<std::string> names;
+    for (const SheetEntry& sheet : Live().parts.sheets) names.push_back(sheet.name);
+    return names;
+}
+
+bool Workbook::HasSheet(std::string_view name) const {
+    const auto& sheets = Live().parts.sheets;
+    return std::any_of(sheets.begin(), sheets.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
+}
+
+Worksheet& Workbook::Sheet(std::string_view name) {
+    State& state = Live();
+    const auto& entries = state.parts.sheets;
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
+    if (found == entries.end())
+        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) + "».");
+    const auto position = static_cast<std::size_t>(found - entries.begin());
+    if (auto loaded = state.sheets.find(position); loaded != state.sheets.end()) return *loaded->second;
+    try {
+        if (!state.shared) {
+            state.shared = state.parts.sharedStringsPart
+                               ? SharedStrings::Read(*state.archive, *state.parts.sharedStringsPart)
+                               : SharedStrings();
+        }
+        CellGrid grid = ReadSheet(*state.archive, found->part, state.shared->Count());
+        auto sheet = std::make_unique<Worksheet>(found->name, found->part, std::move(grid), *state.shared);
+        return *state.sheets.emplace(position, std::move(sheet)).first->second;
+    } catch (const WorkbookError& error) {
+        throw WorkbookError("No se puede leer la hoja «" + found->name + "» del libro " + Quoted(state.path) + ": " +
+                            error.what() + ".");
+    }
+}
+
+void Workbook::Save() { WriteTo(Live().path); }
+
+std::filesystem::path Workbook::SaveAs(const std::filesystem::path& path) {
+    State& state = Live();
+    std::filesystem::path target = path;
+    const std::string_view extension = ExtensionOf(state.format);
+    if (Lower(target.filename().string()).ends_with(extension) == false) target += std::string(extension);
+    WriteTo(target);
+    state.path = target;
+    return target;
+}
+
+void Workbook::Close() noexcept { state_.reset(); }
+
+void Workbook::WriteTo(const std::filesystem::path& target) {
+    State& state = Live();
+    try {
+        const ZipArchive& archive = *state.archive;
+        PackageChanges changes;
+        bool dropCalcChain = false;
+        for (const auto& [position, sheet] : state.sheets) {
+            if (!sheet->Changed()) continue;
+            const auto index = archive.Find(sheet->Part());
+            if (!index) throw WorkbookError("falta la parte " + sheet->Part());
+            const Worksheet* written = sheet.get();
+            changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index] {
+                return std::make_unique<SheetWriter>(std::make_unique<EntrySource>(archive, index),
+                                                     written->Written(), written->UsedRange(), written->Part());
+            };
+            dropCalcChain = dropCalcChain || sheet->OverwroteFormula();
+        }
+        // A formula replaced by a text must not stay in the calculation chain,
+        // or Excel reports the file as damaged; the chain is optional and
+        // Excel rebuilds it.
+        if (dropCalcChain && state.parts.calcChainPart) {
+            const std::string chain = *state.parts.calcChainPart;
+            if (const auto index = archive.Find(chain)) changes.dropped.insert(archive.EntryName(*index));
+            if (const auto types = archive.Find("[Content_Types].xml")) {
+                std::string kept = DropEntries(archive.ReadSmall(*types), "[Content_Types].xml",
+                                               [&](std::string_view local, const char** attributes) {
+                                                   const char* name = FindAttribute(attributes, "PartName");
+                                                   return local == "Override" && name != nullptr &&
+                                                          Lower(name) == Lower("/" + chain);
+                                               });
+                changes.replaced[archive.EntryName(*types)] = [kept] { return std::make_unique<TextSource>(kept); };
+            }
+            const std::string& relationshipsPart = state.parts.workbookRelationshipsPart;
+            if (const auto rels = archive.Find(relationshipsPart)) {
+                std::string kept = DropEntries(archive.ReadSmall(*rels), relationshipsPart,
+                                               [](std::string_view local, const char** attributes) {
+                                                   const char* type = FindAttribute(attributes, "Type");
+                                                   return local == "Relationship" && type != nullptr &&
+                                                          IsRelationshipType(type, "calcChain");
+                                               });
+                changes.replaced[archive.EntryName(*rels)] = [kept] { return std::make_unique<TextSource>(kept); };
+            }
+        }
+
+        std::error_code error;
+        if (std::filesystem::is_directory(target, error)) throw WorkbookError("ya hay una carpeta con ese nombre");
+        PendingFile pending(target);
+        if (!UsesOffice(state.format)) {
+            WritePackage(archive, pending.TemporaryPath(), changes);
+        } else {
+            const std::filesystem::path folder = state.temporary->Path();
+            const std::filesystem::path result = folder / "resultado.xlsx";
+            std::filesystem::remove(result, error);
+            WritePackage(archive, result, changes);
+            const std::filesystem::path converted = ConvertWithOffice(
+                *state.office, result, std::string_view(ExtensionOf(state.format)).substr(1), folder,
+                state.options.officeTimeLimit);
+            std::filesystem::copy_file(converted, pending.TemporaryPath(), error);
+            std::filesystem::remove(result);
+            std::filesystem::remove_all(converted.parent_path());
+            if (error) throw WorkbookError("no se pudo escribir el archivo (" + error.message() + ")");
+        }
+        pending.Commit();
+    } catch (const WorkbookError& error) {
+        throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + error.what() + ".");
+    } catch (const std::filesystem::filesystem_error& error) {
+        throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + FileErrorText(error.code().value()) + ".");
+    }
+}
+
+}  // namespace trevalco::workbook

@@ -1,0 +1,79 @@
+#include "Worksheet.h"
+
+#include <algorithm>
+
+#include "CellReference.h"
+#include "SharedStrings.h"
+#include "WorkbookError.h"
+
+namespace trevalco::workbook {
+
+Worksheet::Worksheet(std::string name, std::string part, CellGrid grid, const SharedStrings& shared)
+    : name_(std::move(name)), part_(std::move(part)), grid_(std::move(grid)), shared_(shared) {}
+
+std::int32_t Worksheet::ColumnOf(std::string_view column) const {
+    const std::int32_t index = ColumnIndex(column);
+    if (index == 0)
+        throw WorkbookError("La columna «" + std::string(column.substr(0, 20)) + "» no existe en una hoja (van de A a XFD).");
+    return index;
+}
+
+Util::CellValue Worksheet::Cell(std::int32_t row, std::string_view column) const {
+    return Cell(row, ColumnOf(column));
+}
+
+Util::CellValue Worksheet::Cell(std::int32_t row, std::int32_t column) const {
+    if (row < 1) throw WorkbookError("Las filas se numeran desde 1 (se pidió la fila " + std::to_string(row) + ").");
+    if (column < 1 || column > kMaxColumns)
+        throw WorkbookError("La columna " + std::to_string(column) + " no existe en una hoja (van de 1 a 16384).");
+    if (!written_.Empty()) {
+        std::string_view text;
+        if (written_.Find(row, column, text)) return std::string(text);
+    }
+    const StoredCell* cell = grid_.Find(row, column);
+    if (cell == nullptr) return std::monostate{};
+    switch (cell->kind) {
+        case CellKind::Number: return CellGrid::Number(*cell);
+        case CellKind::SharedText: return std::string(shared_.At(cell->payload));
+        case CellKind::OwnText: return std::string(grid_.OwnText(*cell));
+    }
+    return std::monostate{};
+}
+
+void Worksheet::Write(std::int32_t row, std::string_view column, std::string_view text) {
+    Write(row, ColumnOf(column), text);
+}
+
+void Worksheet::Write(std::int32_t row, std::int32_t column, std::string_view text) {
+    if (row < 1 || row > kMaxRows)
+        throw WorkbookError("No se puede escribir en la fila " + std::to_string(row) +
+                            ": una hoja tiene las filas 1 a 1048576.");
+    if (column < 1 || column > kMaxColumns)
+        throw WorkbookError("No se puede escribir en la columna " + std::to_string(column) +
+                            ": una hoja tiene las columnas A a XFD.");
+    if (const StoredCell* cell = grid_.Find(row, column); cell != nullptr && cell->formula)
+        overwroteFormula_ = true;
+    written_.Write(row, column, text);
+}
+
+std::int32_t Worksheet::LastRow() const { return std::max(grid_.LastRow(), written_.LastRow()); }
+
+std::int32_t Worksheet::LastColumn() const { return std::max(grid_.LastColumn(), written_.LastColumn()); }
+
+std::string Worksheet::UsedRange() const {
+    if (grid_.Empty() && written_.Empty()) return "A1";
+    CellPosition first{kMaxRows, kMaxColumns};
+    CellPosition last{1, 1};
+    if (!grid_.Empty()) {
+        first = {grid_.FirstRow(), grid_.FirstColumn()};
+        last = {grid_.LastRow(), grid_.LastColumn()};
+    }
+    if (!written_.Empty()) {
+        first = {std::min(first.row, written_.FirstRow()), std::min(first.column, written_.FirstColumn())};
+        last = {std::max(last.row, written_.LastRow()), std::max(last.column, written_.LastColumn())};
+    }
+    if (first == last) return CellName(first);
+    return CellName(first) + ":" + CellName(last);
+}
+
+}  // namespace trevalco::workbook

@@ -1,0 +1,62 @@
+// One worksheet of an open workbook: its cells read by row number and column
+// letter, and the text cells written into it since it was opened.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "CellGrid.h"
+#include "Util.h"
+#include "WrittenCells.h"
+
+namespace trevalco::workbook {
+
+class SharedStrings;
+
+class Worksheet {
+public:
+    Worksheet(std::string name, std::string part, CellGrid grid, const SharedStrings& shared);
+    Worksheet(const Worksheet&) = delete;
+    Worksheet& operator=(const Worksheet&) = delete;
+
+    const std::string& Name() const { return name_; }
+
+    // The cell at a row (from 1) and a column given by its letters ("A" to
+    // "XFD", either case) or its number (from 1): empty, a number, or a text
+    // (shared and inline texts, a formula's cached value, booleans as
+    // "VERDADERO"/"FALSO", error values such as "#N/A"). A written cell reads
+    // back as its text. Rows past the sheet's last row read as empty. Throws
+    // WorkbookError for a row below 1 or a column that is not one.
+    Util::CellValue Cell(std::int32_t row, std::string_view column) const;
+    Util::CellValue Cell(std::int32_t row, std::int32_t column) const;
+
+    // Writes a text cell (stored as an inline string; the cell's style stays).
+    // Throws WorkbookError outside the sheet's 1,048,576 rows and XFD columns.
+    void Write(std::int32_t row, std::string_view column, std::string_view text);
+    void Write(std::int32_t row, std::int32_t column, std::string_view text);
+
+    // The last row and column that hold a cell, read or written (0 when none).
+    std::int32_t LastRow() const;
+    std::int32_t LastColumn() const;
+
+    // For saving.
+    const std::string& Part() const { return part_; }
+    bool Changed() const { return !written_.Empty(); }
+    bool OverwroteFormula() const { return overwroteFormula_; }
+    const WrittenCells& Written() const { return written_; }
+    // The used range after the writes, as the sheet's dimension ("A1:P100").
+    std::string UsedRange() const;
+
+private:
+    std::int32_t ColumnOf(std::string_view column) const;
+
+    std::string name_;
+    std::string part_;
+    CellGrid grid_;
+    const SharedStrings& shared_;
+    WrittenCells written_;
+    bool overwroteFormula_ = false;
+};
+
+}  // namespace trevalco::workbook

@@ -1,0 +1,51 @@
+// The text cells written into a worksheet since it was opened, kept apart
+// from the cells read so that saving can merge them into the sheet's XML.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace trevalco::workbook {
+
+class WrittenCells {
+public:
+    // Writes (or rewrites) a cell; row and column 1-based and inside the sheet.
+    void Write(std::int32_t row, std::int32_t column, std::string_view text);
+    // Whether the cell was written; its text goes to `text`.
+    bool Find(std::int32_t row, std::int32_t column, std::string_view& text) const;
+
+    bool Empty() const { return count_ == 0; }
+    std::size_t Count() const { return count_; }
+    std::int32_t FirstRow() const { return firstRow_; }
+    std::int32_t LastRow() const { return lastRow_; }
+    std::int32_t FirstColumn() const { return firstColumn_; }
+    std::int32_t LastColumn() const { return lastColumn_; }
+
+    // The first row at or after `row` that has written cells, 0 when none.
+    std::int32_t NextRow(std::int32_t row) const;
+    // The written cells of a row, sorted by column.
+    void RowCells(std::int32_t row, std::vector<std::pair<std::int32_t, std::string_view>>& out) const;
+
+private:
+    struct Entry {
+        std::uint32_t next;  // 1-based index of the row's next entry, 0 at the end
+        std::uint32_t offset;
+        std::uint32_t length;
+        std::uint16_t column;  // 0-based
+    };
+    std::uint32_t Store(std::string_view text);
+
+    std::vector<std::uint32_t> head_;  // per row: 1-based index of its first entry
+    std::vector<Entry> entries_;
+    std::string texts_;
+    std::size_t count_ = 0;
+    std::int32_t firstRow_ = 0;
+    std::int32_t lastRow_ = 0;
+    std::int32_t firstColumn_ = 0;
+    std::int32_t lastColumn_ = 0;
+};
+
+}  // namespace trevalco::workbook

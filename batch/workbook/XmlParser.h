@@ -1,0 +1,66 @@
+// A streaming XML parser (expat) that refuses document type declarations and
+// turns every failure into a WorkbookError naming the part. Handlers never
+// throw through expat: they call Fail(), which stops the parser, and the
+// error is raised once control is back in C++.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace trevalco::workbook {
+
+class XmlParser;
+
+// Receives the events of one document. Names come as written, with any
+// prefix ("x:c"); LocalName() strips it.
+class XmlHandler {
+public:
+    virtual void OnStart(const char* name, const char** attributes) = 0;
+    virtual void OnEnd(const char* name) = 0;
+    virtual void OnText(std::string_view) {}
+
+protected:
+    ~XmlHandler() = default;
+};
+
+class XmlParser {
+public:
+    // `part` names the document in messages ("xl/workbook.xml").
+    XmlParser(XmlHandler& handler, std::string part);
+    ~XmlParser();
+    XmlParser(const XmlParser&) = delete;
+    XmlParser& operator=(const XmlParser&) = delete;
+
+    // Feeds the next piece of the document; `last` on the final one (which
+    // may be empty). Throws WorkbookError when the document is damaged or a
+    // handler failed.
+    void Feed(const char* data, std::size_t size, bool last);
+    void Parse(std::string_view whole) { Feed(whole.data(), whole.size(), true); }
+
+    // Stops the parse; Feed then throws WorkbookError with this reason.
+    void Fail(std::string reason);
+    bool Failed() const { return !failure_.empty(); }
+
+    // Byte offset in the document where the current event starts, and its
+    // length (0 for the end of an empty element). Valid inside handlers.
+    std::int64_t EventOffset() const;
+    std::int64_t EventLength() const;
+
+    struct Raw;
+
+private:
+    std::unique_ptr<Raw> raw_;
+    std::string part_;
+    std::string failure_;
+};
+
+// The part of an element or attribute name after its prefix.
+std::string_view LocalName(const char* name);
+
+// The value of an attribute by its full name, or nullptr.
+const char* FindAttribute(const char** attributes, std::string_view name);
+
+}  // namespace trevalco::workbook

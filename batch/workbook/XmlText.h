@@ -1,0 +1,18 @@
+// Texts going into and coming out of spreadsheet XML.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trevalco::workbook {
+
+// Appends text escaped for element content or a double-quoted attribute.
+// Characters that XML cannot carry (controls other than tab, line feed and
+// carriage return) are written as the workbook's own _xHHHH_ escapes, and a
+// literal "_x" that would read as one is protected the same way.
+void AppendEscaped(std::string& out, std::string_view text);
+
+// Undoes the _xHHHH_ escapes of a stored text in place.
+void DecodeEscapes(std::string& text);
+
+}  // namespace trevalco::workbook
