@@ -10,6 +10,7 @@
 #include "batch/ColumnSelectors.h"
 #include "controls/Twips.h"
 #include "point/InputModes.h"
+#include "point/PointCommand.h"
 #include "point/ZoneAndShiftOptions.h"
 
 namespace trevalco::app {
@@ -42,6 +43,7 @@ Velmar::Velmar(dialogs::Dialogs& dialogs, std::function<void()> endProgram, QWid
 
     inputModes_ = new point::InputModes(form_.point, this);
     options_ = new point::ZoneAndShiftOptions(form_.point, this);
+    pointCommand_ = new point::PointCommand(form_.point, *options_, dialogs_, this);
     selectors_ = new batch::ColumnSelectors(form_.selectors, this);
     connect(form_.Command4, &QPushButton::clicked, this, &Velmar::Command4_Click);
     connect(form_.Salir, &QPushButton::clicked, this, [this] { Salir_Click(0); });

@@ -12,6 +12,7 @@
 
 namespace trevalco::point {
 class InputModes;
+class PointCommand;
 class ZoneAndShiftOptions;
 }  // namespace trevalco::point
 
@@ -37,6 +38,7 @@ public:
     const VelmarForm& Form() const { return form_; }
     point::InputModes& InputModes() { return *inputModes_; }
     point::ZoneAndShiftOptions& ZoneAndShiftOptions() { return *options_; }
+    point::PointCommand& PointCommand() { return *pointCommand_; }
     batch::ColumnSelectors& ColumnSelectors() { return *selectors_; }
 
     // Start-up: decimal degrees, SIRGAS to PSAD56, selectors filled and disabled.
@@ -57,6 +59,7 @@ private:
     VelmarForm form_;
     point::InputModes* inputModes_ = nullptr;            // child QObject
     point::ZoneAndShiftOptions* options_ = nullptr;      // child QObject
+    point::PointCommand* pointCommand_ = nullptr;        // child QObject
     batch::ColumnSelectors* selectors_ = nullptr;        // child QObject
     bool ending_ = false;
 };

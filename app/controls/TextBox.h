@@ -11,11 +11,20 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
+    // Limits what the user can type to a number of characters. Text the
+    // program writes stands whole: a result is never cut to the limit.
+    void SetMaxLength(int characters);
+    // The limit on typing; 0 when there is none.
+    int MaxLength() const { return maxLength_; }
+
 signals:
     void GotFocus();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    int maxLength_ = 0;
 };
 
 }  // namespace trevalco::controls

@@ -72,7 +72,7 @@ void ApplyStoredStartStates(const VelmarForm& form) {
         SetBackColour(*result, SystemColour::ScrollBar);
     }
     for (TextBox* twoDigits : {p.Text_Gralat_i, p.Text_Minlat_i, p.Text_Gralon_i, p.Text_Minlon_i}) {
-        twoDigits->setMaxLength(2);
+        twoDigits->SetMaxLength(2);
     }
     form.SSTab1->setCurrentIndex(0);
     form.SSTab2->setCurrentIndex(0);

@@ -254,12 +254,21 @@ TEST_F(StartUp, OnlyTheDecimalFieldsAcceptInput) {
 }
 
 TEST_F(StartUp, FourDegreeAndMinuteFieldsTakeTwoCharacters) {
-    for (auto* box : window->findChildren<QLineEdit*>()) {
+    for (auto* box : window->findChildren<controls::TextBox*>()) {
         const QString name = box->objectName();
         const bool twoDigits = name == "Text_Gralat_i" || name == "Text_Minlat_i" || name == "Text_Gralon_i" ||
                                name == "Text_Minlon_i";
-        EXPECT_EQ(box->maxLength(), twoDigits ? 2 : QLineEdit().maxLength()) << name.toStdString();
+        EXPECT_EQ(box->MaxLength(), twoDigits ? 2 : 0) << name.toStdString();
     }
+    // The user types at most two characters; what the program writes stands whole.
+    ShowActive();
+    Find<QRadioButton>("OpGraMinSeg")->click();
+    auto* degrees = Find<controls::TextBox>("Text_Gralat_i");
+    degrees->setFocus();
+    QTest::keyClicks(degrees, "123");
+    EXPECT_EQ(degrees->text(), "12");
+    degrees->setText("123");
+    EXPECT_EQ(degrees->text(), "123");
 }
 
 TEST_F(StartUp, ZoneButtonsDisabledWithZone19Selected) {

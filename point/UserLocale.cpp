@@ -1,0 +1,12 @@
+#include "point/UserLocale.h"
+
+#include <QLocale>
+
+namespace trevalco::point {
+
+NumberText::Separators UserSeparators() {
+    const QLocale locale;
+    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
+}
+
+}  // namespace trevalco::point
