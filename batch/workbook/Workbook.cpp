@@ -212,16 +212,18 @@ void Workbook::WriteTo(const std::filesystem::path& target) {
 
         std::error_code error;
         if (std::filesystem::is_directory(target, error)) throw WorkbookError("ya hay una carpeta con ese nombre");
+        const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+        if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
         PendingFile pending(target);
         if (!UsesOffice(state.format)) {
             WritePackage(archive, pending.TemporaryPath(), changes);
         } else {
-            const std::filesystem::path folder = state.temporary->Path();
-            const std::filesystem::path result = folder / "resultado.xlsx";
+            const std::filesystem::path work = state.temporary->Path();
+            const std::filesystem::path result = work / "resultado.xlsx";
             std::filesystem::remove(result, error);
             WritePackage(archive, result, changes);
             const std::filesystem::path converted = ConvertWithOffice(
-                *state.office, result, std::string_view(ExtensionOf(state.format)).substr(1), folder,
+                *state.office, result, std::string_view(ExtensionOf(state.format)).substr(1), work,
                 state.options.officeTimeLimit);
             std::filesystem::copy_file(converted, pending.TemporaryPath(), error);
             std::filesystem::remove(result);

@@ -1,0 +1,174 @@
+// Files that are not workbooks, damaged ones and ones built to hurt: each is
+// refused with a message that names the file and the reason.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "TestBooks.h"
+#include "Workbook.h"
+
+namespace trevalco::workbook {
+namespace {
+
+using test::BookSpec;
+using test::SheetXml;
+using test::TestFolder;
+
+// The message of the first refusal: opening, or reading the first sheet.
+std::string Refusal(const std::filesystem::path& path, const OpenOptions& options = {}) {
+    try {
+        Workbook book = Workbook::Open(path, options);
+        for (const std::string& name : book.SheetNames()) (void)book.Sheet(name).Cell(1, "A");
+    } catch (const WorkbookError& error) {
+        return error.what();
+    }
+    return "(accepted)";
+}
+
+class HostileFiles : public ::testing::Test {
+protected:
+    std::filesystem::path Book(const std::function<void(std::vector<std::pair<std::string, std::string>>&)>& edit,
+                               const std::string& rows = "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>") {
+        BookSpec spec;
+        spec.sheets = {{"Hoja1", SheetXml(rows)}};
+        spec.sharedStrings = test::SharedStringsXml({"uno", "dos"});
+        auto parts = test::BookParts(spec);
+        edit(parts);
+        const auto path = folder_ / ("libro" + std::to_string(++count_) + ".xlsx");
+        test::WriteZip(path, parts);
+        return path;
+    }
+    std::filesystem::path Sheet(const std::string& rows) {
+        return Book([](auto&) {}, rows);
+    }
+    static void Remove(std::vector<std::pair<std::string, std::string>>& parts, const std::string& name) {
+        std::erase_if(parts, [&](const auto& part) { return part.first == name; });
+    }
+    static void Replace(std::vector<std::pair<std::string, std::string>>& parts, const std::string& name,
+                        const std::string& content) {
+        for (auto& part : parts)
+            if (part.first == name) part.second = content;
+    }
+
+    TestFolder folder_;
+    int count_ = 0;
+};
+
+#define EXPECT_REFUSED(file, reason)                                                   \
+    do {                                                                               \
+        const std::filesystem::path refused = (file);                                  \
+        const std::string message = Refusal(refused);                                  \
+        EXPECT_NE(message.find("«" + refused.string() + "»"), std::string::npos) << message; \
+        EXPECT_NE(message.find(reason), std::string::npos) << message;                 \
+    } while (false)
+
+TEST_F(HostileFiles, FilesThatAreNotZipPackages) {
+    test::Spill(folder_ / "texto.xlsx", "Latitud;Longitud\n33,45;70,65\n");
+    EXPECT_REFUSED(folder_ / "texto.xlsx", "no es un paquete zip");
+    test::Spill(folder_ / "vacio.xlsx", "");
+    EXPECT_REFUSED(folder_ / "vacio.xlsx", "no es un libro .xlsx válido");
+    // What an old binary workbook or a password-protected one looks like.
+    test::Spill(folder_ / "ole.xlsx", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(4000, '\0'));
+    EXPECT_REFUSED(folder_ / "ole.xlsx", "protegido con contraseña");
+    const std::string whole = test::Slurp(Sheet(""));
+    test::Spill(folder_ / "cortado.xlsx", whole.substr(0, whole.size() / 2));
+    EXPECT_REFUSED(folder_ / "cortado.xlsx", "no es un libro .xlsx válido");
+}
+
+TEST_F(HostileFiles, MissingParts) {
+    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "[Content_Types].xml"); }), "falta la parte [Content_Types].xml");
+    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "_rels/.rels"); }), "falta la parte _rels/.rels");
+    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "xl/workbook.xml"); }), "falta la parte xl/workbook.xml");
+    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "xl/_rels/workbook.xml.rels"); }), "falta la parte xl/_rels/workbook.xml.rels");
+    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "xl/worksheets/sheet1.xml"); }), "falta la parte de la hoja «Hoja1»");
+    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "xl/sharedStrings.xml"); }), "falta la parte xl/sharedStrings.xml");
+    EXPECT_REFUSED(Book([](auto& p) {
+                       Replace(p, "_rels/.rels",
+                               "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>");
+                   }),
+                   "falta la relación officeDocument");
+    EXPECT_REFUSED(Book([](auto& p) {
+                       Replace(p, "xl/_rels/workbook.xml.rels",
+                               "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                               "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                               "relationships/worksheet\" Target=\"../../../etc/passwd\"/></Relationships>");
+                   }),
+                   "falta la parte de la hoja «Hoja1»");
+}
+
+TEST_F(HostileFiles, DamagedXml) {
+    EXPECT_REFUSED(Book([](auto& p) { Replace(p, "xl/workbook.xml", "<workbook><sheets><sheet name=\"a\""); }),
+                   "la parte xl/workbook.xml está dañada");
+    EXPECT_REFUSED(Book([](auto& p) { Replace(p, "xl/workbook.xml", "<libro/>"); }), "no es un libro");
+    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1\"><v>1</v></row>"), "la parte xl/worksheets/sheet1.xml está dañada");
+    EXPECT_REFUSED(Book([](auto& p) { Replace(p, "xl/sharedStrings.xml", "<sst><si><t>uno</si></sst>"); }),
+                   "la parte xl/sharedStrings.xml está dañada");
+    EXPECT_REFUSED(Book([](auto& p) { Replace(p, "xl/worksheets/sheet1.xml", std::string("<worksheet>\xFF\xFE</worksheet>")); }),
+                   "está dañada");
+}
+
+TEST_F(HostileFiles, EntityExpansionIsNeverAttempted) {
+    const std::string laughs =
+        "<?xml version=\"1.0\"?><!DOCTYPE worksheet [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">"
+        "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;\">]>"
+        "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&d;&d;&d;&d;</t></is></c></row></sheetData></worksheet>";
+    EXPECT_REFUSED(Book([&](auto& p) { Replace(p, "xl/worksheets/sheet1.xml", laughs); }), "DOCTYPE");
+}
+
+TEST_F(HostileFiles, ReferencesOutsideTheSheet) {
+    EXPECT_REFUSED(Sheet("<row r=\"1048577\"><c><v>1</v></c></row>"), "fila fuera de la hoja (1048577");
+    EXPECT_REFUSED(Sheet("<row r=\"0\"/>"), "fila fuera de la hoja");
+    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1048577\"><v>1</v></c></row>"), "«A1048577»");
+    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>"), "«XFE1»");
+    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"1A\"><v>1</v></c></row>"), "referencia de celda no válida");
+    std::string wide = "<row r=\"1\">";
+    for (int i = 0; i <= 16384; ++i) wide += "<c/>";
+    EXPECT_REFUSED(Sheet(wide + "</row>"), "más allá de la columna XFD");
+    // The last row and column themselves are fine.
+    Workbook book = Workbook::Open(Sheet("<row r=\"1048576\"><c r=\"XFD1048576\"><v>7</v></c></row>"));
+    EXPECT_EQ(book.Sheet("Hoja1").Cell(1048576, "XFD"), Util::CellValue(7.0));
+}
+
+TEST_F(HostileFiles, AbsurdSharedStringIndexes) {
+    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>2</v></c></row>"), "índice de texto compartido no válido («2» en A1; hay 2 textos)");
+    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"B1\" t=\"s\"><v>99999999999999999999</v></c></row>"), "índice de texto compartido no válido");
+    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>-1</v></c></row>"), "índice de texto compartido no válido");
+    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>uno</v></c></row>"), "índice de texto compartido no válido");
+    EXPECT_REFUSED(Book([](auto& p) {
+                       Remove(p, "xl/sharedStrings.xml");
+                       Replace(p, "xl/_rels/workbook.xml.rels",
+                               "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                               "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                               "relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>");
+                   }, "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"),
+                   "hay 0 textos");
+}
+
+TEST_F(HostileFiles, ZipBombsAndOversizedParts) {
+    // 64 MB of one repeated row compresses about a thousand times.
+    std::string rows;
+    rows.reserve(64 << 20);
+    while (rows.size() < (64U << 20)) rows += "<row><c><v>0</v></c></row>";
+    const auto bomb = Book([&](auto& p) { Replace(p, "xl/worksheets/sheet1.xml", SheetXml(rows)); });
+    rows.clear();
+    rows.shrink_to_fit();
+    EXPECT_REFUSED(bomb, "posible bomba zip");
+
+    const auto ordinary = Sheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
+    OpenOptions small;
+    small.limits.maxEntryBytes = 200;
+    std::string message = Refusal(ordinary, small);
+    EXPECT_NE(message.find("es demasiado grande"), std::string::npos) << message;
+    small = {};
+    small.limits.maxTotalBytes = 1000;
+    message = Refusal(ordinary, small);
+    EXPECT_NE(message.find("el paquete descomprimido es demasiado grande"), std::string::npos) << message;
+    small = {};
+    small.limits.maxEntries = 3;
+    message = Refusal(ordinary, small);
+    EXPECT_NE(message.find("demasiadas partes"), std::string::npos) << message;
+    EXPECT_EQ(Refusal(ordinary), "(accepted)");
+}
+
+}  // namespace
+}  // namespace trevalco::workbook
