@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "ConvertCommand.h"
+#include "SheetsCommand.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ const char* const kUsage =
     "Comandos:\n"
     "  convert   convierte puntos leídos de la entrada estándar\n"
     "            (trevalco-cli convert --help para sus opciones)\n"
+    "  sheets    lista las hojas de un libro, una por línea\n"
     "\n"
     "Trevalco convierte coordenadas de Chile continental entre SIRGAS (WGS84),\n"
     "PSAD56 y SAD69.\n";
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
         return std::fflush(stdout) == 0 ? kExitOk : kExitFileError;
     }
     if (command == "convert") return RunConvert(argc - 2, argv + 2, stdin, stdout, stderr);
+    if (command == "sheets") return RunSheets(argc - 2, argv + 2, stdout, stderr);
     std::fprintf(stderr, "trevalco-cli: comando desconocido: %s\n\n%s", argv[1], kUsage);
     return kExitUsage;
 }
