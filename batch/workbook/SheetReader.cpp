@@ -179,22 +179,26 @@ private:
 
 }  // namespace
 
-CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount) {
-    const auto index = archive.Find(part);
-    if (!index) throw WorkbookError("falta la parte " + part);
+CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t sharedCount) {
     CellGrid grid;
     SheetHandler handler(grid, sharedCount);
     XmlParser parser(handler, part);
     handler.parser = &parser;
-    ZipArchive::Reader reader(archive, *index);
     std::string buffer(1 << 17, '\0');
     for (;;) {
-        const std::size_t got = reader.Read(buffer.data(), buffer.size());
+        const std::size_t got = source.Read(buffer.data(), buffer.size());
         parser.Feed(buffer.data(), got, got == 0);
         if (got == 0) break;
     }
     grid.Finish();
     return grid;
+}
+
+CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount) {
+    const auto index = archive.Find(part);
+    if (!index) throw WorkbookError("falta la parte " + part);
+    EntrySource source(archive, *index);
+    return ReadSheet(source, part, sharedCount);
 }
 
 }  // namespace trevalco::workbook

@@ -9,6 +9,7 @@
 namespace trevalco::workbook {
 
 class ZipArchive;
+class PartSource;
 
 // Texts shown for boolean cells.
 inline constexpr const char* kTrueText = "VERDADERO";
@@ -18,5 +19,6 @@ inline constexpr const char* kFalseText = "FALSO";
 // `sharedCount`. Throws WorkbookError for damaged XML, references outside the
 // sheet and absurd indexes.
 CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount);
+CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t sharedCount);
 
 }  // namespace trevalco::workbook
