@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "BatchCommand.h"
 #include "ConvertCommand.h"
 #include "SheetsCommand.h"
 
@@ -14,6 +15,8 @@ const char* const kUsage =
     "  convert   convierte puntos leídos de la entrada estándar\n"
     "            (trevalco-cli convert --help para sus opciones)\n"
     "  sheets    lista las hojas de un libro, una por línea\n"
+    "  batch     convierte los puntos de una hoja de un libro\n"
+    "            (trevalco-cli batch --help para sus opciones)\n"
     "\n"
     "Trevalco convierte coordenadas de Chile continental entre SIRGAS (WGS84),\n"
     "PSAD56 y SAD69.\n";
@@ -33,6 +36,7 @@ int main(int argc, char** argv) {
     }
     if (command == "convert") return RunConvert(argc - 2, argv + 2, stdin, stdout, stderr);
     if (command == "sheets") return RunSheets(argc - 2, argv + 2, stdout, stderr);
+    if (command == "batch") return RunBatch(argc - 2, argv + 2, stdout, stderr);
     std::fprintf(stderr, "trevalco-cli: comando desconocido: %s\n\n%s", argv[1], kUsage);
     return kExitUsage;
 }

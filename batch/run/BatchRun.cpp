@@ -1,0 +1,389 @@
+#include "BatchRun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+
+#include "CellReference.h"
+#include "Chain.h"
+#include "OutputName.h"
+#include "RunMessages.h"
+
+namespace trevalco::batch {
+
+namespace {
+
+bool IsEmpty(const Util::CellValue& value) {
+    if (std::holds_alternative<std::monostate>(value)) return true;
+    const auto* text = std::get_if<std::string>(&value);
+    return text != nullptr && text->empty();
+}
+
+// A number, or a text that reads as one; error and boolean cells read as
+// texts that are not numbers.
+std::optional<double> NumberIn(const Util::CellValue& value,
+                               const NumberText::Separators& separators) {
+    if (const auto* number = std::get_if<double>(&value))
+        return std::isfinite(*number) ? std::optional<double>(*number) : std::nullopt;
+    if (const auto* text = std::get_if<std::string>(&value))
+        return NumberText::ReadNumber(*text, separators);
+    return std::nullopt;
+}
+
+bool AnyEmpty(const PageColumns& page) {
+    const auto letters = AllLetters(page);
+    if (std::any_of(letters.begin(), letters.end(), [](const std::string& l) { return l.empty(); }))
+        return true;
+    const auto* utm = std::get_if<UtmColumns>(&page);
+    return utm != nullptr && !utm->zone;
+}
+
+// Positions of each page's roles in the order RolesOf lists them.
+namespace decimal {
+enum : std::size_t { kLat, kLon, kNorth, kEast, kLat2, kLon2, kNorth2, kEast2 };
+}
+namespace dms {
+enum : std::size_t {
+    kLatD, kLatM, kLatS, kLonD, kLonM, kLonS,
+    kLat, kLon, kNorth, kEast, kLat2, kLon2, kNorth2, kEast2
+};
+}
+namespace utm {
+enum : std::size_t { kNorth, kEast, kLat, kLon, kNorth2, kEast2, kLat2, kLon2 };
+}
+
+const NumberText::Mask kDecimalDegrees("###0.0000000000");
+const NumberText::Mask kDegrees("##0.0000000000");
+const NumberText::Mask kMetres("########0.000");
+const NumberText::Mask kUtmMetres("#######0.000");
+
+}  // namespace
+
+std::optional<std::filesystem::path> OutputPathOf(const std::string& sourcePath) {
+    const auto format = workbook::FormatOfPath(std::filesystem::path(sourcePath));
+    if (!format) return std::nullopt;
+    return std::filesystem::path(
+        workbook::OutputPathFor(sourcePath, workbook::ExtensionOf(*format)));
+}
+
+// The open workbook, its sheet and the page's columns as numbers.
+struct BatchRun::Sheet {
+    explicit Sheet(workbook::Workbook opened) : book(std::move(opened)) {}
+
+    workbook::Workbook book;
+    workbook::Worksheet* sheet = nullptr;
+    std::vector<std::int32_t> columns;  // in the order of RolesOf
+    std::vector<std::string> letters;
+    std::string text;                   // reused for every written cell
+
+    Util::CellValue Cell(std::int32_t row, std::size_t role) const {
+        return sheet->Cell(row, columns[role]);
+    }
+};
+
+BatchRun::BatchRun(RunSetup setup, dialogs::Dialogs& dialogs, ProgressSink& progress)
+    : setup_(std::move(setup)), dialogs_(dialogs), progress_(progress) {}
+
+BatchRun::~BatchRun() = default;
+
+bool BatchRun::CheckPreconditions() {
+    if (setup_.workbookPath.empty()) {
+        dialogs_.Show(SelectWorkbookMessage());
+        return false;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(setup_.workbookPath), error)) {
+        dialogs_.Show(FileNotFoundMessage());
+        return false;
+    }
+    if (AnyEmpty(setup_.columns)) {
+        dialogs_.Show(SelectColumnsMessage());
+        return false;
+    }
+    return true;
+}
+
+RunResult BatchRun::Run() {
+    result_ = {};
+    if (!CheckPreconditions()) return result_;
+
+    if (const auto output = OutputPathOf(setup_.workbookPath)) {
+        outputPath_ = *output;
+        std::error_code error;
+        if (setup_.existingOutput == ExistingOutput::Ask &&
+            std::filesystem::exists(outputPath_, error) &&
+            dialogs_.Show(ReplaceOutputQuestion(outputPath_.string())) != dialogs::Answer::Ok) {
+            result_.end = RunEnd::KeptOutput;
+            return result_;
+        }
+    }
+
+    progress_.Show();
+    progress_.SetStatus(kWaitStatus);
+    setup_.pumpEvents();
+    try {
+        if (setup_.sheetName.empty())
+            throw workbook::WorkbookError("No se eligió ninguna hoja del libro «" +
+                                          setup_.workbookPath + "».");
+        Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, setup_.openOptions));
+        sheet.sheet = &sheet.book.Sheet(setup_.sheetName);
+        sheet.letters = AllLetters(setup_.columns);
+        for (const std::string& letter : sheet.letters) {
+            const std::int32_t column = workbook::ColumnIndex(letter);
+            if (column == 0)
+                throw workbook::WorkbookError("La columna «" + letter +
+                                              "» no existe en una hoja (van de A a XFD).");
+            sheet.columns.push_back(column);
+        }
+        lastSaveEnd_ = setup_.now();
+
+        result_.progressMaximum = CountRows(sheet);
+        progress_.SetMaximum(result_.progressMaximum);
+        progress_.SetStatus(kConvertingStatus);
+
+        const LoopEnd loopEnd = RunRows(sheet);
+        if (loopEnd == LoopEnd::Stopped || (setup_.stopRequested && setup_.stopRequested())) {
+            sheet.book.Close();
+            RemoveInterimOutput();
+            progress_.Finish();
+            result_.end = RunEnd::Stopped;
+            return result_;
+        }
+
+        const std::filesystem::path written =
+            sheet.book.SaveAs(workbook::OutputBaseFor(setup_.workbookPath));
+        result_.output = written;
+        const std::string fileName = written.filename().string();
+        if (setup_.announceOutput)
+            dialogs_.Show(std::holds_alternative<DecimalColumns>(setup_.columns)
+                              ? DecimalSavedMessage(fileName)
+                              : OtherSavedMessage(fileName));
+        sheet.book.Close();
+        progress_.Finish();
+        result_.end = loopEnd == LoopEnd::DataEnded ? RunEnd::Completed : RunEnd::Cancelled;
+        return result_;
+    } catch (const std::exception& error) {
+        // The workbook (when open) is closed by now; nothing of it runs.
+        RemoveInterimOutput();
+        progress_.Finish();
+        dialogs_.Show(WorkbookFailure(error.what()));
+        result_.end = RunEnd::Failed;
+        result_.output.reset();
+        return result_;
+    }
+}
+
+std::int32_t BatchRun::CountRows(const Sheet& sheet) const {
+    std::int32_t row = 1;
+    std::int32_t empty = 0;
+    while (empty < 4) {
+        if (IsEmpty(sheet.Cell(row, 0))) ++empty;
+        ++row;
+    }
+    return row;
+}
+
+bool BatchRun::ContinueLoop() const {
+    if (std::holds_alternative<DecimalColumns>(setup_.columns)) return emptyRows_ < 3;
+    if (std::holds_alternative<DmsColumns>(setup_.columns)) return skipped_ <= 3;
+    return emptyRows_ <= 3;
+}
+
+BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
+    row_ = 1;
+    emptyRows_ = 0;
+    skipped_ = 0;
+    LoopEnd end = LoopEnd::DataEnded;
+    while (ContinueLoop()) {
+        RowEnd rowEnd = RowEnd::Next;
+        try {
+            if (std::holds_alternative<DecimalColumns>(setup_.columns))
+                rowEnd = DecimalRow(sheet);
+            else if (std::holds_alternative<DmsColumns>(setup_.columns))
+                rowEnd = DmsRow(sheet);
+            else
+                rowEnd = UtmRow(sheet);
+        } catch (const Overflow&) {
+            // A value the engine cannot hold: the row's data is not usable.
+            rowEnd = Ask(RowPrompt(row_, kInvalidRowText));
+        }
+        if (rowEnd == RowEnd::Stop) return LoopEnd::Cancelled;
+        if (!FinishRow(sheet, end)) return end;
+    }
+    return end;
+}
+
+bool BatchRun::FinishRow(Sheet& sheet, LoopEnd& end) {
+    ++row_;
+    progress_.SetRow(row_);
+    setup_.pumpEvents();
+    if (setup_.stopRequested && setup_.stopRequested()) {
+        end = LoopEnd::Stopped;
+        return false;
+    }
+    if (progress_.ClosedByUser()) {
+        end = LoopEnd::Cancelled;
+        return false;
+    }
+    if (row_ % 1000 == 0) InterimSave(sheet);
+    return true;
+}
+
+void BatchRun::InterimSave(Sheet& sheet) {
+    const Clock::time_point start = setup_.now();
+    const Clock::duration spacing = std::max(setup_.interimSaveSpacing, 2 * lastSaveTook_);
+    if (start - lastSaveEnd_ < spacing) return;
+    sheet.book.SaveAs(workbook::OutputBaseFor(setup_.workbookPath));
+    wroteInterim_ = true;
+    ++result_.interimSaves;
+    lastSaveEnd_ = setup_.now();
+    lastSaveTook_ = lastSaveEnd_ - start;
+}
+
+void BatchRun::RemoveInterimOutput() noexcept {
+    if (!wroteInterim_) return;
+    std::error_code error;
+    std::filesystem::remove(outputPath_, error);
+    wroteInterim_ = false;
+}
+
+BatchRun::RowEnd BatchRun::Ask(const dialogs::Message& message) {
+    if (dialogs_.Show(message) != dialogs::Answer::Ok) return RowEnd::Stop;
+    ++result_.rowsSkipped;
+    return RowEnd::Next;
+}
+
+void BatchRun::ReportNoParameters() { dialogs_.Show(NoParametersMessage()); }
+
+void BatchRun::Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask) {
+    sheet.text.clear();
+    mask.AppendTo(sheet.text, value, setup_.separators);
+    sheet.sheet->Write(row_, column, sheet.text);
+}
+
+BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet) {
+    using namespace decimal;
+    const Util::CellValue latCell = sheet.Cell(row_, kLat);
+    const Util::CellValue lonCell = sheet.Cell(row_, kLon);
+    if (IsEmpty(latCell) || IsEmpty(lonCell)) {
+        ++emptyRows_;
+        return Ask(RowPrompt(row_, kEmptyRowText));
+    }
+    const auto lat = NumberIn(latCell, setup_.separators);
+    const auto lon = NumberIn(lonCell, setup_.separators);
+    if (!lat || !lon) return Ask(RowPrompt(row_, kInvalidRowText));
+    const double latitude = std::fabs(*lat);
+    const double longitude = std::fabs(*lon);
+    if (!chain::InBatchInputRange(latitude, longitude))
+        return Ask(RowPrompt(row_, kOutOfLimitsText));
+
+    const auto start = chain::StartGeographic(Key(), latitude, longitude, Forced());
+    if (!start.shift.found) ReportNoParameters();
+    Write(sheet, sheet.columns[kNorth], start.sourceUtm.northing, kMetres);
+    Write(sheet, sheet.columns[kEast], start.sourceUtm.easting, kMetres);
+    // Without a shift of its own the row gets no target columns.
+    if (!start.shift.found || !chain::InTransformationRange(start.latitude, start.longitude))
+        return RowEnd::Next;
+
+    const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
+                                             start.shift.shift, Forced());
+    Write(sheet, sheet.columns[kLat2], target.latitude, kDecimalDegrees);
+    Write(sheet, sheet.columns[kLon2], target.longitude, kDecimalDegrees);
+    Write(sheet, sheet.columns[kNorth2], target.utm.northing, kMetres);
+    Write(sheet, sheet.columns[kEast2], target.utm.easting, kMetres);
+    ++result_.rowsConverted;
+    return RowEnd::Next;
+}
+
+BatchRun::RowEnd BatchRun::DmsRow(Sheet& sheet) {
+    using namespace dms;
+    const Util::DmsPrompts prompts{
+        [this](const std::string& text) {
+            return dialogs_.Show(CellPrompt(text)) == dialogs::Answer::Ok;
+        },
+        [this](const std::string& text) { dialogs_.Show(ZeroNotice(text)); }};
+    const auto name = [&](std::size_t role) {
+        return sheet.letters[role] + "," + std::to_string(row_);
+    };
+    // One coordinate's three cells; nothing when the row ends at a prompt.
+    RowEnd end = RowEnd::Next;
+    const auto read = [&](std::size_t first, std::string_view kind) -> std::optional<double> {
+        std::int16_t skipped = 0;
+        std::string outcome;
+        const double value = Util::ReadDmsCells(
+            sheet.Cell(row_, first), sheet.Cell(row_, first + 1), sheet.Cell(row_, first + 2),
+            skipped, outcome, kind, name(first), name(first + 1), name(first + 2),
+            setup_.separators, prompts);
+        if (outcome == Util::kReadOk) return value;
+        if (outcome == Util::kReadAbort) {
+            end = RowEnd::Stop;
+        } else {
+            skipped_ += skipped;
+            ++result_.rowsSkipped;
+        }
+        return std::nullopt;
+    };
+    const auto latitude = read(kLatD, "lat");
+    if (!latitude) return end;
+    const auto longitude = read(kLonD, "lon");
+    if (!longitude) return end;
+
+    const auto start = chain::StartGeographic(Key(), *latitude, *longitude, Forced());
+    if (!start.shift.found) ReportNoParameters();
+    Write(sheet, sheet.columns[kLat], std::fabs(start.latitude), kDegrees);
+    Write(sheet, sheet.columns[kLon], std::fabs(start.longitude), kDegrees);
+    Write(sheet, sheet.columns[kNorth], start.sourceUtm.northing, kMetres);
+    Write(sheet, sheet.columns[kEast], start.sourceUtm.easting, kMetres);
+    if (!start.shift.found || !chain::InTransformationRange(start.latitude, start.longitude))
+        return RowEnd::Next;
+
+    const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
+                                             start.shift.shift, Forced());
+    Write(sheet, sheet.columns[kLat2], target.latitude, kDegrees);
+    Write(sheet, sheet.columns[kLon2], target.longitude, kDegrees);
+    Write(sheet, sheet.columns[kNorth2], target.utm.northing, kMetres);
+    Write(sheet, sheet.columns[kEast2], target.utm.easting, kMetres);
+    ++result_.rowsConverted;
+    return RowEnd::Next;
+}
+
+BatchRun::RowEnd BatchRun::UtmRow(Sheet& sheet) {
+    using namespace utm;
+    const Util::CellValue northCell = sheet.Cell(row_, kNorth);
+    const Util::CellValue eastCell = sheet.Cell(row_, kEast);
+    if (IsEmpty(northCell) || IsEmpty(eastCell)) {
+        ++emptyRows_;
+        return Ask(RowPrompt(row_, kEmptyRowText));
+    }
+    const auto northing = NumberIn(northCell, setup_.separators);
+    const auto easting = NumberIn(eastCell, setup_.separators);
+    if (!northing || !easting) return Ask(RowPrompt(row_, kInvalidRowText));
+
+    const auto zone = *std::get<UtmColumns>(setup_.columns).zone;
+    const auto start = chain::StartUtm(Key(), zone, *northing, *easting);
+    // Values far outside any zone give no position to write.
+    if (!std::isfinite(start.latitude) || !std::isfinite(start.longitude))
+        return Ask(RowPrompt(row_, kInvalidRowText));
+    Write(sheet, sheet.columns[kLat], start.latitude, kDegrees);
+    Write(sheet, sheet.columns[kLon], start.longitude, kDegrees);
+    if (!chain::InBatchInputRange(start.latitude, start.longitude)) return RowEnd::Next;
+
+    const double latitude = -std::fabs(start.latitude);
+    const double longitude = -std::fabs(start.longitude);
+    const auto lookup = chain::LookupShift(Key(), latitude);
+    if (!lookup.found) ReportNoParameters();
+    if (!chain::InTransformationRange(latitude, longitude))
+        return Ask(RowPrompt(row_, kOutOfLimitsText));
+    if (!lookup.found) return RowEnd::Next;
+
+    const auto target =
+        chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, Forced());
+    Write(sheet, sheet.columns[kLat2], target.latitude, kDegrees);
+    Write(sheet, sheet.columns[kLon2], target.longitude, kDegrees);
+    Write(sheet, sheet.columns[kNorth2], target.utm.northing, kUtmMetres);
+    Write(sheet, sheet.columns[kEast2], target.utm.easting, kUtmMetres);
+    ++result_.rowsConverted;
+    return RowEnd::Next;
+}
+
+}  // namespace trevalco::batch

@@ -1,0 +1,111 @@
+#include "BatchCommand.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "BatchRun.h"
+#include "BatchSettings.h"
+#include "ConvertCommand.h"
+#include "TerminalDialogs.h"
+#include "TerminalProgress.h"
+
+namespace trevalco::cli {
+
+const char* const kBatchHelp =
+    "Uso: trevalco-cli batch LIBRO --sheet HOJA --from dd|dms|utm --direction DIRECCIÓN\n"
+    "                        [--zone 18|19] [--force-zone N] [--columns ROL=COLUMNA,...]\n"
+    "                        [--on-bad-row skip|stop] [--overwrite]\n"
+    "\n"
+    "Convierte los puntos de una hoja de un libro (.xlsx, .xlsm, .xls u .ods), una\n"
+    "fila por punto desde la fila 1, como las páginas de \"Calcular Archivo Excel\".\n"
+    "El resultado se guarda en la carpeta del libro como NOMBRE_1 con la extensión\n"
+    "del libro (NOMBRE: el nombre del archivo hasta su primer punto); el libro de\n"
+    "origen no se modifica. La ruta del libro escrito sale por la salida estándar.\n"
+    "\n"
+    "Opciones:\n"
+    "  --sheet HOJA       la hoja a convertir\n"
+    "  --from             dd (grados decimales), dms (grados, minutos y segundos) o utm\n"
+    "  --direction        SIRGAS_PSAD56, SIRGAS_SAD69, PSAD56_SIRGAS o SAD69_SIRGAS\n"
+    "  --zone 18|19       zona de todas las filas UTM (por omisión 18)\n"
+    "  --force-zone N     fuerza la zona de las proyecciones: 12, 13, 16, 17, 18, 19, 20, 21 o 22\n"
+    "  --columns          columnas de cada rol, por ejemplo lat=C,lon=B; por omisión\n"
+    "                     las que ofrece primero cada selector de la página:\n"
+    "                       dd:  lat=B lon=C n=D e=E lat2=F lon2=G n2=H e2=I\n"
+    "                       dms: latd=B latm=C lats=D lond=E lonm=F lons=G lat=H lon=I\n"
+    "                            n=J e=K lat2=L lon2=M n2=N e2=O\n"
+    "                       utm: n=B e=C lat=D lon=E n2=F e2=G lat2=H lon2=I\n"
+    "                     (lat, lon, n, e: origen; lat2, lon2, n2, e2: destino;\n"
+    "                     latd, latm, lats, lond, lonm, lons: grados, minutos, segundos)\n"
+    "  --on-bad-row       ante una fila inválida: skip la omite (por omisión), stop\n"
+    "                     detiene la conversión y guarda lo hecho\n"
+    "  --overwrite        reemplaza el libro de salida si ya existe\n"
+    "  --help             muestra esta ayuda\n"
+    "\n"
+    "Los números de las celdas de texto se leen y escriben con \".\" como separador\n"
+    "decimal. Los avisos de cada fila salen por la salida de errores con su número\n"
+    "de fila; en una terminal se muestra además una barra de avance.\n"
+    "\n"
+    "Estado de salida: 0 si la conversión llegó al final de los datos, 1 si se\n"
+    "detuvo en una fila inválida (--on-bad-row stop), 2 si los argumentos no son\n"
+    "válidos, 3 si el libro no se puede leer o escribir.\n";
+
+int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    const ParsedBatchArguments parsed = ParseBatchArguments(argc, argv);
+    if (parsed.help) {
+        std::fputs(kBatchHelp, out);
+        return std::fflush(out) == 0 ? kExitOk : kExitFileError;
+    }
+    if (!parsed.settings) {
+        std::fprintf(err, "trevalco-cli batch: %s\n\n%s", parsed.error.c_str(), kBatchHelp);
+        return kExitUsage;
+    }
+    const BatchSettings& settings = *parsed.settings;
+
+    std::error_code error;
+    if (!settings.overwrite) {
+        if (const auto output = batch::OutputPathOf(settings.workbook);
+            output && std::filesystem::exists(*output, error)) {
+            std::fprintf(err,
+                         "trevalco-cli batch: ya existe «%s»; use --overwrite para reemplazarlo\n",
+                         output->string().c_str());
+            return kExitFileError;
+        }
+    }
+
+    TerminalProgress progress(err, ::isatty(::fileno(err)) == 1);
+    TerminalDialogs dialogs(err, settings.onBadRow, progress);
+    batch::RunSetup setup;
+    setup.workbookPath = settings.workbook;
+    setup.sheetName = settings.sheet;
+    setup.columns = settings.columns;
+    setup.directionKey = [key = settings.key] { return key; };
+    setup.forcedZone = [forced = settings.forced] { return forced; };
+    setup.separators = NumberText::Invariant();
+    setup.pumpEvents = [] {};
+    setup.existingOutput = batch::ExistingOutput::Replace;
+    setup.announceOutput = false;
+    batch::BatchRun run(std::move(setup), dialogs, progress);
+    dialogs.SetRowSource([&run] { return run.CurrentRow(); });
+    const batch::RunResult result = run.Run();
+
+    switch (result.end) {
+        case batch::RunEnd::Completed:
+        case batch::RunEnd::Cancelled:
+            std::fprintf(out, "%s\n", result.output->string().c_str());
+            if (std::fflush(out) != 0 || std::ferror(out)) {
+                std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
+                return kExitFileError;
+            }
+            return result.end == batch::RunEnd::Completed ? kExitOk : kExitStoppedAtBadRow;
+        case batch::RunEnd::Precondition:
+        case batch::RunEnd::KeptOutput:
+        case batch::RunEnd::Failed:
+        case batch::RunEnd::Stopped:
+            break;
+    }
+    return kExitFileError;
+}
+
+}  // namespace trevalco::cli

@@ -1,0 +1,18 @@
+// `trevalco-cli batch`: converts a worksheet as the window's batch pages do.
+#pragma once
+
+#include <cstdio>
+
+namespace trevalco::cli {
+
+// Exit status of a run that stopped at a bad row (--on-bad-row stop); the
+// rows done so far are saved all the same.
+inline constexpr int kExitStoppedAtBadRow = 1;
+
+// Runs the command with the arguments that follow "batch". The output
+// workbook's path goes to `out`, messages and the progress bar to `err`.
+int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
+
+extern const char* const kBatchHelp;
+
+}  // namespace trevalco::cli

@@ -1,0 +1,177 @@
+#include "BatchSettings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+#include <string_view>
+#include <vector>
+
+#include "CellReference.h"
+
+namespace trevalco::cli {
+
+namespace {
+
+std::optional<int> WholeArgument(std::string_view text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> KeyFor(std::string_view direction) {
+    if (direction == kSirgasToPsad56 || direction == kSirgasToSad69 ||
+        direction == kPsad56ToSirgas)
+        return std::string(direction);
+    if (direction == "SAD69_SIRGAS") return std::string(kSad69ToSirgas);
+    return std::nullopt;
+}
+
+std::optional<batch::PageColumns> PageFor(std::string_view from) {
+    if (from == "dd") return batch::WithFirstOfferedColumns(batch::DecimalColumns{});
+    if (from == "dms") return batch::WithFirstOfferedColumns(batch::DmsColumns{});
+    if (from == "utm") return batch::WithFirstOfferedColumns(batch::UtmColumns{});
+    return std::nullopt;
+}
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+std::string RoleNames(const batch::PageColumns& page) {
+    std::string names;
+    for (const auto& role : batch::RolesOf(page)) {
+        if (!names.empty()) names += ", ";
+        names += role.name;
+    }
+    return names;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t at = text.find(separator, start);
+        parts.push_back(text.substr(start, at - start));
+        if (at == std::string_view::npos) return parts;
+        start = at + 1;
+    }
+}
+
+}  // namespace
+
+ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
+    ParsedBatchArguments parsed;
+    auto fail = [&parsed](std::string message) {
+        parsed.error = std::move(message);
+        return parsed;
+    };
+    BatchSettings settings;
+    std::optional<std::string> workbook, sheet, from, direction, zone;
+    std::vector<std::string> columnLists;
+    for (int i = 0; i < argc; ++i) {
+        std::string_view option = argv[i];
+        if (option == "--help" || option == "-h") {
+            parsed.help = true;
+            return parsed;
+        }
+        if (!option.starts_with("--")) {
+            if (workbook) return fail("argumento inesperado: " + std::string(option));
+            workbook = std::string(option);
+            continue;
+        }
+        if (option == "--overwrite") {
+            settings.overwrite = true;
+            continue;
+        }
+        std::string_view value;
+        if (const auto eq = option.find('='); eq != std::string_view::npos) {
+            value = option.substr(eq + 1);
+            option = option.substr(0, eq);
+        } else {
+            if (i + 1 >= argc) return fail("falta el valor de " + std::string(option));
+            value = argv[++i];
+        }
+        if (option == "--sheet") {
+            sheet = std::string(value);
+        } else if (option == "--from") {
+            from = std::string(value);
+        } else if (option == "--direction") {
+            direction = std::string(value);
+        } else if (option == "--zone") {
+            zone = std::string(value);
+        } else if (option == "--force-zone") {
+            const auto forced = WholeArgument(value);
+            const bool offered =
+                forced && (*forced == 22 || std::find(Util::kForceableZones.begin(),
+                                                      Util::kForceableZones.end(),
+                                                      *forced) != Util::kForceableZones.end());
+            if (!offered)
+                return fail("zona forzada inválida (12, 13, 16, 17, 18, 19, 20, 21 o 22): " +
+                            std::string(value));
+            settings.forced = Util::ForcedZone::To(static_cast<std::int16_t>(*forced));
+        } else if (option == "--columns") {
+            columnLists.emplace_back(value);
+        } else if (option == "--on-bad-row") {
+            if (value == "skip")
+                settings.onBadRow = BadRowAnswer::Skip;
+            else if (value == "stop")
+                settings.onBadRow = BadRowAnswer::Stop;
+            else
+                return fail("--on-bad-row admite skip o stop: " + std::string(value));
+        } else {
+            return fail("opción desconocida: " + std::string(option));
+        }
+    }
+    if (!workbook || workbook->empty()) return fail("falta el libro");
+    if (!sheet) return fail("falta --sheet");
+    if (!from) return fail("falta --from");
+    if (!direction) return fail("falta --direction");
+    settings.workbook = *workbook;
+    settings.sheet = *sheet;
+
+    auto page = PageFor(*from);
+    if (!page) return fail("notación desconocida (dd, dms o utm): " + *from);
+    auto key = KeyFor(*direction);
+    if (!key) return fail("dirección desconocida: " + *direction);
+    settings.key = *key;
+
+    if (zone) {
+        auto* utm = std::get_if<batch::UtmColumns>(&*page);
+        if (utm == nullptr) return fail("--zone solo se usa con --from utm");
+        if (*zone != "18" && *zone != "19") return fail("zona inválida (18 o 19): " + *zone);
+        utm->zone = static_cast<std::int16_t>(*WholeArgument(*zone));
+    }
+
+    for (const std::string& list : columnLists) {
+        for (const std::string_view pair : Split(list, ',')) {
+            const auto eq = pair.find('=');
+            if (eq == std::string_view::npos)
+                return fail("--columns espera ROL=COLUMNA: " + std::string(pair));
+            const std::string_view role = pair.substr(0, eq);
+            std::string* letter = batch::LetterOf(*page, role);
+            if (letter == nullptr)
+                return fail("rol desconocido «" + std::string(role) + "» (" + RoleNames(*page) +
+                            ")");
+            const std::string column = Upper(pair.substr(eq + 1));
+            if (workbook::ColumnIndex(column) == 0)
+                return fail("columna inválida para " + std::string(role) + ": " +
+                            std::string(pair.substr(eq + 1)));
+            *letter = column;
+        }
+    }
+    std::set<std::string> used;
+    for (const auto& role : batch::RolesOf(*page)) {
+        const std::string& letter = *batch::LetterOf(*page, role.name);
+        if (!used.insert(letter).second)
+            return fail("la columna " + letter + " está asignada a más de un rol");
+    }
+    settings.columns = std::move(*page);
+    parsed.settings = std::move(settings);
+    return parsed;
+}
+
+}  // namespace trevalco::cli

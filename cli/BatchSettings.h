@@ -1,0 +1,34 @@
+// What `trevalco-cli batch` was asked to do.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "PageColumns.h"
+#include "Types.h"
+#include "Util.h"
+
+namespace trevalco::cli {
+
+enum class BadRowAnswer { Skip, Stop };
+
+struct BatchSettings {
+    std::string workbook;
+    std::string sheet;
+    batch::PageColumns columns;                    // with the page's defaults filled in
+    std::string key;                               // the DirectionKey
+    Util::ForcedZone forced = Util::ForcedZone::Off();
+    BadRowAnswer onBadRow = BadRowAnswer::Skip;
+    bool overwrite = false;
+};
+
+struct ParsedBatchArguments {
+    std::optional<BatchSettings> settings;
+    std::string error;
+    bool help = false;
+};
+
+// Parses the arguments that follow "batch".
+ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv);
+
+}  // namespace trevalco::cli

@@ -1,0 +1,37 @@
+// The messages of `trevalco-cli batch`: every message goes to the error
+// stream, with the row it concerns; the questions about bad rows are answered
+// as --on-bad-row says.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+
+#include "BatchSettings.h"
+#include "TerminalProgress.h"
+#include "dialogs/Dialogs.h"
+
+namespace trevalco::cli {
+
+class TerminalDialogs final : public dialogs::Dialogs {
+public:
+    TerminalDialogs(std::FILE* err, BadRowAnswer onBadRow, TerminalProgress& progress);
+
+    // Where the run is, for the row number in front of its messages.
+    void SetRowSource(std::function<std::int32_t()> currentRow) { currentRow_ = std::move(currentRow); }
+
+    dialogs::Answer Show(const dialogs::Message& message) override;
+    std::optional<std::string> ChooseFileToOpen(const dialogs::OpenFileRequest& request) override;
+
+    // How many questions were answered Cancel (the run stopped there).
+    int Stops() const { return stops_; }
+
+private:
+    std::FILE* err_;
+    BadRowAnswer onBadRow_;
+    TerminalProgress& progress_;
+    std::function<std::int32_t()> currentRow_;
+    int stops_ = 0;
+};
+
+}  // namespace trevalco::cli
