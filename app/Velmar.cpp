@@ -11,6 +11,7 @@
 #include "controls/Twips.h"
 #include "point/InputModes.h"
 #include "point/PointCommand.h"
+#include "batch/WorkbookChoice.h"
 #include "point/ZoneAndShiftOptions.h"
 
 namespace trevalco::app {
@@ -45,6 +46,8 @@ Velmar::Velmar(dialogs::Dialogs& dialogs, std::function<void()> endProgram, QWid
     options_ = new point::ZoneAndShiftOptions(form_.point, this);
     pointCommand_ = new point::PointCommand(form_.point, *options_, dialogs_, this);
     selectors_ = new batch::ColumnSelectors(form_.selectors, this);
+    workbookChoice_ = new batch::WorkbookChoice(
+        {form_.Text_excel, form_.Examina_exel, form_.cmbhoja, form_.OLE1}, *selectors_, dialogs_, this);
     connect(form_.Command4, &QPushButton::clicked, this, &Velmar::Command4_Click);
     connect(form_.Salir, &QPushButton::clicked, this, [this] { Salir_Click(0); });
 

@@ -18,6 +18,7 @@ class ZoneAndShiftOptions;
 
 namespace trevalco::batch {
 class ColumnSelectors;
+class WorkbookChoice;
 }
 
 namespace trevalco::app {
@@ -40,6 +41,7 @@ public:
     point::ZoneAndShiftOptions& ZoneAndShiftOptions() { return *options_; }
     point::PointCommand& PointCommand() { return *pointCommand_; }
     batch::ColumnSelectors& ColumnSelectors() { return *selectors_; }
+    batch::WorkbookChoice& WorkbookChoice() { return *workbookChoice_; }
 
     // Start-up: decimal degrees, SIRGAS to PSAD56, selectors filled and disabled.
     void Form_Load();
@@ -61,6 +63,7 @@ private:
     point::ZoneAndShiftOptions* options_ = nullptr;      // child QObject
     point::PointCommand* pointCommand_ = nullptr;        // child QObject
     batch::ColumnSelectors* selectors_ = nullptr;        // child QObject
+    batch::WorkbookChoice* workbookChoice_ = nullptr;    // child QObject
     bool ending_ = false;
 };
 

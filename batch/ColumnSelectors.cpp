@@ -95,6 +95,10 @@ void ColumnSelectors::Enable(DropDownList& selector) const {
 
 void ColumnSelectors::PassOn(int next) const { Enable(Combo(next)); }
 
+void ColumnSelectors::EnableNameSelectors() {
+    for (int name : {23, 24, 29}) Enable(Combo(name));
+}
+
 void ColumnSelectors::RebuildPartner(int partner, const QStringList& columns,
                                      std::initializer_list<int> before) const {
     DropDownList& list = Combo(partner);

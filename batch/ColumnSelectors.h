@@ -34,6 +34,10 @@ public:
     // page's selectors are disabled and greyed. Nothing is selected.
     void FillAtStart();
 
+    // After a workbook was chosen: the three "Nombre Punto" selectors, which
+    // begin each page's sequence, are enabled in the colour of Text_excel.
+    void EnableNameSelectors();
+
     // Page "    Decimal de Grado    ".
     void Combo23_Click();
     void Combo1_Click();

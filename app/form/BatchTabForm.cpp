@@ -1,7 +1,9 @@
 // The tab "Calcular Archivo Excel": workbook and sheet, the inner tab control
 // with the column selectors of the three batch pages, and the sheet preview.
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
+#include <QTableView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <string_view>
@@ -151,9 +153,12 @@ QWidget* BuildBatchTab(VelmarForm& form) {
     form.SSTab2 = BuildSelectorTabs(page, form);
     form.selectors.Text_excel = form.Text_excel;
 
-    form.OLE1 = Make<QLabel>(page, "OLE1", OnPage(120, 6690, 7935, 1290));
-    form.OLE1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    form.OLE1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The preview: a read-only table of the chosen sheet.
+    form.OLE1 = Make<QTableView>(page, "OLE1", OnPage(120, 6690, 7935, 1290));
+    form.OLE1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    form.OLE1->setSelectionMode(QAbstractItemView::NoSelection);
+    form.OLE1->verticalHeader()->setDefaultSectionSize(18);
+    form.OLE1->horizontalHeader()->setDefaultSectionSize(80);
     return page;
 }
 

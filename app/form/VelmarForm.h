@@ -8,6 +8,7 @@
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QTableView;
 class QWidget;
 
 namespace trevalco::controls {
@@ -42,7 +43,7 @@ struct VelmarForm {
     QPushButton* Examina_exel = nullptr;
     DropDownList* cmbhoja = nullptr;
     QTabWidget* SSTab2 = nullptr;
-    QLabel* OLE1 = nullptr;  // sheet preview
+    QTableView* OLE1 = nullptr;  // sheet preview
     QPushButton* Ok_excel = nullptr;
     QPushButton* OK_GraMinSeg = nullptr;
     QPushButton* Ok_UTM = nullptr;
