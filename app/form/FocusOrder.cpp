@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <vector>
 
 #include "controls/DropDownList.h"
@@ -35,6 +36,8 @@ void SetFocusOrder(const VelmarForm& form) {
                                p.PSAD56_SIRGAS, p.SAD69_SIRGAS});
     // The batch commands have no place of their own in the order: last.
     order.insert(order.end(), {form.Ok_excel, form.OK_GraMinSeg, form.Ok_UTM});
+    // The sheet preview can be scrolled from the keyboard: after everything else.
+    order.push_back(form.OLE1);
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

@@ -316,7 +316,7 @@ TEST_F(StartUp, TabKeyFollowsTheDesignOrder) {
         "Combo26 Combo25 Combo27 Combo28 cmbhoja OpZ12 OpZ13 OpZ16 OpZ17 OpZ18 OpZ19 OpZ20 OpZ21 "
         "OpZ22 Text_zona_1 Text_iEste Text_iNorte Check1 OpDecGra OpGraMinSeg OpUTM DeltaX DeltaY "
         "DeltaZ Check_delta Command4 Salir SIRGAS_PSAD56 SIRGAS_SAD69 PSAD56_SIRGAS SAD69_SIRGAS "
-        "Ok_excel OK_GraMinSeg Ok_UTM")
+        "Ok_excel OK_GraMinSeg Ok_UTM OLE1")
                                     .split(QLatin1Char(' '));
     // Every control the tab key can reach, in the order of the focus chain.
     QStringList chain;
