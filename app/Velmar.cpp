@@ -7,6 +7,7 @@
 
 #include "app/About.h"
 #include "app/Artwork.h"
+#include "batch/BatchPages.h"
 #include "batch/ColumnSelectors.h"
 #include "controls/Twips.h"
 #include "point/InputModes.h"
@@ -48,6 +49,9 @@ Velmar::Velmar(dialogs::Dialogs& dialogs, std::function<void()> endProgram, QWid
     selectors_ = new batch::ColumnSelectors(form_.selectors, this);
     workbookChoice_ = new batch::WorkbookChoice(
         {form_.Text_excel, form_.Examina_exel, form_.cmbhoja, form_.OLE1}, *selectors_, dialogs_, this);
+    batchPages_ = new batch::BatchPages({form_.Text_excel, form_.Examina_exel, form_.cmbhoja, form_.Ok_excel,
+                                         form_.OK_GraMinSeg, form_.Ok_UTM, form_.selectors, form_.point},
+                                        *options_, dialogs_, this);
     connect(form_.Command4, &QPushButton::clicked, this, &Velmar::Command4_Click);
     connect(form_.Salir, &QPushButton::clicked, this, [this] { Salir_Click(0); });
 

@@ -17,6 +17,7 @@ class ZoneAndShiftOptions;
 }  // namespace trevalco::point
 
 namespace trevalco::batch {
+class BatchPages;
 class ColumnSelectors;
 class WorkbookChoice;
 }
@@ -42,6 +43,7 @@ public:
     point::PointCommand& PointCommand() { return *pointCommand_; }
     batch::ColumnSelectors& ColumnSelectors() { return *selectors_; }
     batch::WorkbookChoice& WorkbookChoice() { return *workbookChoice_; }
+    batch::BatchPages& BatchPages() { return *batchPages_; }
 
     // Start-up: decimal degrees, SIRGAS to PSAD56, selectors filled and disabled.
     void Form_Load();
@@ -64,6 +66,7 @@ private:
     point::PointCommand* pointCommand_ = nullptr;        // child QObject
     batch::ColumnSelectors* selectors_ = nullptr;        // child QObject
     batch::WorkbookChoice* workbookChoice_ = nullptr;    // child QObject
+    batch::BatchPages* batchPages_ = nullptr;            // child QObject
     bool ending_ = false;
 };
 

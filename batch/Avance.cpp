@@ -1,0 +1,72 @@
+#include "batch/Avance.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "controls/Twips.h"
+
+namespace trevalco::batch {
+
+using controls::TwipsRect;
+using controls::TwipsToPixels;
+
+Avance::Avance(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Avance"));
+    setWindowTitle(QStringLiteral("Estado de Avance"));
+    setFixedSize(TwipsToPixels(9165), TwipsToPixels(435));
+    move(TwipsToPixels(5055), TwipsToPixels(12585));
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(TwipsRect(0, 0, 9165, 225));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setRange(0, 0);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+
+    Estado = new QLabel(this);
+    Estado->setObjectName(QStringLiteral("Estado"));
+    Estado->setGeometry(TwipsRect(2880, 240, 2175, 255));
+    Fila = new QLabel(this);
+    Fila->setObjectName(QStringLiteral("Fila"));
+    Fila->setGeometry(TwipsRect(5160, 240, 615, 255));
+}
+
+void Avance::Show() { show(); }
+
+void Avance::SetStatus(std::string_view text) {
+    Estado->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void Avance::SetMaximum(std::int32_t maximum) {
+    ProgressBar1->setMinimum(0);
+    ProgressBar1->setMaximum(maximum);
+}
+
+void Avance::SetRow(std::int32_t row) { row_ = row; }
+
+void Avance::Sync() {
+    if (row_ == shownRow_) return;
+    shownRow_ = row_;
+    // The row text first: the bar repaints itself at once when its drawing changes.
+    Fila->setText(row_ > 0 ? QString::number(row_) : QString());
+    ProgressBar1->setValue(row_);
+}
+
+void Avance::Finish() {
+    row_ = 0;
+    shownRow_ = -1;
+    ProgressBar1->setValue(0);
+    Fila->clear();
+    Estado->clear();
+    finishing_ = true;
+    close();
+}
+
+void Avance::closeEvent(QCloseEvent* event) {
+    if (!finishing_) closedByUser_ = true;
+    event->accept();
+}
+
+}  // namespace trevalco::batch
