@@ -199,6 +199,12 @@ void SheetWriter::StartRow(const char* name, const char** attributes, std::int64
         const auto [end, error] = std::from_chars(r, r + size, given);
         if (error == std::errc() && end == r + size && given >= 1 && given <= kMaxRows) row = given;
     }
+    // Rows must come in order for written rows to find their place; a part
+    // that repeats or reorders them is refused rather than saved damaged.
+    if (row <= previousRow_)
+        throw WorkbookError("la parte " + part_ + " tiene las filas fuera de orden (fila " +
+                            std::to_string(row) + " después de la " + std::to_string(previousRow_) +
+                            "): no se puede escribir en ella sin dañarla");
     previousRow_ = row;
     if (nextWrittenRow_ != 0 && nextWrittenRow_ < row) {
         Flush(offset);

@@ -234,6 +234,19 @@ TEST(WriteSave, WritesOutsideTheSheetAreRefused) {
     EXPECT_EQ(Workbook::Open(written).Sheet("Puntos").Cell(1048576, "XFD"), Text("última"));
 }
 
+TEST(WriteSave, RowsOutOfOrderAreRefusedRatherThanSavedDamaged) {
+    TestFolder folder;
+    BookSpec spec;
+    spec.sheets = {{"Puntos", SheetXml("<row r=\"3\"><c r=\"A3\"><v>3</v></c></row>"
+                                       "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}};
+    test::WriteBook(folder / "desorden.xlsx", spec);
+    Workbook book = Workbook::Open(folder / "desorden.xlsx");
+    EXPECT_EQ(book.Sheet("Puntos").Cell(1, "A"), Value(1.0));  // reading is fine
+    book.Sheet("Puntos").Write(2, "B", "x");
+    EXPECT_THROW(book.SaveAs(folder / "desorden_1"), WorkbookError);
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"desorden.xlsx"});  // nothing half written
+}
+
 // A part source that fails halfway, as a full disk or a damaged source would.
 class FailingSource final : public PartSource {
 public:
