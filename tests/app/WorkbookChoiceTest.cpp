@@ -26,14 +26,14 @@ protected:
     // Three worksheets with a chart sheet between the first two.
     fs::path MakeBook() {
         const fs::path path = folder / "puntos.xlsx";
-        BookSpec spec;
-        spec.sheets = {{"Norte", SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>P1</t></is></c>"
+        BookLayout layout;
+        layout.sheets = {{"Norte", SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>P1</t></is></c>"
                                              "<c r=\"B1\"><v>33.45</v></c></row>"
                                              "<row r=\"3\"><c r=\"C3\"><v>70.65</v></c></row>")},
                           {"Grafico", "", true},
                           {"Centro", SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Centro</t></is></c></row>")},
                           {"Sur", SheetXml("")}};
-        WriteBook(path, spec);
+        WriteBook(path, layout);
         return path;
     }
 

@@ -10,7 +10,7 @@
 namespace trevalco::workbook {
 namespace {
 
-using test::BookSpec;
+using test::BookLayout;
 using test::SheetXml;
 using test::TestFolder;
 
@@ -29,10 +29,10 @@ class HostileFiles : public ::testing::Test {
 protected:
     std::filesystem::path Book(const std::function<void(std::vector<std::pair<std::string, std::string>>&)>& edit,
                                const std::string& rows = "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>") {
-        BookSpec spec;
-        spec.sheets = {{"Hoja1", SheetXml(rows)}};
-        spec.sharedStrings = test::SharedStringsXml({"uno", "dos"});
-        auto parts = test::BookParts(spec);
+        BookLayout layout;
+        layout.sheets = {{"Hoja1", SheetXml(rows)}};
+        layout.sharedStrings = test::SharedStringsXml({"uno", "dos"});
+        auto parts = test::BookParts(layout);
         edit(parts);
         const auto path = folder_ / ("libro" + std::to_string(++count_) + ".xlsx");
         test::WriteZip(path, parts);

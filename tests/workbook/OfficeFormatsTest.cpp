@@ -77,13 +77,13 @@ TEST_P(OfficeFormats, MadeByLibreOfficeReadWrittenAndReadBackByLibreOffice) {
 
 TEST_P(OfficeFormats, SheetListsKeepTheWorkbooksOrder) {
     const std::string format = GetParam();
-    test::BookSpec spec;
-    spec.sheets = {{"Norte", test::SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")},
+    test::BookLayout layout;
+    layout.sheets = {{"Norte", test::SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")},
                    {"Centro", test::SheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c></row>")},
                    {"Sur", test::SheetXml("<row r=\"1\"><c r=\"A1\"><v>3</v></c></row>")}};
     const auto work = folder_ / "trabajo";
     std::filesystem::create_directories(work);
-    test::WriteBook(work / "zonas.xlsx", spec);
+    test::WriteBook(work / "zonas.xlsx", layout);
     const auto made = format == "xlsx" ? work / "zonas.xlsx" : test::OfficeConvert(work / "zonas.xlsx", format, work);
     Workbook book = Workbook::Open(made);
     EXPECT_EQ(book.SheetNames(), (std::vector<std::string>{"Norte", "Centro", "Sur"}));
@@ -107,9 +107,9 @@ TEST(OfficeMissing, XlsAndOdsNameWhatToInstallWhileXlsxNeedsNothing) {
                       "»: los libros .xls y .ods se abren con LibreOffice, que no está instalado "
                       "(instale LibreOffice Calc, paquete libreoffice-calc-nogui).");
     }
-    test::BookSpec spec;
-    spec.sheets = {{"Hoja1", test::SheetXml("<row r=\"1\"><c r=\"A1\"><v>4</v></c></row>")}};
-    test::WriteBook(folder / "nuevo.xlsx", spec);
+    test::BookLayout layout;
+    layout.sheets = {{"Hoja1", test::SheetXml("<row r=\"1\"><c r=\"A1\"><v>4</v></c></row>")}};
+    test::WriteBook(folder / "nuevo.xlsx", layout);
     Workbook book = Workbook::Open(folder / "nuevo.xlsx", options);
     EXPECT_EQ(book.Sheet("Hoja1").Cell(1, "A"), Value(4.0));
 }

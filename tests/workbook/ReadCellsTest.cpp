@@ -7,7 +7,7 @@
 namespace trevalco::workbook {
 namespace {
 
-using test::BookSpec;
+using test::BookLayout;
 using test::SheetXml;
 using test::TestFolder;
 using Value = Util::CellValue;
@@ -20,10 +20,10 @@ class ReadCells : public ::testing::Test {
 protected:
     Worksheet& Open(const std::string& rows, const std::vector<std::string>& shared = {},
                     const std::string& before = "<dimension ref=\"A1\"/>") {
-        BookSpec spec;
-        spec.sheets.push_back({"Datos", SheetXml(rows, before)});
-        if (!shared.empty()) spec.sharedStrings = test::SharedStringsXml(shared);
-        test::WriteBook(folder_ / "libro.xlsx", spec);
+        BookLayout layout;
+        layout.sheets.push_back({"Datos", SheetXml(rows, before)});
+        if (!shared.empty()) layout.sharedStrings = test::SharedStringsXml(shared);
+        test::WriteBook(folder_ / "libro.xlsx", layout);
         book_.emplace(Workbook::Open(folder_ / "libro.xlsx"));
         return book_->Sheet("Datos");
     }
@@ -64,13 +64,13 @@ TEST_F(ReadCells, InlineStringsWithRichRunsAndPhoneticGuides) {
 }
 
 TEST_F(ReadCells, SharedStringsWithRunsAndPhoneticGuides) {
-    BookSpec spec;
-    spec.sheets.push_back({"Datos", SheetXml("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c></row>")});
-    spec.sharedStrings =
+    BookLayout layout;
+    layout.sheets.push_back({"Datos", SheetXml("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c></row>")});
+    layout.sharedStrings =
         "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
         "<si><r><t>Nor</t></r><r><rPr><i/></rPr><t>te</t></r><rPh><t>x</t></rPh></si>"
         "<si><t>_x005F_x0041_</t></si></sst>";
-    test::WriteBook(folder_ / "libro.xlsx", spec);
+    test::WriteBook(folder_ / "libro.xlsx", layout);
     Workbook book = Workbook::Open(folder_ / "libro.xlsx");
     Worksheet& sheet = book.Sheet("Datos");
     EXPECT_EQ(sheet.Cell(1, "A"), Text("Norte"));
@@ -121,13 +121,13 @@ TEST_F(ReadCells, CellsAndRowsOutOfOrderAndRepeated) {
 }
 
 TEST_F(ReadCells, PrefixedElementsAreReadLikeAnyOthers) {
-    BookSpec spec;
-    spec.sheets.push_back(
+    BookLayout layout;
+    layout.sheets.push_back(
         {"Datos",
          "<x:worksheet xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData>"
          "<x:row r=\"1\"><x:c r=\"A1\"><x:v>5</x:v></x:c><x:c r=\"B1\" t=\"inlineStr\"><x:is><x:t>dato</x:t></x:is></x:c>"
          "</x:row></x:sheetData></x:worksheet>"});
-    test::WriteBook(folder_ / "libro.xlsx", spec);
+    test::WriteBook(folder_ / "libro.xlsx", layout);
     Workbook book = Workbook::Open(folder_ / "libro.xlsx");
     EXPECT_EQ(book.Sheet("Datos").Cell(1, "A"), Number(5));
     EXPECT_EQ(book.Sheet("Datos").Cell(1, "B"), Text("dato"));

@@ -9,7 +9,7 @@
 namespace trevalco::workbook {
 namespace {
 
-using test::BookSpec;
+using test::BookLayout;
 using test::SheetXml;
 using test::TestFolder;
 
@@ -19,12 +19,12 @@ std::string Cell(const char* reference, const char* text) {
 
 TEST(SheetList, WorksheetsInWorkbookOrderWithoutChartSheets) {
     TestFolder folder;
-    BookSpec spec;
-    spec.sheets = {{"Puntos", SheetXml("<row r=\"1\">" + Cell("A1", "p") + "</row>")},
+    BookLayout layout;
+    layout.sheets = {{"Puntos", SheetXml("<row r=\"1\">" + Cell("A1", "p") + "</row>")},
                    {"Gráfico", "<chartsheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>", true},
                    {"Zona 19", SheetXml("<row r=\"1\">" + Cell("A1", "z") + "</row>")},
                    {"Año &amp; más", SheetXml("")}};
-    test::WriteBook(folder / "libro.xlsx", spec);
+    test::WriteBook(folder / "libro.xlsx", layout);
     Workbook book = Workbook::Open(folder / "libro.xlsx");
     EXPECT_EQ(book.SheetNames(), (std::vector<std::string>{"Puntos", "Zona 19", "Año & más"}));
     EXPECT_TRUE(book.HasSheet("Zona 19"));
@@ -37,9 +37,9 @@ TEST(SheetList, WorksheetsInWorkbookOrderWithoutChartSheets) {
 
 TEST(SheetList, OrderIsTheWorkbooksNotThePartsOrRelationships) {
     TestFolder folder;
-    BookSpec spec;
-    spec.sheets = {{"Primera", SheetXml("")}, {"Segunda", SheetXml("")}};
-    auto parts = test::BookParts(spec);
+    BookLayout layout;
+    layout.sheets = {{"Primera", SheetXml("")}, {"Segunda", SheetXml("")}};
+    auto parts = test::BookParts(layout);
     for (auto& [name, content] : parts) {
         if (name != "xl/workbook.xml") continue;
         // The workbook lists the second part first.
@@ -56,9 +56,9 @@ TEST(SheetList, OrderIsTheWorkbooksNotThePartsOrRelationships) {
 
 TEST(SheetList, UnknownSheetAndClosedWorkbookGiveMessages) {
     TestFolder folder;
-    BookSpec spec;
-    spec.sheets = {{"Hoja1", SheetXml("")}};
-    test::WriteBook(folder / "libro.xlsx", spec);
+    BookLayout layout;
+    layout.sheets = {{"Hoja1", SheetXml("")}};
+    test::WriteBook(folder / "libro.xlsx", layout);
     Workbook book = Workbook::Open(folder / "libro.xlsx");
     try {
         book.Sheet("Hoja2");
@@ -94,9 +94,9 @@ TEST(SheetList, MissingFilesFoldersAndOtherTypesAreRefused) {
 
 TEST(SheetList, OpeningAndReadingLeaveTheFileAsItWas) {
     TestFolder folder;
-    BookSpec spec;
-    spec.sheets = {{"Hoja1", SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}};
-    test::WriteBook(folder / "libro.xlsx", spec);
+    BookLayout layout;
+    layout.sheets = {{"Hoja1", SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}};
+    test::WriteBook(folder / "libro.xlsx", layout);
     const std::string before = test::Slurp(folder / "libro.xlsx");
     struct stat was {};
     ::stat((folder / "libro.xlsx").c_str(), &was);

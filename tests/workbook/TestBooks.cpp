@@ -111,7 +111,7 @@ const char* const kStyles =
 
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> BookParts(const BookSpec& spec) {
+std::vector<std::pair<std::string, std::string>> BookParts(const BookLayout& layout) {
     std::string types = std::string(kHeader) +
         "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
         "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
@@ -125,7 +125,7 @@ std::vector<std::pair<std::string, std::string>> BookParts(const BookSpec& spec)
         "<Relationship Id=\"rIdStyles\" Type=\"" + Type("styles") + "\" Target=\"styles.xml\"/>";
     std::vector<std::pair<std::string, std::string>> sheetParts;
     int number = 0;
-    for (const SheetSpec& sheet : spec.sheets) {
+    for (const SheetLayout& sheet : layout.sheets) {
         ++number;
         const std::string folder = sheet.chart ? "chartsheets" : "worksheets";
         const std::string part = folder + "/sheet" + std::to_string(number) + ".xml";
@@ -138,11 +138,11 @@ std::vector<std::pair<std::string, std::string>> BookParts(const BookSpec& spec)
         sheetParts.emplace_back("xl/" + part, sheet.xml);
     }
     workbook += "</sheets></workbook>";
-    if (spec.sharedStrings) {
+    if (layout.sharedStrings) {
         rels += "<Relationship Id=\"rIdStrings\" Type=\"" + Type("sharedStrings") + "\" Target=\"sharedStrings.xml\"/>";
         types += "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>";
     }
-    if (spec.calcChain) {
+    if (layout.calcChain) {
         rels += "<Relationship Id=\"rIdChain\" Type=\"" + Type("calcChain") + "\" Target=\"calcChain.xml\"/>";
         types += "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>";
     }
@@ -160,12 +160,12 @@ std::vector<std::pair<std::string, std::string>> BookParts(const BookSpec& spec)
         {"xl/styles.xml", std::string(kHeader) + kStyles},
     };
     parts.insert(parts.end(), sheetParts.begin(), sheetParts.end());
-    if (spec.sharedStrings) parts.emplace_back("xl/sharedStrings.xml", *spec.sharedStrings);
-    if (spec.calcChain) parts.emplace_back("xl/calcChain.xml", *spec.calcChain);
+    if (layout.sharedStrings) parts.emplace_back("xl/sharedStrings.xml", *layout.sharedStrings);
+    if (layout.calcChain) parts.emplace_back("xl/calcChain.xml", *layout.calcChain);
     return parts;
 }
 
-void WriteBook(const fs::path& path, const BookSpec& spec) { WriteZip(path, BookParts(spec)); }
+void WriteBook(const fs::path& path, const BookLayout& layout) { WriteZip(path, BookParts(layout)); }
 
 std::string SheetXml(const std::string& rows, const std::string& beforeSheetData, const std::string& afterSheetData) {
     return std::string(kHeader) + "<worksheet xmlns=\"" + kMain + "\" xmlns:r=\"" + kRelationships + "\">" +

@@ -38,21 +38,21 @@ std::map<std::string, std::string> ReadZip(const fs::path& path);
 // The entry names in their order.
 std::vector<std::string> ZipNames(const fs::path& path);
 
-struct SheetSpec {
+struct SheetLayout {
     std::string name;
     std::string xml;      // the whole part
     bool chart = false;   // a chart sheet rather than a worksheet
 };
 
-struct BookSpec {
-    std::vector<SheetSpec> sheets;
+struct BookLayout {
+    std::vector<SheetLayout> sheets;
     std::optional<std::string> sharedStrings;  // the whole sharedStrings.xml
     std::optional<std::string> calcChain;      // the whole calcChain.xml
 };
 
-// The parts of a valid package for the spec, in the usual order.
-std::vector<std::pair<std::string, std::string>> BookParts(const BookSpec& spec);
-void WriteBook(const fs::path& path, const BookSpec& spec);
+// The parts of a valid package for the layout, in the usual order.
+std::vector<std::pair<std::string, std::string>> BookParts(const BookLayout& layout);
+void WriteBook(const fs::path& path, const BookLayout& layout);
 
 // A worksheet part around these rows of <sheetData>.
 std::string SheetXml(const std::string& rows, const std::string& beforeSheetData = "<dimension ref=\"A1\"/>",

@@ -16,7 +16,7 @@
 namespace trevalco::workbook {
 namespace {
 
-using test::BookSpec;
+using test::BookLayout;
 using test::SheetXml;
 using test::TestFolder;
 using Value = Util::CellValue;
@@ -25,9 +25,9 @@ Value Text(const std::string& text) { return Value(text); }
 
 // Two worksheets; the first has numbers, a shared text, a styled cell and a
 // row further down, the second is never written.
-BookSpec SampleBook() {
-    BookSpec spec;
-    spec.sheets = {
+BookLayout SampleBook() {
+    BookLayout layout;
+    layout.sheets = {
         {"Puntos", SheetXml("<row r=\"1\" spans=\"1:3\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c></row>"
                             "<row r=\"2\" spans=\"1:3\"><c r=\"A2\" s=\"1\"><v>33.45</v></c><c r=\"B2\"><v>70.65</v></c>"
                             "<c r=\"C2\" s=\"2\"><v>1</v></c></row>"
@@ -35,8 +35,8 @@ BookSpec SampleBook() {
                             "<dimension ref=\"A1:C4\"/><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews>",
                             "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/>")},
         {"Otra", SheetXml("<row r=\"1\"><c r=\"A1\"><v>9</v></c></row>")}};
-    spec.sharedStrings = test::SharedStringsXml({"Latitud", "Longitud"});
-    return spec;
+    layout.sharedStrings = test::SharedStringsXml({"Latitud", "Longitud"});
+    return layout;
 }
 
 // The references of the cells of a sheet part, in document order.
@@ -125,15 +125,15 @@ TEST(WriteSave, OnlyTheWrittenSheetChangesAndItsCellsStayInOrder) {
 
 TEST(WriteSave, RowsAndCellsWithoutNumbersEmptySheetsAndPrefixes) {
     TestFolder folder;
-    BookSpec spec;
-    spec.sheets = {
+    BookLayout layout;
+    layout.sheets = {
         {"SinNumeros", SheetXml("<row><c><v>1</v></c><c r=\"C1\"><v>3</v></c><c><v>4</v></c></row><row/>"
                                 "<row><c><v>5</v></c></row>", "")},
         {"Vacia", SheetXml("").replace(SheetXml("").find("<sheetData></sheetData>"), 23, "<sheetData/>")},
         {"Prefijo",
          "<x:worksheet xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:dimension ref=\"A1\"/>"
          "<x:sheetData><x:row r=\"2\"><x:c r=\"B2\"><x:v>5</x:v></x:c></x:row></x:sheetData></x:worksheet>"}};
-    test::WriteBook(folder / "raro.xlsx", spec);
+    test::WriteBook(folder / "raro.xlsx", layout);
     Workbook book = Workbook::Open(folder / "raro.xlsx");
     book.Sheet("SinNumeros").Write(1, "B", "b1");  // between two cells without numbers
     book.Sheet("SinNumeros").Write(2, "A", "a2");  // into an empty row
@@ -162,9 +162,9 @@ TEST(WriteSave, RowsAndCellsWithoutNumbersEmptySheetsAndPrefixes) {
 
 TEST(WriteSave, AnyTextSurvivesTheRoundTrip) {
     TestFolder folder;
-    BookSpec spec;
-    spec.sheets = {{"Hoja1", SheetXml("")}};
-    test::WriteBook(folder / "textos.xlsx", spec);
+    BookLayout layout;
+    layout.sheets = {{"Hoja1", SheetXml("")}};
+    test::WriteBook(folder / "textos.xlsx", layout);
     const std::vector<std::string> texts = {"a<b>&\"c\"'", "  con blancos  ", "tab\tlínea\nretorno\r",
                                             "control\x01\x1f", "_x0041_ literal", "Ñandú 33°  27'  14.4000\"", ""};
     {
@@ -180,10 +180,10 @@ TEST(WriteSave, AnyTextSurvivesTheRoundTrip) {
 
 TEST(WriteSave, ReplacingAFormulaDropsTheCalculationChainConsistently) {
     TestFolder folder;
-    BookSpec spec;
-    spec.sheets = {{"Hoja1", SheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*2</f><v>4</v></c></row>")}};
-    spec.calcChain = "<calcChain xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><c r=\"B1\" i=\"1\"/></calcChain>";
-    test::WriteBook(folder / "formulas.xlsx", spec);
+    BookLayout layout;
+    layout.sheets = {{"Hoja1", SheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*2</f><v>4</v></c></row>")}};
+    layout.calcChain = "<calcChain xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><c r=\"B1\" i=\"1\"/></calcChain>";
+    test::WriteBook(folder / "formulas.xlsx", layout);
 
     Workbook book = Workbook::Open(folder / "formulas.xlsx");
     book.Sheet("Hoja1").Write(1, "C", "al lado");
@@ -236,10 +236,10 @@ TEST(WriteSave, WritesOutsideTheSheetAreRefused) {
 
 TEST(WriteSave, RowsOutOfOrderAreRefusedRatherThanSavedDamaged) {
     TestFolder folder;
-    BookSpec spec;
-    spec.sheets = {{"Puntos", SheetXml("<row r=\"3\"><c r=\"A3\"><v>3</v></c></row>"
+    BookLayout layout;
+    layout.sheets = {{"Puntos", SheetXml("<row r=\"3\"><c r=\"A3\"><v>3</v></c></row>"
                                        "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}};
-    test::WriteBook(folder / "desorden.xlsx", spec);
+    test::WriteBook(folder / "desorden.xlsx", layout);
     Workbook book = Workbook::Open(folder / "desorden.xlsx");
     EXPECT_EQ(book.Sheet("Puntos").Cell(1, "A"), Value(1.0));  // reading is fine
     book.Sheet("Puntos").Write(2, "B", "x");

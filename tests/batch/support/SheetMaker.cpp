@@ -50,9 +50,9 @@ void WriteSheet(const fs::path& path, const std::string& sheet, const std::vecto
             cells += CellXml(rows[r][c], std::string(1, static_cast<char>('A' + c)) + row);
         if (!cells.empty()) xml += "<row r=\"" + row + "\">" + cells + "</row>";
     }
-    workbook::test::BookSpec spec;
-    spec.sheets.push_back({sheet, workbook::test::SheetXml(xml), false});
-    workbook::test::WriteBook(path, spec);
+    workbook::test::BookLayout layout;
+    layout.sheets.push_back({sheet, workbook::test::SheetXml(xml), false});
+    workbook::test::WriteBook(path, layout);
 }
 
 fs::path ConvertedCopy(const fs::path& xlsx, const std::string& format, const fs::path& work) {
