@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Decimal-degree sheets of 100,000 and 1,048,576 rows converted end to end,
+# through trevalco-cli batch and through the window's code path offscreen:
+# seconds, rows per second and peak memory of each.
+#
+#   bench/batch_bench.sh [BUILD_DIR] [ROWS ...]   (default: build/release 100000 1048576)
+set -euo pipefail
+build="${1:-build/release}"
+shift || true
+sizes=("${@:-100000 1048576}")
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+for rows in ${sizes[@]}; do
+  book="$work/puntos.xlsx"
+  "$build/bench/batch_benchmark" make "$rows" "$book"
+  /usr/bin/time -f "%e %M" -o "$work/time" \
+    "$build/cli/trevalco-cli" batch "$book" --sheet Hoja1 --from dd --direction SIRGAS_SAD69 --overwrite \
+    > /dev/null 2> "$work/err"
+  read -r seconds kb < "$work/time"
+  awk -v r="$rows" -v s="$seconds" -v kb="$kb" \
+    'BEGIN { printf "cli     %8d rows  %6.2f s  %9.0f rows/s  peak %5d MB\n", r, s, r / s, kb / 1024 }'
+  rm -f "$work/puntos_1.xlsx"
+  "$build/bench/batch_benchmark" window "$book"
+  rm -f "$work/puntos_1.xlsx"
+done
