@@ -8,6 +8,7 @@
 #include "BatchRun.h"
 #include "BatchSettings.h"
 #include "ConvertCommand.h"
+#include "InterruptFlag.h"
 #include "TerminalDialogs.h"
 #include "TerminalProgress.h"
 
@@ -49,7 +50,8 @@ const char* const kBatchHelp =
     "\n"
     "Estado de salida: 0 si la conversión llegó al final de los datos, 1 si se\n"
     "detuvo en una fila inválida (--on-bad-row stop), 2 si los argumentos no son\n"
-    "válidos, 3 si el libro no se puede leer o escribir.\n";
+    "válidos, 3 si el libro no se puede leer o escribir, 130 si se interrumpió\n"
+    "(Ctrl-C): entonces no queda ningún libro de salida a medio escribir.\n";
 
 int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     const ParsedBatchArguments parsed = ParseBatchArguments(argc, argv);
@@ -84,6 +86,8 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     setup.forcedZone = [forced = settings.forced] { return forced; };
     setup.separators = NumberText::Invariant();
     setup.pumpEvents = [] {};
+    const InterruptFlag interrupt;
+    setup.stopRequested = [&interrupt] { return interrupt.Requested(); };
     setup.existingOutput = batch::ExistingOutput::Replace;
     setup.announceOutput = false;
     batch::BatchRun run(std::move(setup), dialogs, progress);
@@ -99,10 +103,12 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
                 return kExitFileError;
             }
             return result.end == batch::RunEnd::Completed ? kExitOk : kExitStoppedAtBadRow;
+        case batch::RunEnd::Stopped:
+            std::fputs("trevalco-cli batch: interrumpido; no se escribió ningún libro\n", err);
+            return kExitInterrupted;
         case batch::RunEnd::Precondition:
         case batch::RunEnd::KeptOutput:
         case batch::RunEnd::Failed:
-        case batch::RunEnd::Stopped:
             break;
     }
     return kExitFileError;
