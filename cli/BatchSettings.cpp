@@ -1,31 +1,16 @@
 #include "BatchSettings.h"
 
 #include <algorithm>
-#include <charconv>
 #include <set>
 #include <string_view>
 #include <vector>
 
+#include "ArgumentValues.h"
 #include "CellReference.h"
 
 namespace trevalco::cli {
 
 namespace {
-
-std::optional<int> WholeArgument(std::string_view text) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
-std::optional<std::string> KeyFor(std::string_view direction) {
-    if (direction == kSirgasToPsad56 || direction == kSirgasToSad69 ||
-        direction == kPsad56ToSirgas)
-        return std::string(direction);
-    if (direction == "SAD69_SIRGAS") return std::string(kSad69ToSirgas);
-    return std::nullopt;
-}
 
 std::optional<batch::PageColumns> PageFor(std::string_view from) {
     if (from == "dd") return batch::WithFirstOfferedColumns(batch::DecimalColumns{});
@@ -104,15 +89,11 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
         } else if (option == "--zone") {
             zone = std::string(value);
         } else if (option == "--force-zone") {
-            const auto forced = WholeArgument(value);
-            const bool offered =
-                forced && (*forced == 22 || std::find(Util::kForceableZones.begin(),
-                                                      Util::kForceableZones.end(),
-                                                      *forced) != Util::kForceableZones.end());
-            if (!offered)
+            const auto forced = ForcedZoneFor(value);
+            if (!forced)
                 return fail("zona forzada inválida (12, 13, 16, 17, 18, 19, 20, 21 o 22): " +
                             std::string(value));
-            settings.forced = Util::ForcedZone::To(static_cast<std::int16_t>(*forced));
+            settings.forced = *forced;
         } else if (option == "--columns") {
             columnLists.emplace_back(value);
         } else if (option == "--on-bad-row") {

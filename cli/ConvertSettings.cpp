@@ -1,27 +1,12 @@
 #include "ConvertSettings.h"
 
-#include <algorithm>
-#include <charconv>
 #include <string_view>
+
+#include "ArgumentValues.h"
 
 namespace trevalco::cli {
 
 namespace {
-
-std::optional<int> WholeArgument(std::string_view text) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
-std::optional<std::string> KeyFor(std::string_view direction) {
-    if (direction == "SIRGAS_PSAD56" || direction == "SIRGAS_SAD69" ||
-        direction == "PSAD56_SIRGAS")
-        return std::string(direction);
-    if (direction == "SAD69_SIRGAS") return std::string(kSad69ToSirgas);
-    return std::nullopt;
-}
 
 std::optional<InputNotation> NotationFor(std::string_view from) {
     if (from == "dd") return InputNotation::DecimalDegrees;
@@ -68,15 +53,11 @@ ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) 
                 return fail("zona inválida (1 a 60): " + std::string(value));
             settings.zone = static_cast<std::int16_t>(*zone);
         } else if (option == "--force-zone") {
-            auto zone = WholeArgument(value);
-            const bool offered =
-                zone && (*zone == 22 || std::find(Util::kForceableZones.begin(),
-                                                  Util::kForceableZones.end(),
-                                                  *zone) != Util::kForceableZones.end());
-            if (!offered)
+            const auto forced = ForcedZoneFor(value);
+            if (!forced)
                 return fail("zona forzada inválida (12, 13, 16, 17, 18, 19, 20, 21 o 22): " +
                             std::string(value));
-            settings.forced = Util::ForcedZone::To(static_cast<std::int16_t>(*zone));
+            settings.forced = *forced;
         } else {
             return fail("opción desconocida: " + std::string(option));
         }

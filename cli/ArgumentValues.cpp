@@ -1,0 +1,33 @@
+#include "ArgumentValues.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace trevalco::cli {
+
+std::optional<int> WholeArgument(std::string_view text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> KeyFor(std::string_view direction) {
+    if (direction == kSirgasToPsad56 || direction == kSirgasToSad69 ||
+        direction == kPsad56ToSirgas)
+        return std::string(direction);
+    if (direction == "SAD69_SIRGAS") return std::string(kSad69ToSirgas);
+    return std::nullopt;
+}
+
+std::optional<Util::ForcedZone> ForcedZoneFor(std::string_view text) {
+    const auto zone = WholeArgument(text);
+    if (!zone) return std::nullopt;
+    const bool offered =
+        *zone == 22 || std::find(Util::kForceableZones.begin(), Util::kForceableZones.end(),
+                                 *zone) != Util::kForceableZones.end();
+    if (!offered) return std::nullopt;
+    return Util::ForcedZone::To(static_cast<std::int16_t>(*zone));
+}
+
+}  // namespace trevalco::cli

@@ -1,0 +1,23 @@
+// Values of the options the commands share: whole numbers, directions and
+// forced zones, read the same way by every command.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Util.h"
+
+namespace trevalco::cli {
+
+// A whole number written with digits only (and a leading minus).
+std::optional<int> WholeArgument(std::string_view text);
+
+// The DirectionKey of a direction's name: SIRGAS_PSAD56, SIRGAS_SAD69,
+// PSAD56_SIRGAS, or SAD69_SIRGAS (the empty key).
+std::optional<std::string> KeyFor(std::string_view direction);
+
+// A zone the window's "Forzar Zonas" buttons offer: 12, 13, 16 to 22.
+std::optional<Util::ForcedZone> ForcedZoneFor(std::string_view zone);
+
+}  // namespace trevalco::cli
