@@ -96,27 +96,36 @@ void GeoToUtm(double latitude, double longitude, double a, double b, double& nor
     const double s1 = second.s1;
     const double k0 = 0.9996;
 
+    // Each power the series uses more than once is taken once: the same call
+    // with the same argument, so the same value.
+    const double cphi2 = pow(cphi, 2);
+    const double cphi3 = pow(cphi, 3);
+    const double cphi5 = pow(cphi, 5);
+    const double tphi2 = pow(tphi, 2);
+    const double tphi4 = pow(tphi, 4);
+    const double sphi2 = pow(sphi, 2);
+
     const double I = S * k0;
     const double II = (pow(10, 8) * ((second.s1p2 * ((sphi * N) * cphi)) * k0)) / 2;
     const double III =
-        pow(10, 16) * ((((second.s1p4 * (pow(cphi, 3) * (sphi * N))) / 24) *
-                        ((pow(cphi, 4) * (ep4 * 4)) + ((pow(cphi, 2) * (ep2 * 9)) + (5 - pow(tphi, 2))))) *
+        pow(10, 16) * ((((second.s1p4 * (cphi3 * (sphi * N))) / 24) *
+                        ((pow(cphi, 4) * (ep4 * 4)) + ((cphi2 * (ep2 * 9)) + (5 - tphi2)))) *
                        k0);
     const double IV = pow(10, 4) * (((cphi * N) * s1) * k0);
-    const double V = pow(10, 12) * ((((pow(cphi, 2) * ep2) + (1 - pow(tphi, 2))) *
-                                     ((second.s1p3 * (pow(cphi, 3) * N)) / 6)) *
+    const double V = pow(10, 12) * ((((cphi2 * ep2) + (1 - tphi2)) *
+                                     ((second.s1p3 * (cphi3 * N)) / 6)) *
                                     k0);
     const double A6 =
         pow(10, 24) *
-        ((((second.s1p6 * (pow(cphi, 5) * ((pow(p, 6) * N) * sphi))) / 720) *
-          (((pow(cphi, 2) * (ep2 * 270)) + (pow(tphi, 4) + (61 - pow(tphi, 2) * 58))) -
-           pow(sphi, 2) * (ep2 * 330))) *
+        ((((second.s1p6 * (cphi5 * ((pow(p, 6) * N) * sphi))) / 720) *
+          (((cphi2 * (ep2 * 270)) + (tphi4 + (61 - tphi2 * 58))) -
+           sphi2 * (ep2 * 330))) *
          k0);
     const double B5 =
         pow(10, 20) *
-        ((((second.s1p5 * (pow(cphi, 5) * (pow(p, 5) * N))) / 120) *
-          (((pow(cphi, 2) * (ep2 * 14)) + (pow(tphi, 4) + (5 - pow(tphi, 2) * 18))) -
-           pow(sphi, 2) * (ep2 * 58))) *
+        ((((second.s1p5 * (cphi5 * (pow(p, 5) * N))) / 120) *
+          (((cphi2 * (ep2 * 14)) + (tphi4 + (5 - tphi2 * 18))) -
+           sphi2 * (ep2 * 58))) *
          k0);
 
     const double K = ((pow(p, 4) * III) + ((pow(p, 2) * II) + I)) + A6;
