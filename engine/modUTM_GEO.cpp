@@ -21,18 +21,22 @@ void UtmToGeo(std::int16_t zone, double northing, double easting, double a, doub
     const double M = y / 0.9996;
     const double mu =
         M / ((((1 - e2 / 4) - (pow(e2, 2) * 3) / 64) - (pow(e2, 3) * 5) / 256) * a);
-    const double e1 = (1 - pow(1 - e2, 0.5)) / (pow(1 - e2, 0.5) + 1);
+    // Powers used twice are taken once: the same call, the same value.
+    const double root = pow(1 - e2, 0.5);
+    const double e1 = (1 - root) / (root + 1);
+    const double e1cubed = pow(e1, 3);
     const double phi1 =
-        ((((pow(e1, 3) * 151) / 96) * std::sin(mu * 6)) +
-         (((((e1 * 3) / 2 - (pow(e1, 3) * 27) / 32) * std::sin(mu + mu)) + mu) +
+        ((((e1cubed * 151) / 96) * std::sin(mu * 6)) +
+         (((((e1 * 3) / 2 - (e1cubed * 27) / 32) * std::sin(mu + mu)) + mu) +
           (((pow(e1, 2) * 21) / 16 - (pow(e1, 4) * 55) / 32) * std::sin(mu * 4)))) *
         r2d;
     const double ep2 = e2 / (1 - e2);
     const double footpoint = phi1 * d2r;
     const double C1 = pow(std::cos(footpoint), 2) * ep2;
-    const double N1 = a / pow(1 - pow(std::sin(footpoint), 2) * e2, 0.5);
+    const double sinSquared = pow(std::sin(footpoint), 2);
+    const double N1 = a / pow(1 - sinSquared * e2, 0.5);
     const double T1 = pow(std::tan(footpoint), 2);
-    const double R1 = ((1 - e2) * a) / pow(1 - pow(std::sin(footpoint), 2) * e2, 1.5);
+    const double R1 = ((1 - e2) * a) / pow(1 - sinSquared * e2, 1.5);
     const double D = x / (N1 * 0.9996);
     const double Q =
         (pow(D, 2) / 2 -
