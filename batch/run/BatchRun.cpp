@@ -287,11 +287,7 @@ BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet) {
 
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
                                              start.shift.shift, Forced());
-    Write(sheet, sheet.columns[kLat2], target.latitude, kDecimalDegrees);
-    Write(sheet, sheet.columns[kLon2], target.longitude, kDecimalDegrees);
-    Write(sheet, sheet.columns[kNorth2], target.utm.northing, kMetres);
-    Write(sheet, sheet.columns[kEast2], target.utm.easting, kMetres);
-    ++result_.rowsConverted;
+    WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDecimalDegrees, kMetres);
     return RowEnd::Next;
 }
 
@@ -339,11 +335,7 @@ BatchRun::RowEnd BatchRun::DmsRow(Sheet& sheet) {
 
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
                                              start.shift.shift, Forced());
-    Write(sheet, sheet.columns[kLat2], target.latitude, kDegrees);
-    Write(sheet, sheet.columns[kLon2], target.longitude, kDegrees);
-    Write(sheet, sheet.columns[kNorth2], target.utm.northing, kMetres);
-    Write(sheet, sheet.columns[kEast2], target.utm.easting, kMetres);
-    ++result_.rowsConverted;
+    WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDegrees, kMetres);
     return RowEnd::Next;
 }
 
@@ -378,12 +370,17 @@ BatchRun::RowEnd BatchRun::UtmRow(Sheet& sheet) {
 
     const auto target =
         chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, Forced());
-    Write(sheet, sheet.columns[kLat2], target.latitude, kDegrees);
-    Write(sheet, sheet.columns[kLon2], target.longitude, kDegrees);
-    Write(sheet, sheet.columns[kNorth2], target.utm.northing, kUtmMetres);
-    Write(sheet, sheet.columns[kEast2], target.utm.easting, kUtmMetres);
-    ++result_.rowsConverted;
+    WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDegrees, kUtmMetres);
     return RowEnd::Next;
+}
+
+void BatchRun::WriteTarget(Sheet& sheet, const chain::Target& target, const TargetRoles& roles,
+                           const NumberText::Mask& degrees, const NumberText::Mask& metres) {
+    Write(sheet, sheet.columns[roles.latitude], target.latitude, degrees);
+    Write(sheet, sheet.columns[roles.longitude], target.longitude, degrees);
+    Write(sheet, sheet.columns[roles.northing], target.utm.northing, metres);
+    Write(sheet, sheet.columns[roles.easting], target.utm.easting, metres);
+    ++result_.rowsConverted;
 }
 
 }  // namespace trevalco::batch

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 
+#include "Chain.h"
 #include "NumberText.h"
 #include "PageColumns.h"
 #include "ProgressSink.h"
@@ -111,6 +112,12 @@ private:
     RowEnd Ask(const dialogs::Message& message);
     void ReportNoParameters();
     void Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask);
+    // The four target columns of a converted row, by their roles on the page.
+    struct TargetRoles {
+        std::size_t latitude, longitude, northing, easting;
+    };
+    void WriteTarget(Sheet& sheet, const chain::Target& target, const TargetRoles& roles,
+                     const NumberText::Mask& degrees, const NumberText::Mask& metres);
     std::string Key() const { return setup_.directionKey(); }
     Util::ForcedZone Forced() const { return setup_.forcedZone(); }
     void RemoveInterimOutput() noexcept;
