@@ -155,6 +155,7 @@ QWidget* BuildBatchTab(VelmarForm& form) {
 
     // The preview: a read-only table of the chosen sheet.
     form.OLE1 = Make<QTableView>(page, "OLE1", OnPage(120, 6690, 7935, 1290));
+    form.OLE1->setAccessibleName(QStringLiteral("Vista previa de la hoja"));
     form.OLE1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     form.OLE1->setSelectionMode(QAbstractItemView::NoSelection);
     form.OLE1->verticalHeader()->setDefaultSectionSize(18);

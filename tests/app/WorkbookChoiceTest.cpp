@@ -119,6 +119,7 @@ TEST_F(WorkbookChoiceTest, WorksheetsAreListedAndTheFirstIsShown) {
     EXPECT_EQ(PreviewCell(1, 1), "");
     EXPECT_EQ(PreviewHeader(2, Qt::Horizontal), "C");
     EXPECT_EQ(PreviewHeader(2, Qt::Vertical), "3");
+    EXPECT_EQ(Find<QTableView>("OLE1")->accessibleName(), "Vista previa de la hoja");
     EXPECT_EQ(Slurp(book), before);  // looking never changes the file
 
     // Another sheet chosen by the user: the preview follows.
