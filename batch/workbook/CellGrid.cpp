@@ -12,15 +12,7 @@ void CellGrid::Add(std::int32_t row, std::int32_t column, StoredCell cell) {
     if (row != previousRow_) runs_.emplace_back(row, static_cast<std::uint32_t>(cells_.size()));
     previousRow_ = row;
     previousColumn_ = column;
-    if (cells_.empty()) {
-        firstRow_ = lastRow_ = row;
-        firstColumn_ = lastColumn_ = column;
-    } else {
-        firstRow_ = std::min(firstRow_, row);
-        lastRow_ = std::max(lastRow_, row);
-        firstColumn_ = std::min(firstColumn_, column);
-        lastColumn_ = std::max(lastColumn_, column);
-    }
+    bounds_.Include(row, column);
     cells_.push_back(cell);
 }
 
@@ -76,10 +68,10 @@ void CellGrid::Finish() {
     if (!ordered_) SortCells();
     cells_.shrink_to_fit();
     ownTexts_.shrink_to_fit();
-    rowStart_.assign(static_cast<std::size_t>(lastRow_) + 2, 0);
+    rowStart_.assign(static_cast<std::size_t>(bounds_.LastRow()) + 2, 0);
     // A row without cells starts (and ends) where the next row with cells starts.
     std::size_t run = 0;
-    for (std::int32_t row = 0; row <= lastRow_ + 1; ++row) {
+    for (std::int32_t row = 0; row <= bounds_.LastRow() + 1; ++row) {
         while (run < runs_.size() && runs_[run].first < row) ++run;
         rowStart_[static_cast<std::size_t>(row)] =
             run < runs_.size() ? runs_[run].second : static_cast<std::uint32_t>(cells_.size());
@@ -89,7 +81,7 @@ void CellGrid::Finish() {
 }
 
 const StoredCell* CellGrid::Find(std::int32_t row, std::int32_t column) const {
-    if (row < 1 || row > lastRow_ || column < 1) return nullptr;
+    if (row < 1 || row > bounds_.LastRow() || column < 1) return nullptr;
     const StoredCell* begin = cells_.data() + rowStart_[static_cast<std::size_t>(row)];
     const StoredCell* end = cells_.data() + rowStart_[static_cast<std::size_t>(row) + 1];
     const auto wanted = static_cast<std::uint16_t>(column - 1);

@@ -2,6 +2,8 @@
 // cell is found by indexing its row and searching the row's few cells.
 #pragma once
 
+#include "CellReference.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,10 +36,10 @@ public:
     static double Number(const StoredCell& cell);
 
     bool Empty() const { return cells_.empty(); }
-    std::int32_t FirstRow() const { return firstRow_; }
-    std::int32_t LastRow() const { return lastRow_; }
-    std::int32_t FirstColumn() const { return firstColumn_; }
-    std::int32_t LastColumn() const { return lastColumn_; }
+    std::int32_t FirstRow() const { return bounds_.FirstRow(); }
+    std::int32_t LastRow() const { return bounds_.LastRow(); }
+    std::int32_t FirstColumn() const { return bounds_.FirstColumn(); }
+    std::int32_t LastColumn() const { return bounds_.LastColumn(); }
     std::size_t CellCount() const { return cells_.size(); }
 
 private:
@@ -53,10 +55,7 @@ private:
     bool ordered_ = true;
     std::int32_t previousRow_ = 0;
     std::int32_t previousColumn_ = 0;
-    std::int32_t firstRow_ = 0;
-    std::int32_t lastRow_ = 0;
-    std::int32_t firstColumn_ = 0;
-    std::int32_t lastColumn_ = 0;
+    CellBounds bounds_;
 };
 
 }  // namespace trevalco::workbook

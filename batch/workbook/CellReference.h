@@ -28,6 +28,34 @@ struct CellPosition {
 // malformed or lies outside the sheet's 1,048,576 rows and XFD columns.
 std::optional<CellPosition> ParseCellReference(std::string_view reference);
 
+// The smallest range holding every cell included so far (all 0 while empty).
+class CellBounds {
+public:
+    void Include(std::int32_t row, std::int32_t column) {
+        if (empty_) {
+            firstRow_ = lastRow_ = row;
+            firstColumn_ = lastColumn_ = column;
+            empty_ = false;
+            return;
+        }
+        firstRow_ = row < firstRow_ ? row : firstRow_;
+        lastRow_ = row > lastRow_ ? row : lastRow_;
+        firstColumn_ = column < firstColumn_ ? column : firstColumn_;
+        lastColumn_ = column > lastColumn_ ? column : lastColumn_;
+    }
+    std::int32_t FirstRow() const { return firstRow_; }
+    std::int32_t LastRow() const { return lastRow_; }
+    std::int32_t FirstColumn() const { return firstColumn_; }
+    std::int32_t LastColumn() const { return lastColumn_; }
+
+private:
+    bool empty_ = true;
+    std::int32_t firstRow_ = 0;
+    std::int32_t lastRow_ = 0;
+    std::int32_t firstColumn_ = 0;
+    std::int32_t lastColumn_ = 0;
+};
+
 // "B12" from a position inside the sheet.
 std::string CellName(CellPosition position);
 

@@ -31,15 +31,8 @@ void WrittenCells::Write(std::int32_t row, std::int32_t column, std::string_view
     const std::uint32_t offset = Store(text);
     entries_.push_back(Entry{head_[at], offset, static_cast<std::uint32_t>(text.size()), column0});
     head_[at] = static_cast<std::uint32_t>(entries_.size());
-    if (count_++ == 0) {
-        firstRow_ = lastRow_ = row;
-        firstColumn_ = lastColumn_ = column;
-    } else {
-        firstRow_ = std::min(firstRow_, row);
-        lastRow_ = std::max(lastRow_, row);
-        firstColumn_ = std::min(firstColumn_, column);
-        lastColumn_ = std::max(lastColumn_, column);
-    }
+    ++count_;
+    bounds_.Include(row, column);
 }
 
 bool WrittenCells::Find(std::int32_t row, std::int32_t column, std::string_view& text) const {

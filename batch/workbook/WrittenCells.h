@@ -2,6 +2,8 @@
 // from the cells read so that saving can merge them into the sheet's XML.
 #pragma once
 
+#include "CellReference.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,10 +21,10 @@ public:
 
     bool Empty() const { return count_ == 0; }
     std::size_t Count() const { return count_; }
-    std::int32_t FirstRow() const { return firstRow_; }
-    std::int32_t LastRow() const { return lastRow_; }
-    std::int32_t FirstColumn() const { return firstColumn_; }
-    std::int32_t LastColumn() const { return lastColumn_; }
+    std::int32_t FirstRow() const { return bounds_.FirstRow(); }
+    std::int32_t LastRow() const { return bounds_.LastRow(); }
+    std::int32_t FirstColumn() const { return bounds_.FirstColumn(); }
+    std::int32_t LastColumn() const { return bounds_.LastColumn(); }
 
     // The first row at or after `row` that has written cells, 0 when none.
     std::int32_t NextRow(std::int32_t row) const;
@@ -42,10 +44,7 @@ private:
     std::vector<Entry> entries_;
     std::string texts_;
     std::size_t count_ = 0;
-    std::int32_t firstRow_ = 0;
-    std::int32_t lastRow_ = 0;
-    std::int32_t firstColumn_ = 0;
-    std::int32_t lastColumn_ = 0;
+    CellBounds bounds_;
 };
 
 }  // namespace trevalco::workbook
