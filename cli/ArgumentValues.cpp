@@ -5,6 +5,17 @@
 
 namespace trevalco::cli {
 
+std::optional<std::string_view> OptionValue(std::string_view& option, int& index, int argc,
+                                            const char* const* argv) {
+    if (const auto eq = option.find('='); eq != std::string_view::npos) {
+        const std::string_view value = option.substr(eq + 1);
+        option = option.substr(0, eq);
+        return value;
+    }
+    if (index + 1 >= argc) return std::nullopt;
+    return std::string_view(argv[++index]);
+}
+
 std::optional<int> WholeArgument(std::string_view text) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

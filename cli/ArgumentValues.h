@@ -10,6 +10,11 @@
 
 namespace trevalco::cli {
 
+// Splits "--option=value" in place, or takes the value from the next
+// argument (advancing index); nothing when the value is missing.
+std::optional<std::string_view> OptionValue(std::string_view& option, int& index, int argc,
+                                            const char* const* argv);
+
 // A whole number written with digits only (and a leading minus).
 std::optional<int> WholeArgument(std::string_view text);
 

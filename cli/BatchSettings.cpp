@@ -73,13 +73,10 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
             continue;
         }
         std::string_view value;
-        if (const auto eq = option.find('='); eq != std::string_view::npos) {
-            value = option.substr(eq + 1);
-            option = option.substr(0, eq);
-        } else {
-            if (i + 1 >= argc) return fail("falta el valor de " + std::string(option));
-            value = argv[++i];
-        }
+        if (const auto given = OptionValue(option, i, argc, argv))
+            value = *given;
+        else
+            return fail("falta el valor de " + std::string(option));
         if (option == "--sheet") {
             sheet = std::string(value);
         } else if (option == "--from") {

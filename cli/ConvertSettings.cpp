@@ -32,13 +32,10 @@ ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) 
             return parsed;
         }
         if (!option.starts_with("--")) return fail("argumento inesperado: " + std::string(option));
-        if (const auto eq = option.find('='); eq != std::string_view::npos) {
-            value = option.substr(eq + 1);
-            option = option.substr(0, eq);
-        } else {
-            if (i + 1 >= argc) return fail("falta el valor de " + std::string(option));
-            value = argv[++i];
-        }
+        if (const auto given = OptionValue(option, i, argc, argv))
+            value = *given;
+        else
+            return fail("falta el valor de " + std::string(option));
         if (option == "--direction") {
             auto key = KeyFor(value);
             if (!key) return fail("dirección desconocida: " + std::string(value));
