@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 #include "form/VelmarForm.h"
 
 namespace trevalco::point {

@@ -13,7 +13,7 @@
 
 #include "BatchRun.h"
 #include "batch/ColumnSelectors.h"
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 #include "point/PointTabControls.h"
 
 class QPushButton;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 
 class QPushButton;
 class QTableView;

@@ -19,7 +19,7 @@
 #include "batch/BatchPages.h"
 #include "controls/DropDownList.h"
 #include "controls/TextBox.h"
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "BatchSettings.h"
 #include "TerminalProgress.h"
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 
 namespace trevalco::cli {
 

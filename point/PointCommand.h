@@ -9,7 +9,7 @@
 
 #include "NumberText.h"
 #include "Util.h"
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 #include "point/PointTabControls.h"
 
 namespace trevalco::point {

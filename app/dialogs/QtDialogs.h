@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 
 class QMessageBox;
 class QWidget;

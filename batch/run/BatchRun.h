@@ -24,7 +24,7 @@
 #include "ProgressSink.h"
 #include "Util.h"
 #include "Workbook.h"
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 
 namespace trevalco::batch {
 

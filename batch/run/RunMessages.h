@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 
 namespace trevalco::batch {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/Dialogs.h"
+#include "Dialogs.h"
 
 namespace trevalco::testing {
 
