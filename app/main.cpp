@@ -42,6 +42,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevalco"));
     QApplication::setApplicationVersion(QStringLiteral(TREVALCO_VERSION));
+    // The installed menu entry, so the desktop shows its icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.trevalco.Trevalco"));
     const app::CommandLine line = app::ReadCommandLine(ArgumentsAfterName(argc, argv));
     if (Answered(line)) return 0;
     if (line.action == app::CommandLine::Action::Refuse) {
