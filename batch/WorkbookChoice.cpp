@@ -63,7 +63,19 @@ bool WorkbookChoice::ChooseWorkbookPath() {
 }
 
 void WorkbookChoice::Examina_exel_Click() {
-    if (!ChooseWorkbookPath()) return;
+    if (ChooseWorkbookPath()) ListSheets();
+}
+
+void WorkbookChoice::ChooseWorkbook(const QString& path) {
+    lastChosen_ = path.toStdString();
+    c_.Text_excel->setText(path);
+    if (IsExistingFile(path))
+        ListSheets();
+    else
+        dialogs_.Show({kNotFound, "Advertencia", MessageIcon::None, dialogs::Buttons::Ok});
+}
+
+void WorkbookChoice::ListSheets() {
     selectors_.EnableNameSelectors();
     try {
         workbook::Workbook book = workbook::Workbook::Open(PathOf(c_.Text_excel->text()));

@@ -48,12 +48,17 @@ public:
 
     void Examina_exel_Click();
     void cmbhoja_Click();
+    // Takes the workbook at path as "Examinar" takes the file its dialog gave
+    // ("Open with" and `trevalco WORKBOOK`); a path that is no file is reported.
+    void ChooseWorkbook(const QString& path);
 
     const SheetPreview& Preview() const { return *preview_; }
 
 private:
     // Asks until an existing file is chosen; false when the user gives up.
     bool ChooseWorkbookPath();
+    // Lists the sheets of the workbook in Text_excel and shows the first.
+    void ListSheets();
     void ShowSheet(workbook::Workbook& book, const std::string& sheet);
     void ReportFailure(const std::string& text) const;
 

@@ -10,6 +10,7 @@ namespace {
 
 const char* const kUsage =
     "Uso: trevalco-cli COMANDO [OPCIONES]\n"
+    "     trevalco-cli --version | --help\n"
     "\n"
     "Comandos:\n"
     "  convert   convierte puntos leídos de la entrada estándar\n"
@@ -32,6 +33,10 @@ int main(int argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
+        return std::fflush(stdout) == 0 ? kExitOk : kExitFileError;
+    }
+    if (command == "--version") {
+        std::fputs("trevalco-cli " TREVALCO_VERSION "\n", stdout);
         return std::fflush(stdout) == 0 ? kExitOk : kExitFileError;
     }
     if (command == "convert") return RunConvert(argc - 2, argv + 2, stdin, stdout, stderr);

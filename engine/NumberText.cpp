@@ -87,16 +87,19 @@ void RoundFromDecimalForm(double magnitude, int decimals, RoundedDigits& out) {
     std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
 
     // digits[i] stands for 10^(exponent - i); keep those down to 10^-decimals.
+    // One-digit results are written with assign(1, c), not = "c": GCC 12 at -O3
+    // inlines the assignment of a literal into a memcpy that it then wrongly
+    // reports as overlapping (-Wrestrict, GCC bug 105329).
     const int kept = exponent + 1 + decimals;
     if (kept < 0 || digits.find_first_not_of('0') == std::string::npos) {
-        digits = "0";
+        digits.assign(1, '0');
         exponent = 0;
     } else if (kept == 0) {
         if (digits[0] >= '5') {
-            digits = "1";
+            digits.assign(1, '1');
             exponent = -decimals;
         } else {
-            digits = "0";
+            digits.assign(1, '0');
             exponent = 0;
         }
     } else if (static_cast<std::size_t>(kept) < digits.size()) {

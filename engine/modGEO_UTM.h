@@ -1,4 +1,8 @@
 // Geographic coordinates to UTM, southern hemisphere, west longitudes.
+// Accuracy, measured against PROJ's exact transverse Mercator on the three
+// ellipsoids at 18 to 55 degrees south (docs/accuracy.md): within 1 mm up to
+// 4 degrees from the central meridian (a zone reaches 3), 2 mm at 5, 6 mm at
+// 6, 4 cm at 8 and 0.21 m of easting (0.034 m of northing) at 10.
 #pragma once
 
 #include <cstdint>

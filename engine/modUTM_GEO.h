@@ -1,4 +1,8 @@
 // UTM to geographic coordinates, southern hemisphere.
+// Accuracy, measured on PROJ's exact transverse Mercator coordinates at 18 to
+// 55 degrees south (docs/accuracy.md): within 0.4 mm on the ground up to 3
+// degrees from the central meridian (a zone), 3 mm at 4, 5 cm at 6 and 1.7 m
+// at 10; the error grows east-west much faster than north-south.
 #pragma once
 
 #include <cstdint>
