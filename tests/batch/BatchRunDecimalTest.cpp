@@ -112,22 +112,6 @@ TEST_F(DecimalRun, BadRowsArePromptedOneAtATimeAndSkippedOnOk) {
     EXPECT_TRUE(out.Empty(8, "F"));
 }
 
-TEST_F(DecimalRun, CancelOnAPromptStopsTheRunAndSavesTheRowsDone) {
-    const fs::path source = Book({{{}, 33.45, 70.65}, {{}, std::string("x"), 70.0}, {{}, 34.0, 71.0}});
-    Cancel();
-    Ok();  // the saved-file message
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    EXPECT_EQ(result.end, RunEnd::Cancelled);
-    EXPECT_EQ(result.lastRow, 2);
-    EXPECT_EQ(Texts().front(), Prompt(2, kInvalidRowText));
-    EXPECT_EQ(progress.finished, 1);
-    Output out(*result.output);
-    out.ExpectRow(1, 'D', kToSad69);
-    EXPECT_TRUE(out.Empty(3, "D"));
-}
-
 TEST_F(DecimalRun, ARowWithoutBandParametersKeepsItsSourceColumnsAndTheNextItsOwnShift) {
     key = std::string(kPsad56ToSirgas);
     const fs::path source = Book({{{}, 45.0, 72.0}, {{}, 50.0, 72.0}, {{}, 33.4461474161, 70.6478833098}});
@@ -177,18 +161,22 @@ TEST_F(DecimalRun, DirectionAndForcedZoneAreReadAtEveryRow) {
     EXPECT_EQ(out.Shown(3, "F", "0.0000000000"), kToSad69[2]);
 }
 
-TEST_F(DecimalRun, TextCellsAndResultsFollowTheLocaleSeparators) {
+TEST_F(DecimalRun, TextCellsAndResultsFollowTheLocaleSeparatorsAndCancelStopsTheRun) {
     separators = {",", "."};
-    const fs::path source = Book({{{}, std::string("33,45"), std::string("70,65")}, {{}, std::string("33.45"), 70.65}});
-    Ok(1 + 3 + 1);  // row 2 is invalid with a decimal comma
+    const fs::path source = Book({{{}, std::string("33,45"), std::string("70,65")},
+                                  {{}, std::string("33.45"), 70.65},  // invalid with a decimal comma
+                                  {{}, 34.0, 71.0}});
+    Cancel();
+    Ok();  // the saved-file message
 
     const RunResult result = Run(Setup(source, DecimalColumns{}));
 
+    EXPECT_EQ(std::tie(result.end, result.lastRow, result.rowsConverted), std::make_tuple(RunEnd::Cancelled, 2, 1));
     EXPECT_EQ(Texts().front(), Prompt(2, kInvalidRowText));
-    EXPECT_EQ(result.rowsConverted, 1);
+    EXPECT_EQ(progress.finished, 1);
     Output out(*result.output);
     out.ExpectRow(1, 'D', {"6297606,833", "346642,695", "33,4496588124", "70,6493505358", "6297632,781", "346701,908"});
-    EXPECT_TRUE(out.Empty(2, "D"));
+    for (int row : {2, 3}) EXPECT_TRUE(out.Empty(row, "D")) << row;
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
 // What every page's run shares: the preconditions, an output that exists
 // already or is held by another run, failing workbook operations, interim
 // saves to the recovery file, the progress window closed by the user, the
-// program ending during a run, leftovers of killed runs, the output name, and
-// sheets longer than 32,767 rows.
-#include <sys/wait.h>
+// program ending during a run, the output name, and sheets longer than 32,767
+// rows.
 #include <unistd.h>
 
 #include "OutputLock.h"
 #include "OutputName.h"
-#include "TempDir.h"
 #include "RunFixture.h"
 
 namespace trevalco::batch::test {
@@ -22,30 +20,41 @@ std::vector<TestRow> Points(int count) {
     return rows;
 }
 
-TEST_F(Frame, PreconditionsInTheirOrderOpenNothing) {
-    const fs::path source = Book(Points(2));
+TEST_F(Frame, RunsThatCannotStartOrCannotReadEndWithAMessageAndLeaveTheFilesAsTheyWere) {
+    const fs::path source = Book(Points(3));
+    const std::string before = Bytes(source);
+    workbook::test::Spill(folder / "roto.xlsx", "esto no es un libro");
     struct Case {
-        std::string path;
+        std::string path, sheet;
         bool emptyColumn;
-        std::string text, title;
+        RunEnd end;
+        std::string text, title;  // the whole text of a precondition, a part of a failure's
     };
+    const std::string falta = (folder / "falta.xlsx").string(), roto = (folder / "roto.xlsx").string();
     const std::vector<Case> cases = {
-        {"", true, "Seleccione Archivo", "Error"},
-        {(folder / "falta.xlsx").string(), true, "Achivo No Encontrado", ""},
-        {folder.Path().string(), false, "Achivo No Encontrado", ""},
-        {source.string(), true, "Seleccione Columnas", "Error"},
+        {"", kSheet, true, RunEnd::Precondition, "Seleccione Archivo", "Error"},
+        {falta, kSheet, true, RunEnd::Precondition, "Achivo No Encontrado", ""},
+        {folder.Path().string(), kSheet, false, RunEnd::Precondition, "Achivo No Encontrado", ""},
+        {source.string(), kSheet, true, RunEnd::Precondition, "Seleccione Columnas", "Error"},
+        {roto, kSheet, false, RunEnd::Failed, "roto.xlsx", "Error"},
+        {source.string(), "Otra", false, RunEnd::Failed, "Otra", "Error"},
+        {source.string(), "", false, RunEnd::Failed, "ninguna hoja", "Error"},
     };
     for (const Case& c : cases) {
         for (PageColumns page : {PageColumns(DecimalColumns{}), PageColumns(DmsColumns{}), PageColumns(UtmColumns{})}) {
             SCOPED_TRACE(c.text);
             RunSetup setup = Setup(source, page);
             setup.workbookPath = c.path;
+            setup.sheetName = c.sheet;
             if (c.emptyColumn) LetterOf(setup.columns, RolesOf(page).back().name)->clear();
             Ok();
-            EXPECT_EQ(Run(std::move(setup)).end, RunEnd::Precondition);
+            const RunResult result = Run(std::move(setup));
+            EXPECT_EQ(std::tie(result.end, result.output), std::make_tuple(c.end, std::optional<fs::path>()));
             const auto& message = dialogs.Messages().back();
-            EXPECT_EQ(std::tie(message.text, message.title, message.icon),
-                      std::make_tuple(c.text, c.title, MessageIcon::Exclamation));
+            EXPECT_EQ(c.end == RunEnd::Failed ? message.text.find(c.text) != std::string::npos : message.text == c.text,
+                      true) << message.text;
+            EXPECT_EQ(std::tie(message.title, message.icon, message.buttons),
+                      std::make_tuple(c.title, MessageIcon::Exclamation, dialogs::Buttons::Ok));
         }
     }
     RunSetup noZone = Setup(source, UtmColumns{});
@@ -53,8 +62,16 @@ TEST_F(Frame, PreconditionsInTheirOrderOpenNothing) {
     Ok();
     EXPECT_EQ(Run(std::move(noZone)).end, RunEnd::Precondition);
     EXPECT_EQ(dialogs.Messages().back().text, "Seleccione Columnas");
-    EXPECT_EQ(progress.shown, 0);
-    EXPECT_EQ(folder.Files(), std::vector<std::string>{"datos.xlsx"});
+    EXPECT_EQ(progress.finished, progress.shown);
+    EXPECT_EQ(Bytes(source), before);
+    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "roto.xlsx"}));
+
+    // The output cannot be saved: a folder holds its name.
+    fs::create_directory(folder / "datos_1.xlsx");
+    Ok(1 + 3 + 1);  // replace it? then the three empty rows and the failure
+    EXPECT_EQ(Run(Setup(source, DecimalColumns{})).end, RunEnd::Failed);
+    EXPECT_NE(dialogs.Messages().back().text.find("carpeta"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(folder / "datos_1.xlsx"));
 }
 
 TEST_F(Frame, AnExistingOutputIsReplacedOnlyAfterOkAndAnyOtherIsNeverReplaced) {
@@ -103,127 +120,51 @@ TEST_F(Frame, ASecondRunOnAnOutputHeldByAnotherIsRefusedAtItsStart) {
     EXPECT_EQ(folder.Files(), (std::vector<std::string>{".datos_1.xlsx.en-uso", "datos.xlsx"}));
 }
 
-TEST_F(Frame, FailingWorkbookOperationsEndWithAnErrorAndLeaveNothing) {
-    const fs::path source = Book(Points(3));
-    const std::string before = Bytes(source);
-    workbook::test::Spill(folder / "roto.xlsx", "esto no es un libro");
-    const auto expectFailure = [&](RunSetup setup, const std::string& named) {
-        Ok();
-        const RunResult result = Run(std::move(setup));
-        EXPECT_EQ(result.end, RunEnd::Failed);
-        EXPECT_FALSE(result.output);
-        const auto& message = dialogs.Messages().back();
-        EXPECT_EQ(std::tie(message.title, message.icon, message.buttons),
-                  std::make_tuple(std::string("Error"), MessageIcon::Exclamation, dialogs::Buttons::Ok));
-        EXPECT_NE(message.text.find(named), std::string::npos) << message.text;
-        EXPECT_EQ(progress.finished, progress.shown);
-        EXPECT_EQ(Bytes(source), before);
-    };
-    expectFailure(Setup(folder / "roto.xlsx", DecimalColumns{}), "roto.xlsx");
-    RunSetup noSheet = Setup(source, DmsColumns{});
-    noSheet.sheetName = "Otra";
-    expectFailure(std::move(noSheet), "Otra");
-    RunSetup emptySheet = Setup(source, UtmColumns{});
-    emptySheet.sheetName.clear();
-    expectFailure(std::move(emptySheet), "ninguna hoja");
-    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "roto.xlsx"}));
-
-    // The output cannot be saved: a folder holds its name.
-    fs::create_directory(folder / "datos_1.xlsx");
-    Ok(1 + 3);  // replace it? then the three empty rows
-    expectFailure(Setup(source, DecimalColumns{}), "carpeta");
-    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "datos_1.xlsx", "roto.xlsx"}));
-}
-
-TEST_F(Frame, InterimSavesGoToTheRecoveryFileNoMoreOftenThanTheSpacing) {
+TEST_F(Frame, InterimSavesGoToTheRecoveryFileAndTheOutputsNameOnlyEverHoldsAWholeOutput) {
     const fs::path source = Book(Points(4500));
-    const fs::path recovery = folder / "datos_1 (incompleto).xlsx";
-    workbook::test::Spill(recovery, "de una conversión que murió");
-    std::vector<std::int32_t> savedAt;
-    std::string last = Bytes(recovery);
-    onPump = [&] {
-        now += std::chrono::milliseconds(2);  // 2 ms a row: 5 s every 2500 rows
-        if (current == nullptr || current->CurrentRow() % 100 != 1) return;
-        EXPECT_FALSE(fs::exists(folder / "datos_1.xlsx"));
-        if (const std::string saved = Bytes(recovery); saved != last) {
-            savedAt.push_back(current->CurrentRow());
-            last = saved;
-            Output interim(recovery);  // the rows done when it was saved
-            EXPECT_FALSE(interim.Empty(2999, "I"));
-            EXPECT_TRUE(interim.Empty(3000, "I"));
+    const fs::path output = folder / "datos_1.xlsx", recovery = folder / "datos_1 (incompleto).xlsx";
+    struct Case {
+        RunEnd end;
+        std::int32_t stopAt, closeAt;  // the program ends, or the user closes the progress window
+    };
+    for (const Case& c : {Case{RunEnd::Completed, 0, 0}, Case{RunEnd::Stopped, 3500, 0}, Case{RunEnd::Cancelled, 0, 3500}}) {
+        workbook::test::Spill(output, "la salida anterior");
+        workbook::test::Spill(recovery, "de una conversión que murió");
+        std::vector<std::int32_t> savedAt;
+        std::string last = Bytes(recovery);
+        stop = false;
+        progress = {};
+        progress.closeAtRow = c.closeAt;
+        onPump = [&] {
+            now += std::chrono::milliseconds(2);  // 2 ms a row: 5 s every 2500 rows
+            stop = current != nullptr && c.stopAt != 0 && current->CurrentRow() >= c.stopAt;
+            if (current == nullptr || current->CurrentRow() % 100 != 1) return;
+            EXPECT_EQ(Bytes(output), "la salida anterior");
+            if (const std::string saved = Bytes(recovery); saved != last) {
+                savedAt.push_back(current->CurrentRow());
+                last = saved;
+                Output interim(recovery);  // the rows done when it was saved
+                EXPECT_FALSE(interim.Empty(2999, "I"));
+                EXPECT_TRUE(interim.Empty(3000, "I"));
+            }
+        };
+        Ok(1 + (c.end == RunEnd::Completed ? 3 : 0) + (c.end == RunEnd::Stopped ? 0 : 1));
+
+        const RunResult result = Run(Setup(source, DecimalColumns{}));
+
+        EXPECT_EQ(std::tie(result.end, result.interimSaves), std::make_tuple(c.end, 1));
+        // Saved when row 2999 was done (the first multiple of 1000 after 5 s), seen at the next look.
+        EXPECT_EQ(savedAt, (std::vector<std::int32_t>{3001}));
+        EXPECT_EQ(progress.finished, 1);
+        EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "datos_1.xlsx"}));
+        if (c.end == RunEnd::Stopped) {
+            EXPECT_EQ(Bytes(output), "la salida anterior");
+        } else {
+            Output out(output);
+            EXPECT_FALSE(out.Empty(c.end == RunEnd::Completed ? 4500 : 3499, "I"));
+            EXPECT_EQ(out.Empty(3500, "I"), c.end == RunEnd::Cancelled);
         }
-    };
-    Ok(3 + 1);
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    EXPECT_EQ(result.end, RunEnd::Completed);
-    EXPECT_EQ(result.interimSaves, 1);
-    // Saved when row 2999 was done (the first multiple of 1000 after 5 s), seen at the next look.
-    EXPECT_EQ(savedAt, (std::vector<std::int32_t>{3001}));
-    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "datos_1.xlsx"}));
-    EXPECT_FALSE(Output(*result.output).Empty(4500, "I"));
-}
-
-TEST_F(Frame, ClosingTheProgressWindowCountsAsCancel) {
-    const fs::path source = Book(Points(10));
-    progress.closeAtRow = 4;
-    Ok();
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    EXPECT_EQ(result.end, RunEnd::Cancelled);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Archivo Guardado como \"datos_1.xlsx\""}));
-    EXPECT_EQ(progress.finished, 1);
-    Output out(*result.output);
-    EXPECT_FALSE(out.Empty(3, "I"));
-    EXPECT_TRUE(out.Empty(4, "I"));
-}
-
-TEST_F(Frame, TheProgramEndingStopsTheRunAndLeavesTheFilesAsTheyWere) {
-    const fs::path source = Book(Points(2500));
-    const std::string before = Bytes(source);
-    workbook::test::Spill(folder / "datos_1.xlsx", "la salida anterior");
-    onPump = [&] {
-        now += std::chrono::seconds(1);
-        stop = current != nullptr && current->CurrentRow() > 2200;
-    };
-    Ok();  // replace it?
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    EXPECT_EQ(result.end, RunEnd::Stopped);
-    EXPECT_EQ(result.interimSaves, 2);
-    EXPECT_EQ(dialogs.Messages().size(), 1U);
-    EXPECT_EQ(progress.finished, 1);
-    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "datos_1.xlsx"}));
-    EXPECT_EQ(Bytes(folder / "datos_1.xlsx"), "la salida anterior");
-    EXPECT_EQ(Bytes(source), before);
-}
-
-TEST_F(Frame, LeftoversOfEndedProcessesAreRemovedAndThoseOfLiveOnesKept) {
-    const pid_t ended = ::fork();
-    if (ended == 0) ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
-    const std::string dead = std::to_string(ended), live = std::to_string(::getpid());
-    const fs::path source = Book(Points(1));
-    const fs::path tmp = workbook::TempDir::Base();
-    for (const std::string& pid : {dead, live}) {
-        workbook::test::Spill(folder / (".datos_1.xlsx.guardando-" + pid + "-7"), "a medias");
-        workbook::test::Spill(folder / (".otro_1.xlsx.guardando-" + pid + "-7"), "a medias");
-        fs::create_directories(tmp / ("trevalco-" + pid + "-prueba") / "perfil-0");
     }
-    workbook::test::Spill(folder / ".otro_1.xlsx.en-uso", dead);
-    Ok(3 + 1);
-
-    EXPECT_EQ(Run(Setup(source, DecimalColumns{})).end, RunEnd::Completed);
-
-    EXPECT_EQ(folder.Files(), (std::vector<std::string>{".datos_1.xlsx.guardando-" + live + "-7",
-                                                        ".otro_1.xlsx.guardando-" + live + "-7", "datos.xlsx",
-                                                        "datos_1.xlsx"}));
-    EXPECT_FALSE(fs::exists(tmp / ("trevalco-" + dead + "-prueba")));
-    EXPECT_TRUE(fs::exists(tmp / ("trevalco-" + live + "-prueba")));
-    fs::remove_all(tmp / ("trevalco-" + live + "-prueba"));
 }
 
 TEST_F(Frame, TheOutputIsTheStemUpToTheFirstDotWithTheFormatsExtension) {

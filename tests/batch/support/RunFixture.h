@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BatchRun.h"
+#include "Chain.h"
 #include "RecordingProgress.h"
 #include "RunMessages.h"
 #include "ScriptedDialogs.h"
@@ -131,5 +132,6 @@ protected:
 };
 
 inline std::string Prompt(int row, std::string_view text) { return RowPrompt(row, text).text; }
+inline Util::CellValue T(const std::string& text) { return Util::CellValue(text); }
 
 }  // namespace trevalco::batch::test
