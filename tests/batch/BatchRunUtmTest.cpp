@@ -6,14 +6,13 @@
 namespace trevalco::batch::test {
 namespace {
 
-class UtmRun : public RunFixture {
-protected:
-    static UtmColumns Zone(std::int16_t zone) {
-        UtmColumns columns;
-        columns.zone = zone;
-        return columns;
-    }
-};
+using UtmRun = RunFixture;
+
+UtmColumns Zone(std::int16_t zone) {
+    UtmColumns columns;
+    columns.zone = zone;
+    return columns;
+}
 
 TEST_F(UtmRun, TheDocumentedPointAndTheEndWithTheFourthEmptyRow) {
     const fs::path source = Book({{std::string("P"), 6297606.833, 346642.695},
