@@ -63,8 +63,13 @@ std::optional<OutputLock> OutputLock::Take(const std::filesystem::path& output, 
         if (descriptor < 0)
             throw WorkbookError(std::string("No se puede escribir en la carpeta de «") + output.string() + "»: " +
                                 FileErrorText(errno) + ".");
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
-            if (StillNamed(descriptor, file)) {
+        const bool locked = ::flock(descriptor, LOCK_EX | LOCK_NB) == 0;
+        // A file system that has no locks (some network shares) cannot
+        // tell runs apart; the run goes on, its final move still never
+        // replacing what it may not replace.
+        const bool lockless = !locked && errno != EWOULDBLOCK && errno != EINTR;
+        if (locked || lockless) {
+            if (lockless || StillNamed(descriptor, file)) {
                 // The holder's id only names it in a message.
                 const std::string pid = std::to_string(::getpid()) + "\n";
                 const bool named = ::ftruncate(descriptor, 0) == 0 &&

@@ -120,11 +120,17 @@ protected:
     fs::path err = folder / "err.txt";
 };
 
-TEST_F(BatchFaults, ASecondRunOnTheSameOutputIsRefusedWhileTheFirstHoldsIt) {
-    const fs::path book = Points(20000);
+TEST_F(BatchFaults, ASecondRunOnTheSameOutputIsRefusedAndOneOnAnotherKeepsTheFirstsFiles) {
+    const fs::path book = Points(20000), other = Points(1, "otro.xlsx");
     const pid_t first = Start(book);
-    ASSERT_TRUE(Eventually([&] { return Bytes(work / ".datos_1.xlsx.en-uso") == std::to_string(first) + "\n"; }));
+    const std::string interimSave = ".datos_1 (incompleto).xlsx.guardando-" + std::to_string(first) + "-";
+    ASSERT_TRUE(Eventually([&] { return AnyFileStartsWith(work, interimSave); }));
     ::kill(first, SIGSTOP);
+    ASSERT_EQ(Bytes(work / ".datos_1.xlsx.en-uso"), std::to_string(first) + "\n");
+
+    EXPECT_EQ(Wait(Start(other)), 0);  // it clears leftovers of ended runs only
+    EXPECT_TRUE(AnyFileStartsWith(work, interimSave));
+    fs::remove(work / "otro_1.xlsx");
 
     const pid_t second = Start(book);
     EXPECT_EQ(Wait(second), 3);
@@ -135,7 +141,7 @@ TEST_F(BatchFaults, ASecondRunOnTheSameOutputIsRefusedWhileTheFirstHoldsIt) {
     ::kill(first, SIGCONT);
     EXPECT_EQ(Wait(first), 0);
     EXPECT_TRUE(Complete(work / "datos_1.xlsx", 20000));
-    EXPECT_EQ(Files(), (std::vector<std::string>{"datos.xlsx", "datos_1.xlsx"}));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"datos.xlsx", "datos_1.xlsx", "otro.xlsx"}));
 }
 
 TEST_F(BatchFaults, ASignalAtAnyMomentLeavesTheEarlierOutputOrTheCompleteNewOne) {
