@@ -98,6 +98,7 @@ TEST_F(BatchCommand, RefusesToReplaceAnOutputUnlessTold) {
 
     const CliRun replaced = Cli(arguments + " --overwrite");
     EXPECT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_NE(replaced.err.find("terminó en la fila 5: fin de los datos (cuarta fila vacía)"), std::string::npos);
     Output(folder / "datos_1.xlsx").ExpectRow(1, 'D', {"33.4499999969", "70.6500000000", "6297632.781"});
 }
 
