@@ -11,13 +11,16 @@
 // .xlsx and .xlsm are read and written in process. .xls and .ods are
 // converted by LibreOffice to a private temporary .xlsx when opened, and back
 // to their own format when saved. Opening and reading never change the file
-// on disk; saving writes a temporary file in the target's folder and renames
-// it into place. Every failure is a WorkbookError whose text can be shown to
+// on disk; saving writes a temporary file in the target's folder and moves
+// it into place in one step, so the target only ever holds a whole workbook
+// (whatever the format's writer, it writes the whole file to the temporary
+// path). Every failure is a WorkbookError whose text can be shown to
 // the user as it is.
 #pragma once
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +28,7 @@
 #include <vector>
 
 #include "PackageLimits.h"
+#include "PendingFile.h"
 #include "WorkbookError.h"
 #include "Worksheet.h"
 
@@ -44,6 +48,9 @@ struct OpenOptions {
     std::optional<std::filesystem::path> office;
     // How long one LibreOffice conversion may take before it is stopped.
     std::chrono::seconds officeTimeLimit{300};
+    // Asked while LibreOffice works and before a save is moved into place:
+    // true gives up the operation (Interrupted), leaving every file as it was.
+    std::function<bool()> stopRequested;
 };
 
 class Workbook {
@@ -74,8 +81,9 @@ public:
     void Save();
     // Writes it to `path`, adding the extension of the workbook's format
     // unless the path already ends with it; returns the path written, which
-    // becomes Path().
-    std::filesystem::path SaveAs(const std::filesystem::path& path);
+    // becomes Path(). With ExistingFile::Keep a file that holds that name
+    // when the save is moved into place stays, and the save fails.
+    std::filesystem::path SaveAs(const std::filesystem::path& path, ExistingFile existing = ExistingFile::Replace);
 
     // Releases the file, its temporary folder and every sheet; nothing is
     // saved. Any later use throws WorkbookError.
@@ -86,7 +94,7 @@ private:
     struct State;
     explicit Workbook(std::unique_ptr<State> state);
     State& Live() const;
-    void WriteTo(const std::filesystem::path& target);
+    void WriteTo(const std::filesystem::path& target, ExistingFile existing);
 
     std::unique_ptr<State> state_;
 };

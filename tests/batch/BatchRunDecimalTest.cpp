@@ -1,118 +1,81 @@
-// The decimal-degree page's run: worked rows against the engine's chain, the
-// row prompts, the end of the data, bands without parameters, and the
-// direction and forced zone read at every row.
+// The decimal-degree page's run: worked points in every direction (the
+// documented examples, and the way back from them), the row prompts, the end
+// of the data, bands without parameters, and the direction and forced zone
+// read at every row.
 #include "RunFixture.h"
 
 namespace trevalco::batch::test {
 namespace {
 
-struct Expected {
-    std::string northing, easting, latitude2, longitude2, northing2, easting2;
-    bool target = true;
+using DecimalRun = RunFixture;
+
+// The documented point 33.45 S 70.65 W on SIRGAS and its images.
+const std::vector<std::string> kToSad69 = {"6297606.833", "346642.695", "33.4496588124", "70.6493505358",
+                                           "6297632.781", "346701.908"};
+const std::vector<std::string> kToPsad56 = {"6297606.833", "346642.695", "33.4461474161", "70.6478833098",
+                                            "6297980.173", "346825.988"};
+
+// The target columns F to I hold the SIRGAS point 33.45 S 70.65 W, to a centimetre.
+void ExpectBackOnSirgas(Output& out, int row) {
+    EXPECT_NEAR(out.Number(row, "F"), 33.45, 1e-7) << row;
+    EXPECT_NEAR(out.Number(row, "G"), 70.65, 1e-7) << row;
+    EXPECT_NEAR(out.Number(row, "H"), 6297606.833, 0.01) << row;
+    EXPECT_NEAR(out.Number(row, "I"), 346642.695, 0.01) << row;
+}
+
+struct Worked {
+    std::string key;
+    double lat, lon;
+    std::vector<std::string> written;  // from column D on
 };
 
-Expected ExpectedRow(const std::string& key, double lat, double lon, Util::ForcedZone forced,
-                     const NumberText::Separators& separators) {
-    const auto start = chain::StartGeographic(key, lat, lon, forced);
-    Expected expected;
-    expected.northing = NumberText::Format(start.sourceUtm.northing, "########0.000", separators);
-    expected.easting = NumberText::Format(start.sourceUtm.easting, "########0.000", separators);
-    expected.target =
-        start.shift.found && chain::InTransformationRange(start.latitude, start.longitude);
-    if (!expected.target) return expected;
-    const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, forced);
-    expected.latitude2 = NumberText::Format(target.latitude, "###0.0000000000", separators);
-    expected.longitude2 = NumberText::Format(target.longitude, "###0.0000000000", separators);
-    expected.northing2 = NumberText::Format(target.utm.northing, "########0.000", separators);
-    expected.easting2 = NumberText::Format(target.utm.easting, "########0.000", separators);
-    return expected;
-}
+class WorkedPoints : public RunFixture, public ::testing::WithParamInterface<Worked> {};
 
-void ExpectRow(Output& out, int row, const Expected& expected) {
-    SCOPED_TRACE("row " + std::to_string(row));
-    EXPECT_EQ(out(row, "D"), T(expected.northing));
-    EXPECT_EQ(out(row, "E"), T(expected.easting));
-    if (expected.target) {
-        EXPECT_EQ(out(row, "F"), T(expected.latitude2));
-        EXPECT_EQ(out(row, "G"), T(expected.longitude2));
-        EXPECT_EQ(out(row, "H"), T(expected.northing2));
-        EXPECT_EQ(out(row, "I"), T(expected.easting2));
-    } else {
-        for (const char* column : {"F", "G", "H", "I"}) EXPECT_TRUE(out.Empty(row, column)) << column;
-    }
-}
-
-void ExpectUntouched(Output& out, int row) {
-    for (const char* column : {"D", "E", "F", "G", "H", "I"})
-        EXPECT_TRUE(out.Empty(row, column)) << "row " << row << " column " << column;
-}
-
-std::string EmptyPrompt(int row) { return RowPrompt(row, kEmptyRowText).text; }
-
-class DecimalDirections : public RunFixture, public ::testing::WithParamInterface<std::string> {};
-
-TEST_P(DecimalDirections, WorkedRowsMatchTheChainAndTheRunEndsAfterThreeEmptyRows) {
-    key = GetParam();
-    const std::vector<std::pair<TestCell, TestCell>> points = {
-        {33.45, 70.65},  {-33.45, -70.65}, {std::string("33.45"), std::string(" 70.65 ")},
-        {20.0, 67.0},    {40.0, 72.5},     {26.0, 69.0},
-        {36.0, 71.0},    {18.5, 70.1},     {43.9, 73.0},
-        {30.0, 76.0}};
-    std::vector<TestRow> rows;
-    for (const auto& [lat, lon] : points) rows.push_back({std::string("P"), lat, lon});
-    const fs::path source = Book(rows);
+TEST_P(WorkedPoints, InEveryDirectionAndTheRunEndsAfterThreeEmptyRows) {
+    const Worked& c = GetParam();
+    key = c.key;
+    char lat[32], lon[32];
+    std::snprintf(lat, sizeof lat, " %.10f", c.lat);
+    std::snprintf(lon, sizeof lon, "%.10f ", c.lon);
+    // The same point as numbers, with signs, and as texts.
+    const fs::path source = Book({{std::string("P"), c.lat, c.lon},
+                                  {{}, -c.lat, -c.lon},
+                                  {{}, std::string(lat), std::string(lon)}});
     const std::string before = Bytes(source);
-    Ok(4);  // the empty rows 11, 12 and 13, then the saved-file message
+    Ok(3 + 1);
 
     const RunResult result = Run(Setup(source, DecimalColumns{}));
 
     EXPECT_EQ(result.end, RunEnd::Completed);
-    EXPECT_EQ(result.rowsConverted, 10);
-    ASSERT_TRUE(result.output);
+    EXPECT_EQ(std::tie(result.rowsConverted, result.rowsSkipped, result.lastRow), std::make_tuple(3, 3, 6));
     EXPECT_EQ(*result.output, folder / "datos_1.xlsx");
     EXPECT_EQ(Bytes(source), before);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{EmptyPrompt(11), EmptyPrompt(12), EmptyPrompt(13),
-                                                 "Archivo Guardado como \"datos_1.xlsx\""}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{Prompt(4, kEmptyRowText), Prompt(5, kEmptyRowText),
+                                                 Prompt(6, kEmptyRowText), "Archivo Guardado como \"datos_1.xlsx\""}));
     const auto& saved = dialogs.Messages().back();
-    EXPECT_EQ(saved.title, "Salvar como");
-    EXPECT_EQ(saved.icon, MessageIcon::Information);
-    EXPECT_EQ(saved.buttons, dialogs::Buttons::Ok);
+    EXPECT_EQ(std::tie(saved.title, saved.icon, saved.buttons),
+              std::make_tuple(std::string("Salvar como"), MessageIcon::Information, dialogs::Buttons::Ok));
     const auto& prompt = dialogs.Messages().front();
-    EXPECT_EQ(prompt.title, "Advertencia");
-    EXPECT_EQ(prompt.icon, MessageIcon::None);
-    EXPECT_EQ(prompt.buttons, dialogs::Buttons::OkCancel);
-
-    EXPECT_EQ(progress.shown, 1);
-    EXPECT_EQ(progress.maximum, 15);
-    EXPECT_EQ(progress.statuses,
-              (std::vector<std::string>{std::string(kWaitStatus), std::string(kConvertingStatus)}));
-    EXPECT_EQ(progress.rowsSet, 13);
+    EXPECT_EQ(std::tie(prompt.title, prompt.icon, prompt.buttons),
+              std::make_tuple(std::string("Advertencia"), MessageIcon::None, dialogs::Buttons::OkCancel));
+    EXPECT_EQ(progress.maximum, 8);
+    EXPECT_EQ(progress.statuses, (std::vector<std::string>{std::string(kWaitStatus), std::string(kConvertingStatus)}));
+    EXPECT_EQ(progress.rowsSet, 6);
     EXPECT_EQ(progress.finished, 1);
-    EXPECT_EQ(keyReads, 10);   // once for every converted row
-    EXPECT_EQ(zoneReads, 20);  // at each of its two projections
-
     Output out(*result.output);
-    for (int row = 1; row <= 10; ++row) {
-        const auto number = [&](const TestCell& cell) {
-            if (const auto* value = std::get_if<double>(&cell)) return *value;
-            return *NumberText::ReadNumber(std::get<std::string>(cell), NumberText::Invariant());
-        };
-        const auto& [lat, lon] = points[static_cast<std::size_t>(row - 1)];
-        ExpectRow(out, row, ExpectedRow(key, number(lat), number(lon), forced, separators));
+    for (int row = 1; row <= 3; ++row) {
+        out.ExpectRow(row, 'D', c.written);
+        if (c.written.size() == 2) ExpectBackOnSirgas(out, row);
     }
-    EXPECT_EQ(out(1, "A"), T("P"));
-    EXPECT_EQ(out(2, "B"), Util::CellValue(-33.45));
-    ExpectUntouched(out, 11);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllDirections, DecimalDirections,
-                         ::testing::Values("SIRGAS_PSAD56", "SIRGAS_SAD69", "PSAD56_SIRGAS", ""));
-
-using DecimalRun = RunFixture;
+INSTANTIATE_TEST_SUITE_P(
+    Documented, WorkedPoints,
+    ::testing::Values(Worked{"SIRGAS_SAD69", 33.45, 70.65, kToSad69}, Worked{"SIRGAS_PSAD56", 33.45, 70.65, kToPsad56},
+                      Worked{"PSAD56_SIRGAS", 33.4461474161, 70.6478833098, {"6297980.173", "346825.988"}},
+                      Worked{"", 33.4496588124, 70.6493505358, {"6297632.781", "346701.908"}}));  // SAD69 to SIRGAS
 
 TEST_F(DecimalRun, BadRowsArePromptedOneAtATimeAndSkippedOnOk) {
-    key = std::string(kSirgasToSad69);
     const fs::path source = Book({
         {std::string("Punto"), std::string("Latitud"), std::string("Longitud")},  // 1 header
         {{}, ErrorCell{"#N/A"}, 70.0},                                             // 2
@@ -123,124 +86,91 @@ TEST_F(DecimalRun, BadRowsArePromptedOneAtATimeAndSkippedOnOk) {
         {{}, 17.0, 66.0},                                                          // 7
         {{}, 56.0, 77.0},                                                          // 8 source only
         {{}, -50.0, 76.0},                                                         // 9
-        {{}, std::string(" 33.5 "), 70.0},                                         // 10
-        {{}, std::string("33,5"), 70.0},                                           // 11
+        {{}, std::string("33,5"), 70.0},                                           // 10
     });
     Ok(10);
 
     const RunResult result = Run(Setup(source, DecimalColumns{}));
 
     EXPECT_EQ(result.end, RunEnd::Completed);
-    const auto prompt = [](int row, std::string_view text) { return RowPrompt(row, text).text; };
     EXPECT_EQ(Texts(), (std::vector<std::string>{
-                           prompt(1, kInvalidRowText), prompt(2, kInvalidRowText),
-                           prompt(3, kInvalidRowText), prompt(4, kEmptyRowText),
-                           prompt(5, kOutOfLimitsText), prompt(6, kOutOfLimitsText),
-                           prompt(11, kInvalidRowText), prompt(12, kEmptyRowText),
-                           prompt(13, kEmptyRowText), "Archivo Guardado como \"datos_1.xlsx\""}));
-    // The empty rows need not follow one another: rows 4, 12 and 13 end it.
-    EXPECT_EQ(progress.maximum, 16);
-    EXPECT_EQ(result.rowsConverted, 3);
+                           Prompt(1, kInvalidRowText), Prompt(2, kInvalidRowText), Prompt(3, kInvalidRowText),
+                           Prompt(4, kEmptyRowText), Prompt(5, kOutOfLimitsText), Prompt(6, kOutOfLimitsText),
+                           Prompt(10, kInvalidRowText), Prompt(11, kEmptyRowText), Prompt(12, kEmptyRowText),
+                           "Archivo Guardado como \"datos_1.xlsx\""}));
+    // The empty rows need not follow one another: rows 4, 11 and 12 end it.
+    EXPECT_EQ(progress.maximum, 15);
+    EXPECT_EQ(result.rowsConverted, 2);
+    EXPECT_EQ(result.rowsSourceOnly, 1);
     EXPECT_EQ(result.rowsSkipped, 9);
-
     Output out(*result.output);
-    for (int row : {1, 2, 3, 4, 5, 6, 11}) ExpectUntouched(out, row);
-    ExpectRow(out, 7, ExpectedRow(key, 17, 66, forced, separators));
-    const Expected edge = ExpectedRow(key, 56, 77, forced, separators);
-    EXPECT_FALSE(edge.target);
-    ExpectRow(out, 8, edge);
-    ExpectRow(out, 9, ExpectedRow(key, 50, 76, forced, separators));
-    ExpectRow(out, 10, ExpectedRow(key, 33.5, 70, forced, separators));
+    for (int row : {1, 2, 3, 4, 5, 6, 10}) out.ExpectRow(row, 'D', {"", "", "", "", "", ""});
+    for (int row : {7, 9}) EXPECT_FALSE(out.Empty(row, "I")) << row;
+    EXPECT_FALSE(out.Empty(8, "E"));  // 77 W: within the limits, past the transformation range
+    EXPECT_TRUE(out.Empty(8, "F"));
 }
 
-TEST_F(DecimalRun, CancelOnAPromptStopsTheRunAndSavesTheRowsDone) {
-    const fs::path source = Book({{{}, 33.0, 70.0}, {{}, std::string("x"), 70.0}, {{}, 34.0, 71.0}});
+TEST_F(DecimalRun, ARowWithoutBandParametersKeepsItsSourceColumnsAndTheNextItsOwnShift) {
+    key = std::string(kPsad56ToSirgas);
+    const fs::path source = Book({{{}, 45.0, 72.0}, {{}, 50.0, 72.0}, {{}, 33.4461474161, 70.6478833098}});
+    Ok(2 + 3 + 1);
+
+    const RunResult result = Run(Setup(source, DecimalColumns{}));
+
+    ASSERT_EQ(dialogs.Messages().size(), 6U);
+    for (std::size_t i : {0U, 1U}) {
+        const auto& band = dialogs.Messages()[i];
+        EXPECT_EQ(std::tie(band.text, band.title, band.icon, band.buttons),
+                  std::make_tuple(std::string("¡ No exixten Parametros para esta Latitud !"), std::string(" Error "),
+                                  MessageIcon::Critical, dialogs::Buttons::Ok));
+    }
+    EXPECT_EQ(result.rowsSourceOnly, 2);
+    Output out(*result.output);
+    for (int row : {1, 2}) {
+        EXPECT_FALSE(out.Empty(row, "E")) << row;
+        EXPECT_TRUE(out.Empty(row, "F")) << row;
+    }
+    ExpectBackOnSirgas(out, 3);
+}
+
+TEST_F(DecimalRun, DirectionAndForcedZoneAreReadAtEveryRow) {
+    const std::vector<std::pair<std::string, Util::ForcedZone>> settings = {
+        {"SIRGAS_SAD69", Util::ForcedZone::Off()}, {"SIRGAS_PSAD56", Util::ForcedZone::Off()},
+        {"SIRGAS_SAD69", Util::ForcedZone::To(18)}};
+    const fs::path source = Book({{{}, 33.45, 70.65}, {{}, 33.45, 70.65}, {{}, 33.45, 70.65}});
+    onPump = [&] {
+        const std::size_t next = current ? static_cast<std::size_t>(current->CurrentRow() - 1) : 0;
+        if (next < settings.size()) std::tie(key, forced) = settings[next];
+    };
+    Ok(3 + 1);
+
+    const RunResult result = Run(Setup(source, DecimalColumns{}));
+
+    Output out(*result.output);
+    out.ExpectRow(1, 'D', kToSad69);
+    out.ExpectRow(2, 'D', kToPsad56);
+    // Zone 18 on a point of zone 19: its eastings lie far east of 500 km.
+    EXPECT_GT(out.Number(3, "E"), 900000);
+    EXPECT_GT(out.Number(3, "I"), 900000);
+    EXPECT_EQ(out.Shown(3, "F", "0.0000000000"), kToSad69[2]);
+}
+
+TEST_F(DecimalRun, TextCellsAndResultsFollowTheLocaleSeparatorsAndCancelStopsTheRun) {
+    separators = {",", "."};
+    const fs::path source = Book({{{}, std::string("33,45"), std::string("70,65")},
+                                  {{}, std::string("33.45"), 70.65},  // invalid with a decimal comma
+                                  {{}, 34.0, 71.0}});
     Cancel();
     Ok();  // the saved-file message
 
     const RunResult result = Run(Setup(source, DecimalColumns{}));
 
-    EXPECT_EQ(result.end, RunEnd::Cancelled);
-    ASSERT_EQ(dialogs.Messages().size(), 2U);
-    EXPECT_EQ(dialogs.Messages()[0].text, RowPrompt(2, kInvalidRowText).text);
+    EXPECT_EQ(std::tie(result.end, result.lastRow, result.rowsConverted), std::make_tuple(RunEnd::Cancelled, 2, 1));
+    EXPECT_EQ(Texts().front(), Prompt(2, kInvalidRowText));
     EXPECT_EQ(progress.finished, 1);
     Output out(*result.output);
-    ExpectRow(out, 1, ExpectedRow(key, 33, 70, forced, separators));
-    ExpectUntouched(out, 3);
-}
-
-TEST_F(DecimalRun, ARowWithoutBandParametersKeepsItsSourceColumnsAndGetsNoTarget) {
-    key = std::string(kPsad56ToSirgas);
-    const fs::path source =
-        Book({{{}, 33.45, 70.65}, {{}, 45.0, 72.0}, {{}, 50.0, 72.0}, {{}, 30.0, 70.0}});
-    Ok(6);
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    const dialogs::Message band = NoParametersMessage();
-    ASSERT_EQ(dialogs.Messages().size(), 6U);
-    for (std::size_t i : {0U, 1U}) {
-        EXPECT_EQ(dialogs.Messages()[i].text, "¡ No exixten Parametros para esta Latitud !");
-        EXPECT_EQ(dialogs.Messages()[i].title, " Error ");
-        EXPECT_EQ(dialogs.Messages()[i].icon, MessageIcon::Critical);
-        EXPECT_EQ(dialogs.Messages()[i].buttons, dialogs::Buttons::Ok);
-    }
-    EXPECT_EQ(dialogs.Messages()[0].text, band.text);
-    EXPECT_EQ(result.rowsConverted, 2);
-    Output out(*result.output);
-    ExpectRow(out, 1, ExpectedRow(key, 33.45, 70.65, forced, separators));
-    for (int row : {2, 3}) {
-        const Expected expected = ExpectedRow(key, row == 2 ? 45 : 50, 72, forced, separators);
-        EXPECT_FALSE(expected.target);
-        ExpectRow(out, row, expected);
-    }
-    // The next row is carried with its own band's shift.
-    ExpectRow(out, 4, ExpectedRow(key, 30, 70, forced, separators));
-}
-
-TEST_F(DecimalRun, DirectionAndForcedZoneAreReadAtEveryRow) {
-    const std::vector<std::string> keys = {"SIRGAS_SAD69", "", "PSAD56_SIRGAS", "SIRGAS_PSAD56"};
-    const std::vector<Util::ForcedZone> zones = {Util::ForcedZone::Off(), Util::ForcedZone::To(18),
-                                                 Util::ForcedZone::To(20), Util::ForcedZone::Off()};
-    const fs::path source =
-        Book({{{}, 33.45, 70.65}, {{}, 25.0, 69.5}, {{}, 38.0, 72.1}, {{}, 21.0, 68.0}});
-    std::size_t row = 0;
-    key = keys[0];
-    forced = zones[0];
-    onPump = [&] {
-        if (current == nullptr || current->CurrentRow() < 2) return;
-        row = static_cast<std::size_t>(current->CurrentRow() - 1);
-        key = keys[row % keys.size()];
-        forced = zones[row % zones.size()];
-    };
-    Ok(4);
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    Output out(*result.output);
-    const double points[4][2] = {{33.45, 70.65}, {25.0, 69.5}, {38.0, 72.1}, {21.0, 68.0}};
-    for (std::size_t i = 0; i < 4; ++i)
-        ExpectRow(out, static_cast<int>(i + 1),
-                  ExpectedRow(keys[i], points[i][0], points[i][1], zones[i], separators));
-    // Zone 18 forced on a point of zone 19 moves its easting far from 500 km.
-    EXPECT_NE(out(2, "E"), T(ExpectedRow(keys[1], 25.0, 69.5, Util::ForcedZone::Off(), separators).easting));
-}
-
-TEST_F(DecimalRun, TextCellsAndResultsFollowTheLocaleSeparators) {
-    separators = {",", "."};
-    const fs::path source = Book({{{}, std::string("33,45"), std::string("70,65")},
-                                  {{}, std::string("33.45"), 70.65}});
-    Ok(5);  // row 2 is invalid with a decimal comma, then three empty rows and the message
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    Output out(*result.output);
-    const Expected expected = ExpectedRow(key, 33.45, 70.65, forced, separators);
-    EXPECT_NE(expected.northing.find(','), std::string::npos);
-    ExpectRow(out, 1, expected);
-    EXPECT_EQ(dialogs.Messages()[0].text, RowPrompt(2, kInvalidRowText).text);
-    ExpectUntouched(out, 2);
-    EXPECT_EQ(result.rowsConverted, 1);
+    out.ExpectRow(1, 'D', {"6297606,833", "346642,695", "33,4496588124", "70,6493505358", "6297632,781", "346701,908"});
+    for (int row : {2, 3}) EXPECT_TRUE(out.Empty(row, "D")) << row;
 }
 
 }  // namespace

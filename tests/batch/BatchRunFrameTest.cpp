@@ -1,10 +1,10 @@
 // What every page's run shares: the preconditions, an output that exists
-// already, failing workbook operations, interim saves to the output, the
-// progress window closed by the user, the program ending during a run, the
-// output name, and sheets longer than 32,767 rows.
-#include <sys/stat.h>
+// already or is held by another run, failing workbook operations, interim
+// saves to the recovery file, the progress window closed by the user, the
+// program ending during a run, and sheets longer than 32,767 rows.
+#include <unistd.h>
 
-#include "OutputName.h"
+#include "OutputLock.h"
 #include "RunFixture.h"
 
 namespace trevalco::batch::test {
@@ -14,197 +14,145 @@ using Frame = RunFixture;
 
 std::vector<TestRow> Points(int count) {
     std::vector<TestRow> rows;
-    for (int i = 0; i < count; ++i)
-        rows.push_back({{}, 20.0 + (i % 2300) * 0.01, 67.0 + (i % 900) * 0.01});
+    for (int i = 0; i < count; ++i) rows.push_back({{}, 20.0 + (i % 2300) * 0.01, 67.0 + (i % 900) * 0.01});
     return rows;
 }
 
-void ExpectNoWindowAndNothingWritten(const RecordingProgress& progress, const workbook::test::TestFolder& folder,
-                                     const std::vector<std::string>& files) {
-    EXPECT_EQ(progress.shown, 0);
-    EXPECT_EQ(folder.Files(), files);
-}
-
-TEST_F(Frame, PreconditionsInTheirOrderOpenNothing) {
-    const fs::path source = Book(Points(2));
+TEST_F(Frame, RunsThatCannotStartOrCannotReadEndWithAMessageAndLeaveTheFilesAsTheyWere) {
+    const fs::path source = Book(Points(3));
+    const std::string before = Bytes(source);
+    workbook::test::Spill(folder / "roto.xlsx", "esto no es un libro");
     struct Case {
-        std::string path;
+        std::string path, sheet;
         bool emptyColumn;
-        std::string text, title;
+        RunEnd end;
+        std::string text, title;  // the whole text of a precondition, a part of a failure's
     };
+    const std::string falta = (folder / "falta.xlsx").string(), roto = (folder / "roto.xlsx").string();
     const std::vector<Case> cases = {
-        {"", true, "Seleccione Archivo", "Error"},
-        {(folder / "falta.xlsx").string(), true, "Achivo No Encontrado", ""},
-        {folder.Path().string(), false, "Achivo No Encontrado", ""},
-        {source.string(), true, "Seleccione Columnas", "Error"},
+        {"", kSheet, true, RunEnd::Precondition, "Seleccione Archivo", "Error"},
+        {falta, kSheet, true, RunEnd::Precondition, "Achivo No Encontrado", ""},
+        {folder.Path().string(), kSheet, false, RunEnd::Precondition, "Achivo No Encontrado", ""},
+        {source.string(), kSheet, true, RunEnd::Precondition, "Seleccione Columnas", "Error"},
+        {roto, kSheet, false, RunEnd::Failed, "roto.xlsx", "Error"},
+        {source.string(), "Otra", false, RunEnd::Failed, "Otra", "Error"},
+        {source.string(), "", false, RunEnd::Failed, "ninguna hoja", "Error"},
     };
     for (const Case& c : cases) {
-        for (PageColumns page : {PageColumns(DecimalColumns{}), PageColumns(DmsColumns{}),
-                                 PageColumns(UtmColumns{})}) {
+        for (PageColumns page : {PageColumns(DecimalColumns{}), PageColumns(DmsColumns{}), PageColumns(UtmColumns{})}) {
             SCOPED_TRACE(c.text);
             RunSetup setup = Setup(source, page);
             setup.workbookPath = c.path;
-            if (c.emptyColumn) LetterOf(setup.columns, RolesOf(page).back().name)->clear();
+            setup.sheetName = c.sheet;
+            if (auto* utm = std::get_if<UtmColumns>(&setup.columns); utm && c.emptyColumn)
+                utm->zone.reset();
+            else if (c.emptyColumn)
+                LetterOf(setup.columns, RolesOf(page).back().name)->clear();
             Ok();
             const RunResult result = Run(std::move(setup));
-            EXPECT_EQ(result.end, RunEnd::Precondition);
-            ASSERT_FALSE(dialogs.Messages().empty());
-            EXPECT_EQ(dialogs.Messages().back().text, c.text);
-            EXPECT_EQ(dialogs.Messages().back().title, c.title);
-            EXPECT_EQ(dialogs.Messages().back().icon, MessageIcon::Exclamation);
+            EXPECT_EQ(std::tie(result.end, result.output), std::make_tuple(c.end, std::optional<fs::path>()));
+            const auto& message = dialogs.Messages().back();
+            EXPECT_EQ(c.end == RunEnd::Failed ? message.text.find(c.text) != std::string::npos : message.text == c.text,
+                      true) << message.text;
+            EXPECT_EQ(std::tie(message.title, message.icon, message.buttons),
+                      std::make_tuple(c.title, MessageIcon::Exclamation, dialogs::Buttons::Ok));
         }
     }
-    // The UTM page without a zone.
-    UtmColumns noZone;
-    RunSetup setup = Setup(source, noZone);
-    std::get<UtmColumns>(setup.columns).zone.reset();
+    EXPECT_EQ(progress.finished, progress.shown);
+    EXPECT_EQ(Bytes(source), before);
+    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "roto.xlsx"}));
+
+    // Another run holds the output.
+    std::optional<workbook::OutputLock> held = workbook::OutputLock::Take(folder / "datos_1.xlsx");
     Ok();
-    EXPECT_EQ(Run(std::move(setup)).end, RunEnd::Precondition);
-    EXPECT_EQ(dialogs.Messages().back().text, "Seleccione Columnas");
-    ExpectNoWindowAndNothingWritten(progress, folder, {"datos.xlsx"});
+    EXPECT_EQ(Run(Setup(source, DecimalColumns{})).end, RunEnd::OutputInUse);
+    const auto& busy = dialogs.Messages().back();
+    EXPECT_EQ(busy.text, "El archivo \"" + (folder / "datos_1.xlsx").string() + "\" está en uso por otra conversión (proceso " +
+                             std::to_string(::getpid()) + "). Espere a que termine y vuelva a intentarlo.");
+    EXPECT_EQ(std::tie(busy.title, busy.icon, busy.buttons),
+              std::make_tuple(std::string("Error"), MessageIcon::Exclamation, dialogs::Buttons::Ok));
+    held.reset();
+
+    // The output cannot be saved: a folder holds its name.
+    fs::create_directory(folder / "datos_1.xlsx");
+    Ok(1 + 3 + 1);  // replace it? then the three empty rows and the failure
+    EXPECT_EQ(Run(Setup(source, DecimalColumns{})).end, RunEnd::Failed);
+    EXPECT_NE(dialogs.Messages().back().text.find("carpeta"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(folder / "datos_1.xlsx"));
 }
 
-TEST_F(Frame, AnExistingOutputIsReplacedOnlyAfterOk) {
-    const fs::path source = Book(Points(1));
+TEST_F(Frame, AnExistingOutputIsReplacedOnlyAfterOkAndAnyOtherIsNeverReplaced) {
+    const fs::path source = Book(Points(3));
     const fs::path output = folder / "datos_1.xlsx";
     workbook::test::Spill(output, "lo que había");
     Cancel();
-
     EXPECT_EQ(Run(Setup(source, DecimalColumns{})).end, RunEnd::KeptOutput);
-    ASSERT_EQ(dialogs.Messages().size(), 1U);
-    const auto& question = dialogs.Messages()[0];
-    EXPECT_EQ(question.title, "Advertencia");
-    EXPECT_EQ(question.buttons, dialogs::Buttons::OkCancel);
-    EXPECT_NE(question.text.find(output.string()), std::string::npos);
+    const auto& question = dialogs.Messages().back();
+    EXPECT_EQ(question.text, "Ya existe el archivo \"" + output.string() + "\". ¿Desea reemplazarlo?");
+    EXPECT_EQ(std::tie(question.title, question.buttons), std::make_tuple(std::string("Advertencia"), dialogs::Buttons::OkCancel));
     EXPECT_EQ(Bytes(output), "lo que había");
     EXPECT_EQ(progress.shown, 0);
 
     Ok(1 + 3 + 1);
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-    EXPECT_EQ(result.end, RunEnd::Completed);
-    Output out(output);
-    EXPECT_FALSE(out.Empty(1, "F"));
-}
+    EXPECT_EQ(Run(Setup(source, DecimalColumns{})).end, RunEnd::Completed);
+    EXPECT_FALSE(Output(output).Empty(3, "I"));
 
-TEST_F(Frame, FailingWorkbookOperationsEndWithAnErrorAndLeaveNothing) {
-    const fs::path source = Book(Points(3));
-    const std::string before = Bytes(source);
-    const fs::path broken = folder / "roto.xlsx";
-    workbook::test::Spill(broken, "esto no es un libro");
-
-    const auto expectFailure = [&](RunSetup setup, const std::vector<std::string>& files) {
-        Ok();
-        const int finishedBefore = progress.finished;
-        const RunResult result = Run(std::move(setup));
-        EXPECT_EQ(result.end, RunEnd::Failed);
-        EXPECT_FALSE(result.output);
-        const auto& message = dialogs.Messages().back();
-        EXPECT_EQ(message.title, "Error");
-        EXPECT_EQ(message.icon, MessageIcon::Exclamation);
-        EXPECT_EQ(message.buttons, dialogs::Buttons::Ok);
-        EXPECT_FALSE(message.text.empty());
-        EXPECT_EQ(progress.finished, finishedBefore + 1);
-        EXPECT_EQ(folder.Files(), files);
-        EXPECT_EQ(Bytes(source), before);
-        return message.text;
-    };
-
-    EXPECT_NE(expectFailure(Setup(broken, DecimalColumns{}), {"datos.xlsx", "roto.xlsx"})
-                  .find("roto.xlsx"),
-              std::string::npos);
-
-    RunSetup noSheet = Setup(source, DmsColumns{});
-    noSheet.sheetName = "Otra";
-    EXPECT_NE(expectFailure(std::move(noSheet), {"datos.xlsx", "roto.xlsx"}).find("Otra"),
-              std::string::npos);
-
-    RunSetup emptySheet = Setup(source, UtmColumns{});
-    emptySheet.sheetName.clear();
-    expectFailure(std::move(emptySheet), {"datos.xlsx", "roto.xlsx"});
-
-    // The output cannot be saved: a folder holds its name.
-    fs::create_directory(folder / "datos_1.xlsx");
-    Ok();   // replace it?
-    Ok(3);  // the three empty rows after the points
-    expectFailure(Setup(source, DecimalColumns{}), {"datos.xlsx", "datos_1.xlsx", "roto.xlsx"});
-    EXPECT_TRUE(fs::is_directory(folder / "datos_1.xlsx"));
-}
-
-TEST_F(Frame, InterimSavesGoToTheOutputNoMoreOftenThanTheSpacing) {
-    const fs::path source = Book(Points(4500));
-    const std::string before = Bytes(source);
-    std::vector<std::int32_t> savedAt;
-    std::uintmax_t lastSize = 0;
+    // Made by someone else while a run that was not asked to replace it works.
+    fs::remove(output);
     onPump = [&] {
-        now += std::chrono::milliseconds(2);  // 2 ms a row: 5 s every 2500 rows
-        if (current == nullptr) return;
-        std::error_code error;
-        const auto size = fs::file_size(folder / "datos_1.xlsx", error);
-        if (!error && size != lastSize) {
-            savedAt.push_back(current->CurrentRow());
-            lastSize = size;
-        }
-        if (current->CurrentRow() % 500 == 0) {
-            EXPECT_EQ(Bytes(source), before);
-        }
+        if (current != nullptr && current->CurrentRow() == 2) workbook::test::Spill(output, "de otro programa");
     };
     Ok(3 + 1);
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    EXPECT_EQ(result.end, RunEnd::Completed);
-    EXPECT_EQ(result.interimSaves, 1);
-    // Saved when row 2999 was done (the first multiple of 1000 after 5 s), seen at the next row.
-    EXPECT_EQ(savedAt, (std::vector<std::int32_t>{3001}));
-    EXPECT_EQ(Bytes(source), before);
-    Output out(*result.output);
-    EXPECT_FALSE(out.Empty(4500, "I"));
+    EXPECT_EQ(Run(Setup(source, DecimalColumns{})).end, RunEnd::Failed);
+    EXPECT_NE(dialogs.Messages().back().text.find("se dejó como estaba"), std::string::npos);
+    EXPECT_EQ(Bytes(output), "de otro programa");
+    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "datos_1.xlsx"}));
 }
 
-TEST_F(Frame, ClosingTheProgressWindowCountsAsCancel) {
-    const fs::path source = Book(Points(10));
-    progress.closeAtRow = 4;
-    Ok();
-
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    EXPECT_EQ(result.end, RunEnd::Cancelled);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Archivo Guardado como \"datos_1.xlsx\""}));
-    EXPECT_EQ(progress.finished, 1);
-    Output out(*result.output);
-    EXPECT_FALSE(out.Empty(3, "I"));
-    EXPECT_TRUE(out.Empty(4, "I"));
-}
-
-TEST_F(Frame, TheProgramEndingStopsTheRunWithoutSavingAndRemovesInterimOutput) {
-    const fs::path source = Book(Points(2500));
-    const std::string before = Bytes(source);
-    onPump = [&] {
-        now += std::chrono::seconds(1);
-        stop = current != nullptr && current->CurrentRow() > 2200;
+TEST_F(Frame, InterimSavesGoToTheRecoveryFileAndTheOutputsNameOnlyEverHoldsAWholeOutput) {
+    const fs::path source = Book(Points(4500));
+    const fs::path output = folder / "datos_1.xlsx", recovery = folder / "datos_1 (incompleto).xlsx";
+    struct Case {
+        RunEnd end;
+        std::int32_t stopAt, closeAt;  // the program ends, or the user closes the progress window
     };
+    for (const Case& c : {Case{RunEnd::Completed, 0, 0}, Case{RunEnd::Stopped, 3500, 0}, Case{RunEnd::Cancelled, 0, 3500}}) {
+        workbook::test::Spill(output, "la salida anterior");
+        workbook::test::Spill(recovery, "de una conversión que murió");
+        std::vector<std::int32_t> savedAt;
+        std::string last = Bytes(recovery);
+        stop = false;
+        progress = {};
+        progress.closeAtRow = c.closeAt;
+        onPump = [&] {
+            now += std::chrono::milliseconds(2);  // 2 ms a row: 5 s every 2500 rows
+            stop = current != nullptr && c.stopAt != 0 && current->CurrentRow() >= c.stopAt;
+            if (current == nullptr || current->CurrentRow() % 100 != 1) return;
+            EXPECT_EQ(Bytes(output), "la salida anterior");
+            if (const std::string saved = Bytes(recovery); saved != last) {
+                savedAt.push_back(current->CurrentRow());
+                last = saved;
+                Output interim(recovery);  // the rows done when it was saved
+                EXPECT_FALSE(interim.Empty(2999, "I"));
+                EXPECT_TRUE(interim.Empty(3000, "I"));
+            }
+        };
+        Ok(1 + (c.end == RunEnd::Completed ? 3 : 0) + (c.end == RunEnd::Stopped ? 0 : 1));
 
-    const RunResult result = Run(Setup(source, DecimalColumns{}));
-
-    EXPECT_EQ(result.end, RunEnd::Stopped);
-    EXPECT_EQ(result.interimSaves, 2);
-    EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_EQ(progress.finished, 1);
-    EXPECT_EQ(folder.Files(), std::vector<std::string>{"datos.xlsx"});
-    EXPECT_EQ(Bytes(source), before);
-}
-
-TEST_F(Frame, TheOutputIsTheStemUpToTheFirstDotWithTheFormatsExtension) {
-    for (const std::string name : {"datos.final.xlsx", ".oculto.xlsx", "PUNTOS.XLSX"}) {
-        SCOPED_TRACE(name);
-        const fs::path source = Book(Points(1), name);
-        Ok(3 + 1);
         const RunResult result = Run(Setup(source, DecimalColumns{}));
-        ASSERT_TRUE(result.output);
-        const std::string expected = std::string(workbook::StemOf(name)) + "_1.xlsx";
-        EXPECT_EQ(result.output->filename(), expected);
-        EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como \"" + expected + "\"");
-        EXPECT_TRUE(fs::exists(folder / expected));
+
+        EXPECT_EQ(std::tie(result.end, result.interimSaves), std::make_tuple(c.end, 1));
+        // Saved when row 2999 was done (the first multiple of 1000 after 5 s), seen at the next look.
+        EXPECT_EQ(savedAt, (std::vector<std::int32_t>{3001}));
+        EXPECT_EQ(progress.finished, 1);
+        EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "datos_1.xlsx"}));
+        if (c.end == RunEnd::Stopped) {
+            EXPECT_EQ(Bytes(output), "la salida anterior");
+        } else {
+            Output out(output);
+            EXPECT_FALSE(out.Empty(c.end == RunEnd::Completed ? 4500 : 3499, "I"));
+            EXPECT_EQ(out.Empty(3500, "I"), c.end == RunEnd::Cancelled);
+        }
     }
 }
 
@@ -215,12 +163,11 @@ TEST_F(Frame, SheetsLongerThan32767RowsRunToTheirEnd) {
 
     const RunResult result = Run(Setup(source, DecimalColumns{}));
 
-    EXPECT_EQ(result.end, RunEnd::Completed);
-    EXPECT_EQ(result.rowsConverted, kRows);
+    EXPECT_EQ(std::tie(result.end, result.rowsConverted, result.lastRow),
+              std::make_tuple(RunEnd::Completed, kRows, kRows + 3));
     EXPECT_EQ(progress.maximum, kRows + 5);
-    EXPECT_EQ(dialogs.Messages()[0].text, RowPrompt(kRows + 1, kEmptyRowText).text);
-    Output out(*result.output);
-    EXPECT_FALSE(out.Empty(kRows, "I"));
+    EXPECT_EQ(dialogs.Messages()[0].text, Prompt(kRows + 1, kEmptyRowText));
+    EXPECT_FALSE(Output(*result.output).Empty(kRows, "I"));
 }
 
 }  // namespace

@@ -55,16 +55,12 @@ TEST_F(BatchCommand, ConvertsTheSheetAndTellsEachRowsProblemWithItsNumber) {
     EXPECT_NE(run.err.find("fila 3: ¡ No exixten Parametros para esta Latitud !"), std::string::npos);
     EXPECT_NE(run.err.find("fila 4: " + RowPrompt(4, kEmptyRowText).text), std::string::npos);
     EXPECT_EQ(run.err.find("Archivo Guardado"), std::string::npos);
+    EXPECT_TRUE(run.err.ends_with("trevalco-cli batch: 1 fila convertida, 1 fila solo con sus columnas de origen, 4 "
+                                  "filas omitidas; terminó en la fila 6: fin de los datos (tercera fila vacía)\n"));
     EXPECT_EQ(Bytes(source), before);
 
-    const auto start = chain::StartGeographic(kSirgasToPsad56, 33.45, 70.65, Util::ForcedZone::Off());
-    const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, Util::ForcedZone::Off());
     Output out(folder / "obra_1.xlsx");
-    const auto& dot = NumberText::Invariant();
-    EXPECT_EQ(out(2, "D"), T(NumberText::Format(start.sourceUtm.northing, "########0.000", dot)));
-    EXPECT_EQ(out(2, "F"), T(NumberText::Format(target.latitude, "###0.0000000000", dot)));
-    EXPECT_EQ(out(2, "I"), T(NumberText::Format(target.utm.easting, "########0.000", dot)));
+    out.ExpectRow(2, 'D', {"6297606.833", "346642.695", "33.4461474161", "70.6478833098", "6297980.173", "346825.988"});
     EXPECT_FALSE(out.Empty(3, "D"));
     EXPECT_TRUE(out.Empty(3, "F"));
 }
@@ -82,6 +78,8 @@ TEST_F(BatchCommand, StopsAtABadRowWhenAskedAndStillSaves) {
                            " -> se detiene la conversión"),
               std::string::npos) << run.err;
     EXPECT_NE(run.err.find("fila 1: " + Util::CellMessage("X,1", Util::kZeroNoticeText)), std::string::npos);
+    EXPECT_TRUE(run.err.ends_with("trevalco-cli batch: 1 fila convertida, 0 filas solo con sus columnas de origen, 0 "
+                                  "filas omitidas; se detuvo en la fila 2: fila inválida (--on-bad-row stop)\n"));
     Output out(folder / "datos_1.xlsx");
     EXPECT_FALSE(out.Empty(1, "H"));
     EXPECT_TRUE(out.Empty(3, "H"));
@@ -100,8 +98,8 @@ TEST_F(BatchCommand, RefusesToReplaceAnOutputUnlessTold) {
 
     const CliRun replaced = Cli(arguments + " --overwrite");
     EXPECT_EQ(replaced.status, 0) << replaced.err;
-    Output out(folder / "datos_1.xlsx");
-    EXPECT_EQ(out(1, "D"), T("33.4499999969"));
+    EXPECT_NE(replaced.err.find("terminó en la fila 5: fin de los datos (cuarta fila vacía)"), std::string::npos);
+    Output(folder / "datos_1.xlsx").ExpectRow(1, 'D', {"33.4499999969", "70.6500000000", "6297632.781"});
 }
 
 TEST_F(BatchCommand, FileProblemsAndUsageErrorsHaveTheirOwnStatus) {

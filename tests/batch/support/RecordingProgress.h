@@ -18,21 +18,16 @@ public:
     void SetMaximum(std::int32_t value) override { maximum = value; }
     void SetRow(std::int32_t value) override {
         EXPECT_LE(value, maximum) << "the bar passed its maximum";
-        row = value;
         ++rowsSet;
         if (closeAtRow != 0 && value >= closeAtRow) closed = true;
     }
-    void Finish() override {
-        ++finished;
-        row = 0;
-    }
+    void Finish() override { ++finished; }
     bool ClosedByUser() const override { return closed; }
 
     int shown = 0;
     int finished = 0;
     std::vector<std::string> statuses;
     std::int32_t maximum = 0;
-    std::int32_t row = 0;
     std::int32_t rowsSet = 0;
     std::int32_t closeAtRow = 0;  // the user closes the window when this row is shown
     bool closed = false;

@@ -1,11 +1,11 @@
 // A batch run on a workbook the test writes: scripted dialogs, a recording
-// progress sink, a clock the test moves, and what the engine's own chain
-// expects in each written cell.
+// progress sink, a clock the test moves, and the written cells read back.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +23,47 @@ namespace trevalco::batch::test {
 
 inline const std::string kSheet = "Puntos";
 
+// An output workbook read back.
+class Output {
+public:
+    explicit Output(const fs::path& path) : book_(workbook::Workbook::Open(path)) {}
+    Util::CellValue operator()(int row, const std::string& column) { return book_.Sheet(kSheet).Cell(row, column); }
+    bool Empty(int row, const std::string& column) {
+        return std::holds_alternative<std::monostate>((*this)(row, column));
+    }
+    // What a cell shows with the decimals and separator of `like`: its text,
+    // or its number (results may be stored as numbers); "" when empty.
+    std::string Shown(int row, const std::string& column, const std::string& like = "0.000") {
+        const Util::CellValue cell = (*this)(row, column);
+        if (const auto* text = std::get_if<std::string>(&cell)) return *text;
+        const auto* number = std::get_if<double>(&cell);
+        if (number == nullptr) return "";
+        const std::size_t point = like.find_first_of(".,");
+        const int decimals = point == std::string::npos ? 0 : static_cast<int>(like.size() - point - 1);
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, *number);
+        std::string shown = text;
+        if (point != std::string::npos && like[point] == ',') shown[shown.find('.')] = ',';
+        return shown;
+    }
+    double Number(int row, const std::string& column) {
+        const Util::CellValue cell = (*this)(row, column);
+        if (const auto* number = std::get_if<double>(&cell)) return *number;
+        const auto* text = std::get_if<std::string>(&cell);
+        return text ? std::stod(*text) : std::nan("");
+    }
+    // The cells from `first` on, one a column, show these texts ("": empty).
+    void ExpectRow(int row, char first, const std::vector<std::string>& texts) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const std::string column(1, static_cast<char>(first + i));
+            EXPECT_EQ(Shown(row, column, texts[i]), texts[i]) << "row " << row << " column " << column;
+        }
+    }
+
+private:
+    workbook::Workbook book_;
+};
+
 class RunFixture : public ::testing::Test {
 protected:
     fs::path Book(const std::vector<TestRow>& rows, const std::string& name = "datos.xlsx") {
@@ -36,17 +77,10 @@ protected:
         setup.workbookPath = path.string();
         setup.sheetName = kSheet;
         setup.columns = Filled(std::move(columns));
-        setup.directionKey = [this] {
-            ++keyReads;
-            return key;
-        };
-        setup.forcedZone = [this] {
-            ++zoneReads;
-            return forced;
-        };
+        setup.directionKey = [this] { return key; };
+        setup.forcedZone = [this] { return forced; };
         setup.separators = separators;
         setup.pumpEvents = [this] {
-            ++pumps;
             if (onPump) onPump();
         };
         setup.stopRequested = [this] { return stop; };
@@ -85,40 +119,19 @@ protected:
         return texts;
     }
 
-    std::string Text(double value, const char* mask) const {
-        return NumberText::Format(value, mask, separators);
-    }
-
     workbook::test::TestFolder folder;
     testing::ScriptedDialogs dialogs;
     RecordingProgress progress;
-    std::string key = std::string(kSirgasToPsad56);
+    std::string key = std::string(kSirgasToSad69);
     Util::ForcedZone forced = Util::ForcedZone::Off();
     NumberText::Separators separators = NumberText::Invariant();
     Clock::time_point now{};
     std::function<void()> onPump;
     bool stop = false;
-    int pumps = 0;
-    int keyReads = 0;
-    int zoneReads = 0;
     BatchRun* current = nullptr;
 };
 
-// An output workbook read back.
-class Output {
-public:
-    explicit Output(const fs::path& path) : book_(workbook::Workbook::Open(path)) {}
-    Util::CellValue operator()(int row, const std::string& column) {
-        return book_.Sheet(kSheet).Cell(row, column);
-    }
-    bool Empty(int row, const std::string& column) {
-        return std::holds_alternative<std::monostate>((*this)(row, column));
-    }
-
-private:
-    workbook::Workbook book_;
-};
-
+inline std::string Prompt(int row, std::string_view text) { return RowPrompt(row, text).text; }
 inline Util::CellValue T(const std::string& text) { return Util::CellValue(text); }
 
 }  // namespace trevalco::batch::test

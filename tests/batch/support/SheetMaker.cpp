@@ -2,6 +2,7 @@
 
 #include "TestBooks.h"
 #include "Workbook.h"
+#include "XmlText.h"
 
 namespace trevalco::batch::test {
 
@@ -9,16 +10,7 @@ namespace {
 
 std::string Escaped(const std::string& text) {
     std::string out;
-    for (const char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
-            out += c;
-    }
+    workbook::AppendEscaped(out, text);
     return out;
 }
 
