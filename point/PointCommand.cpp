@@ -33,6 +33,12 @@ PointCommand::PointCommand(const PointTabControls& controls, const ZoneAndShiftO
                            dialogs::Dialogs& dialogs, QObject* parent)
     : QObject(parent), c_(controls), options_(options), dialogs_(dialogs) {
     connect(c_.OK, &QPushButton::clicked, this, &PointCommand::OK_Click);
+    // OK is the tab's default button: Return in any input box presses it.
+    c_.OK->setDefault(true);
+    for (TextBox* box : {c_.Textlat, c_.Textlon, c_.Text_Gralat_i, c_.Text_Minlat_i, c_.Text_Seglat_i,
+                         c_.Text_Gralon_i, c_.Text_Minlon_i, c_.Text_Seglon_i, c_.Text_iNorte,
+                         c_.Text_iEste, c_.Text_zona_1})
+        connect(box, &TextBox::returnPressed, c_.OK, &QPushButton::click);
 }
 
 void PointCommand::OK_Click() {
