@@ -82,6 +82,7 @@ void BatchPages::RunPage(PageColumns columns) {
     for (std::size_t n = 1; n < c_.selectors.combos.size(); ++n) held.push_back(c_.selectors.combos[n]);
     const InputHold hold(held);
     const auto progress = std::make_unique<Avance>();
+    if (window_) progress->PlaceOver(*window_);
     avance_ = progress.get();
 
     RunSetup setup;

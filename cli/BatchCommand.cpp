@@ -16,7 +16,7 @@ namespace trevalco::cli {
 
 const char* const kBatchHelp =
     "Uso: trevalco-cli batch LIBRO --sheet HOJA --from dd|dms|utm --direction DIRECCIÓN\n"
-    "                        [--zone 18|19] [--force-zone N] [--columns ROL=COLUMNA,...]\n"
+    "                        [--zone 18|19 (con utm)] [--force-zone N] [--columns ROL=COLUMNA,...]\n"
     "                        [--on-bad-row skip|stop] [--overwrite]\n"
     "\n"
     "Convierte los puntos de una hoja de un libro (.xlsx, .xlsm, .xls u .ods), una\n"
@@ -29,7 +29,8 @@ const char* const kBatchHelp =
     "  --sheet HOJA       la hoja a convertir\n"
     "  --from             dd (grados decimales), dms (grados, minutos y segundos) o utm\n"
     "  --direction        SIRGAS_PSAD56, SIRGAS_SAD69, PSAD56_SIRGAS o SAD69_SIRGAS\n"
-    "  --zone 18|19       zona de todas las filas UTM (por omisión 18)\n"
+    "  --zone 18|19       zona de todas las filas de una hoja UTM (obligatoria con\n"
+    "                     --from utm)\n"
     "  --force-zone N     fuerza la zona de las proyecciones: 12, 13, 16, 17, 18, 19, 20, 21 o 22\n"
     "  --columns          columnas de cada rol, por ejemplo lat=C,lon=B; por omisión\n"
     "                     las que ofrece primero cada selector de la página:\n"

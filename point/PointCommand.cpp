@@ -114,7 +114,7 @@ void PointCommand::RunGeographicChain(double latitude, double longitude,
     SetText(c_.Text_iEste, NumberText::Format(start.sourceUtm.easting, sourceUtmMask, separators_));
     SetText(c_.Text_zona_1, NumberText::PlainText(start.sourceUtm.zone));
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, options_.ForcedZone());
+                                             start.shift.shift, options_.ForcedZone(), start.sourceUtm.zone);
     WriteResults(target.latitude, target.longitude, target.utm.northing, target.utm.easting,
                  target.utm.zone);
 }
@@ -149,7 +149,7 @@ void PointCommand::RunUtm() {
     const auto lookup = chain::LookupShift(Key(), latitude);
     if (!lookup.found) return ReportNoParameters();
     const auto target =
-        chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, options_.ForcedZone());
+        chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, options_.ForcedZone(), *zone);
     if (!std::isfinite(target.latitude) || !std::isfinite(target.longitude) ||
         !std::isfinite(target.utm.northing) || !std::isfinite(target.utm.easting))
         return Reject(kOutOfLimits);
