@@ -21,12 +21,13 @@ InputHold::InputHold(const std::vector<QWidget*>& controls) {
 
 InputHold::~InputHold() {
     for (const Held& held : held_) {
-        if (held.control.isNull()) continue;
-        held.control->setEnabled(held.wasEnabled);
-        if (held.colour) controls::SetBackColour(*held.control, *held.colour);
-        held.control->blockSignals(held.wasBlocked);
+        QWidget* control = held.control.data();
+        if (control == nullptr) continue;
+        control->setEnabled(held.wasEnabled);
+        if (held.colour) controls::SetBackColour(*control, *held.colour);
+        control->blockSignals(held.wasBlocked);
     }
-    if (!focus_.isNull() && focus_->isEnabled()) focus_->setFocus(Qt::OtherFocusReason);
+    if (QWidget* focus = focus_.data(); focus != nullptr && focus->isEnabled()) focus->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace trevalco::batch
