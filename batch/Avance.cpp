@@ -42,7 +42,7 @@ void Avance::PlaceOver(const QWidget& window) {
     setFont(window.font());
     QRect place(QPoint(0, 0), size());
     place.moveCenter(window.geometry().center());
-    move(place.topLeft());
+    setGeometry(place);
 }
 
 void Avance::Show() { show(); }

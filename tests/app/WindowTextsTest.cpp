@@ -2,16 +2,20 @@
 // caption sits on a border. The test runs a second time at a device pixel
 // ratio of 2 (see CMakeLists.txt).
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAbstractScrollArea>
 #include <QPushButton>
 #include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
+#include <map>
 #include <set>
 #include <tuple>
 #include <vector>
 
+#include "batch/Avance.h"
 #include "controls/DropDownList.h"
 #include "controls/Frame.h"
 #include "controls/TextBox.h"
@@ -106,17 +110,60 @@ TEST_F(WindowTexts, EveryBoxHoldsItsLongestTextWhole) {
     }
 }
 
+void ExpectWhole(const QLabel& label) {
+    const QSize needed = label.fontMetrics().size(0, label.text());
+    EXPECT_LE(needed.width(), label.contentsRect().width()) << label.objectName().toStdString();
+    EXPECT_LE(needed.height(), label.contentsRect().height()) << label.objectName().toStdString();
+}
+
 TEST_F(WindowTexts, LabelsAndButtonsShowTheirWholeCaption) {
-    for (const auto* label : window->findChildren<QLabel*>()) {
-        if (label->text().isEmpty()) continue;
-        const QSize needed = label->fontMetrics().size(0, label->text());
-        EXPECT_LE(needed.width(), label->contentsRect().width()) << label->objectName().toStdString();
-        EXPECT_LE(needed.height(), label->contentsRect().height()) << label->objectName().toStdString();
-    }
+    for (const auto* label : window->findChildren<QLabel*>())
+        if (!label->text().isEmpty()) ExpectWhole(*label);
     for (const auto* button : window->findChildren<QAbstractButton*>()) {
-        if (button->text().isEmpty()) continue;
-        EXPECT_LE(button->sizeHint().width(), button->width()) << button->objectName().toStdString();
+        const int needed = button->text().isEmpty() ? 0 : button->sizeHint().width();
+        EXPECT_LE(needed, button->width()) << button->objectName().toStdString();
     }
+}
+
+// "Estado de Avance": the status line and the last row a sheet can have,
+// whole, side by side, the window centred over the main window.
+TEST_F(WindowTexts, ProgressWindowShowsItsLineWhole) {
+    ShowActive();
+    batch::Avance progress;
+    progress.PlaceOver(*window);
+    progress.Show();
+    progress.SetStatus("Transformando Regisro N°");
+    progress.SetRow(1048576);
+    progress.Sync();
+    for (const QLabel* label : {progress.Estado, progress.Fila}) {
+        ExpectWhole(*label);
+        EXPECT_TRUE(progress.rect().contains(label->geometry()));
+    }
+    EXPECT_FALSE(progress.Estado->geometry().intersects(progress.Fila->geometry()));
+    EXPECT_LE((progress.geometry().center() - window->geometry().center()).manhattanLength(), 2);
+}
+
+// Every control a user can reach has a name of its own on its page, for
+// assistive tools; the sheet list keeps "Hoja" whatever sheet is chosen.
+TEST_F(WindowTexts, EveryControlHasANameOfItsOwn) {
+    const auto nameOf = [](QWidget* control) { return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name); };
+    auto* sheets = Find<controls::DropDownList>("cmbhoja");
+    sheets->AddItem(QStringLiteral("Puntos"));
+    sheets->setCurrentIndex(0);
+    OnEveryPage([&] {
+        std::map<QString, std::string> owners;
+        for (auto* control : window->findChildren<QWidget*>()) {
+            if (!control->isVisible() || control->focusPolicy() == Qt::NoFocus || qobject_cast<QTabBar*>(control)) continue;
+            const std::string owner = control->objectName().toStdString();
+            const auto [first, fresh] = owners.emplace(nameOf(control), owner);
+            EXPECT_TRUE(fresh && !first->first.isEmpty()) << owner << " is named \"" << first->first.toStdString()
+                                                          << "\" as " << first->second;
+        }
+    });
+    const std::pair<const char*, QString> names[] = {
+        {"Text_Gralat_i", "Latitud grados"}, {"Text_Minlat_i", "Latitud minutos"}, {"Text_Seglon_i", "Longitud segundos"},
+        {"Text_Olat", "Latitud transformada"}, {"Combo9", "Coordenadas Transformadas Latitud"}, {"cmbhoja", "Hoja"}};
+    for (const auto& [control, name] : names) EXPECT_EQ(nameOf(Find(control)), name) << control;
 }
 
 // Frames' captions (their own, or the option button or check box standing
