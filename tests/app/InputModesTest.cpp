@@ -1,12 +1,15 @@
-// The three input notations of the point tab and the selection of the
-// geographic fields on focus.
+// The three input notations of the point tab, the selection of the
+// geographic fields on focus, and the options beside the tabs: "Forzar
+// Zonas" with its zone buttons, "Deltas" with its shift fields.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <vector>
 
 #include "controls/SystemColours.h"
+#include "point/ZoneAndShiftOptions.h"
 #include "support/WindowFixture.h"
 
 namespace trevalco::testing {
@@ -22,6 +25,7 @@ const Group kOutput{"Text_Olat", "Text_Olon", "Text_DeltaError", "Text_ONorte", 
 
 class InputModesTest : public WindowFixture {
 protected:
+    void Click(const char* name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
     // A distinct text of two characters for every field.
     static QString TextOf(const char* name) { return QString::number(qHash(QLatin1String(name)) % 90 + 10); }
     void FillEverything() {
@@ -49,12 +53,10 @@ TEST_F(InputModesTest, ChoosingANotationOpensItsFieldsAndEmptiesTheRest) {
         {"OpDecGra", {&kDecimal, &kUtm, &kDegree}}};
     for (const auto& [mode, groups] : modes) {
         FillEverything();
-        QTest::mouseClick(Find(mode), Qt::LeftButton);
+        Click(mode);
         EXPECT_TRUE(Find<QRadioButton>(mode)->isChecked());
         Expect(*groups[0], true, true);
-        Expect(*groups[1], false, false);
-        Expect(*groups[2], false, false);
-        Expect(kOutput, false, false);
+        for (const Group* emptied : {groups[1], groups[2], &kOutput}) Expect(*emptied, false, false);
     }
     // Set from code, the handler runs at once; the notation already chosen
     // clicked again empties nothing.
@@ -62,15 +64,14 @@ TEST_F(InputModesTest, ChoosingANotationOpensItsFieldsAndEmptiesTheRest) {
     Find<QRadioButton>("OpUTM")->setChecked(true);
     Expect(kUtm, true, true);
     FillEverything();
-    QTest::mouseClick(Find("OpUTM"), Qt::LeftButton);
+    Click("OpUTM");
     Expect(kOutput, false, true);
 }
 
 TEST_F(InputModesTest, GeographicFieldsSelectTheirWholeTextOnFocus) {
     ShowActive();
     for (const Group* group : {&kDecimal, &kDegree, &kUtm}) {
-        QTest::mouseClick(Find(group == &kDecimal ? "OpDecGra" : group == &kDegree ? "OpGraMinSeg" : "OpUTM"),
-                          Qt::LeftButton);
+        Click(group == &kDecimal ? "OpDecGra" : group == &kDegree ? "OpGraMinSeg" : "OpUTM");
         for (const char* name : *group) {
             auto* box = Find<QLineEdit>(name);
             box->setText(QStringLiteral("12"));
@@ -82,16 +83,49 @@ TEST_F(InputModesTest, GeographicFieldsSelectTheirWholeTextOnFocus) {
             EXPECT_EQ(box->selectedText(), group == &kUtm ? QString() : QStringLiteral("12")) << name;
         }
     }
-    auto* lat = Find<QLineEdit>("Textlat");
-    QTest::mouseClick(Find("OpDecGra"), Qt::LeftButton);
-    lat->setText(QStringLiteral("33.5"));
-    Find("Textlon")->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(Find("Textlon"), Qt::Key_Tab, Qt::ShiftModifier);
-    QTest::keyClicks(lat, QStringLiteral("34"));  // replaces the selected text
-    EXPECT_EQ(lat->text(), QStringLiteral("34"));
-    Find<QLineEdit>("Textlon")->clear();
-    Find("Textlon")->setFocus(Qt::OtherFocusReason);
-    EXPECT_FALSE(Find<QLineEdit>("Textlon")->hasSelectedText());
+}
+
+class Options : public InputModesTest {
+protected:
+    QStringList Enabled() {
+        QStringList names;
+        for (const char* zone : {"OpZ12", "OpZ13", "OpZ16", "OpZ17", "OpZ18", "OpZ19", "OpZ20", "OpZ21", "OpZ22"})
+            if (Find(zone)->isEnabled()) names << zone;
+        return names;
+    }
+};
+
+TEST_F(Options, ForcedZoneFollowsTheCheckBoxAndTheZoneChosen) {
+    auto& options = window->ZoneAndShiftOptions();
+    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::Off());
+    Find("OpZ12")->setEnabled(true);  // something else enabled it: ticking leaves it so
+    Click("Check1");
+    EXPECT_EQ(Enabled(), (QStringList{"OpZ12", "OpZ18", "OpZ19"}));
+    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::To(19));
+    Click("OpZ18");
+    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::To(18));
+    Click("Check1");  // clear: all nine disabled, zone 18 stays chosen
+    EXPECT_TRUE(Enabled().isEmpty());
+    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::Off());
+    Find<QCheckBox>("Check1")->setChecked(true);  // from code too
+    EXPECT_TRUE(Find<QRadioButton>("OpZ18")->isChecked());
+    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::To(18));
+    Find<QCheckBox>("Check1")->setCheckState(Qt::PartiallyChecked);  // greyed is not ticked
+    EXPECT_TRUE(Enabled().isEmpty());
+    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::Off());
+}
+
+TEST_F(Options, DeltasOpensTheShiftFieldsAndKeepsTheirText) {
+    for (const bool ticked : {true, false}) {
+        Click("Check_delta");
+        const SystemColour colour = ticked ? SystemColour::CaptionText : SystemColour::ButtonFace;
+        for (const char* name : {"DeltaX", "DeltaY", "DeltaZ"}) {
+            EXPECT_EQ(Find(name)->isEnabled(), ticked) << name;
+            EXPECT_EQ(controls::BackColourOf(*Find(name)), colour) << name;
+        }
+        if (ticked) Find<QLineEdit>("DeltaX")->setText(QStringLiteral("300"));
+    }
+    EXPECT_EQ(Find<QLineEdit>("DeltaX")->text(), QStringLiteral("300"));
 }
 
 }  // namespace

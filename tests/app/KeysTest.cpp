@@ -26,17 +26,13 @@ protected:
         auto* tabs = window->findChild<QTabWidget*>(name);
         return tabs != nullptr ? tabs->tabBar() : Find(name.toLatin1().constData());
     }
-    static QString NameOf(const QWidget* widget) {
-        if (widget == nullptr) return QStringLiteral("(nada)");
-        if (qobject_cast<const QTabBar*>(widget) != nullptr) return widget->parentWidget()->objectName();
-        return widget->objectName();
-    }
     // Presses the key `count` times, naming the control that has the focus after each.
     QStringList Walk(int count, Qt::KeyboardModifiers modifiers) {
         QStringList stops;
         for (int i = 0; i < count; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
-            stops << NameOf(QApplication::focusWidget());
+            const QWidget* focus = QApplication::focusWidget();
+            stops << (qobject_cast<const QTabBar*>(focus) != nullptr ? focus->parentWidget() : focus)->objectName();
         }
         return stops;
     }
@@ -76,11 +72,8 @@ TEST_F(Keys, TabAndShiftTabGoRoundTheVisibleTab) {
         const QStringList stops = QString::fromLatin1(round.stops).split(QLatin1Char(' '));
         Stop(stops.front())->setFocus(Qt::OtherFocusReason);
 
-        QStringList forward = stops.mid(1);
-        forward << stops.front();  // round again to the first
-        EXPECT_EQ(Walk(static_cast<int>(stops.size()), Qt::NoModifier), forward);
-        QStringList backward(stops.rbegin(), stops.rend());
-        EXPECT_EQ(Walk(static_cast<int>(stops.size()), Qt::ShiftModifier), backward);
+        EXPECT_EQ(Walk(static_cast<int>(stops.size()), Qt::NoModifier), stops.mid(1) << stops.front());  // and round
+        EXPECT_EQ(Walk(static_cast<int>(stops.size()), Qt::ShiftModifier), QStringList(stops.rbegin(), stops.rend()));
     }
 }
 
@@ -117,11 +110,9 @@ TEST_F(Keys, ReturnPressesOk) {
 // the program writes stands whole.
 TEST_F(Keys, PastingKeepsWhatFitsAsTypingDoes) {
     struct Case {
-        const char* box;
-        const char* before;
+        const char *box, *before;
         bool selectAll;
-        const char* pasted;
-        const char* after;
+        const char *pasted, *after;
     };
     const Case cases[] = {
         {"Text_Gralat_i", "", false, "123", "12"},
@@ -135,7 +126,7 @@ TEST_F(Keys, PastingKeepsWhatFitsAsTypingDoes) {
         auto* box = Find<QLineEdit>(c.box);
         box->setText(QString::fromLatin1(c.before));
         box->setFocus(Qt::OtherFocusReason);
-        if (c.selectAll) box->selectAll(); else box->end(false);
+        box->setSelection(c.selectAll ? 0 : box->text().size(), c.selectAll ? box->text().size() : 0);
         QApplication::clipboard()->setText(QString::fromLatin1(c.pasted));
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(box->text(), QString::fromLatin1(c.after)) << c.box << " + " << c.pasted;

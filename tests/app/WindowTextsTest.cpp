@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <array>
 #include <vector>
 
 #include "batch/Avance.h"
@@ -25,29 +26,16 @@ namespace trevalco::testing {
 namespace {
 
 // The longest text each box holds: what the program writes into it, or what
-// the user may type within its limits.
+// the user may type within its limits (a typed number keeps 15 digits, whole
+// degrees of any position, any zone 16 bits hold).
 const std::pair<const char*, QString> kLongest[] = {
-    {"Textlat", "56.0000000000001"},  // a typed number keeps 15 digits
-    {"Textlon", "76.9999999999999"},
-    {"Text_Gralat_i", "179"},         // whole degrees of any position
-    {"Text_Gralon_i", "179"},
-    {"Text_Minlat_i", "59"},
-    {"Text_Minlon_i", "59"},
-    {"Text_Seglat_i", "59.9999"},
-    {"Text_Seglon_i", "59.9999"},
-    {"Text_iNorte", "6297606.83300001"},
-    {"Text_iEste", "1,463,974.289"},
-    {"Text_zona_1", "-32768"},        // any zone 16 bits hold
-    {"Text_Olat", QStringLiteral(" 179°  59'  59.9999\"")},
-    {"Text_Olon", QStringLiteral(" 179°  59'  59.9999\"")},
-    {"Text_DeltaError", "+/- 5.0 m."},
-    {"Text_ONorte", "6,297,606.833.  m."},
-    {"Text_OEste", "-1,463,974.289.  m."},
-    {"Text_Zona", "-32768"},
-    {"DeltaX", "-32768"},
-    {"DeltaY", "-32768"},
-    {"DeltaZ", "-32768"},
-};
+    {"Textlat", "56.0000000000001"}, {"Textlon", "76.9999999999999"}, {"Text_Gralat_i", "179"},
+    {"Text_Gralon_i", "179"}, {"Text_Minlat_i", "59"}, {"Text_Minlon_i", "59"}, {"Text_Seglat_i", "59.9999"},
+    {"Text_Seglon_i", "59.9999"}, {"Text_iNorte", "6297606.83300001"}, {"Text_iEste", "1,463,974.289"},
+    {"Text_zona_1", "-32768"}, {"Text_Olat", QStringLiteral(" 179°  59'  59.9999\"")},
+    {"Text_Olon", QStringLiteral(" 179°  59'  59.9999\"")}, {"Text_DeltaError", "+/- 5.0 m."},
+    {"Text_ONorte", "9,999,999.999.  m."}, {"Text_OEste", "-1,463,974.289.  m."}, {"Text_Zona", "-32768"},
+    {"DeltaX", "-32768"}, {"DeltaY", "-32768"}, {"DeltaZ", "-32768"}};
 
 // A sheet name as long as a workbook allows (31 characters).
 const QString kLongestSheet = QStringLiteral("Coordenadas obra Quebrada Honda");
@@ -56,7 +44,7 @@ const QString kLongestSheet = QStringLiteral("Coordenadas obra Quebrada Honda");
 struct Border {
     const QWidget* frame;
     QRect whole;
-    std::vector<QRect> lines;  // top first
+    std::array<QRect, 4> lines;  // top first
 };
 
 QRect InWindow(const QWidget& widget, QRect rect) {
@@ -72,8 +60,8 @@ std::vector<Border> Borders(const QWidget& window) {
                                                  qobject_cast<const QAbstractScrollArea*>(widget) == nullptr);
         if (!framed || !widget->isVisible()) continue;
         const QRect r = InWindow(*widget, frame != nullptr ? frame->BorderRect() : panel->frameRect());
-        borders.push_back({widget, r, {QRect(r.left(), r.top(), r.width(), 1), QRect(r.left(), r.bottom(), r.width(), 1),
-                                      QRect(r.left(), r.top(), 1, r.height()), QRect(r.right(), r.top(), 1, r.height())}});
+        borders.push_back({widget, r, {{{r.left(), r.top(), r.width(), 1}, {r.left(), r.bottom(), r.width(), 1},
+                                       {r.left(), r.top(), 1, r.height()}, {r.right(), r.top(), 1, r.height()}}}});
     }
     return borders;
 }
@@ -102,12 +90,9 @@ TEST_F(WindowTexts, EveryBoxHoldsItsLongestTextWhole) {
     }
     auto* sheets = Find<controls::DropDownList>("cmbhoja");
     sheets->AddItem(kLongestSheet);
-    for (const auto* list : window->findChildren<controls::DropDownList*>()) {
-        for (int i = 0; i < list->count(); ++i) {
-            EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), list->TextWidth())
-                << list->objectName().toStdString();
-        }
-    }
+    for (const auto* list : window->findChildren<controls::DropDownList*>())
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), list->TextWidth()) << i;
 }
 
 void ExpectWhole(const QLabel& label) {
@@ -133,8 +118,7 @@ TEST_F(WindowTexts, ProgressWindowShowsItsLineWhole) {
     progress.PlaceOver(*window);
     progress.Show();
     progress.SetStatus("Transformando Regisro N°");
-    progress.SetRow(1048576);
-    progress.Sync();
+    progress.SetRow(1048576), progress.Sync();
     for (const QLabel* label : {progress.Estado, progress.Fila}) {
         ExpectWhole(*label);
         EXPECT_TRUE(progress.rect().contains(label->geometry()));
@@ -178,9 +162,8 @@ TEST_F(WindowTexts, NoCaptionOrControlCrossesABorder) {
             if (!frame->isVisible() || frame->CaptionRect().isEmpty()) continue;
             const QRect caption = InWindow(*frame, frame->CaptionRect());
             items.emplace_back(frame->objectName().toStdString() + " caption", caption, frame);
-            for (const auto* child : frame->parentWidget()->findChildren<QAbstractButton*>()) {
+            for (const auto* child : frame->parentWidget()->findChildren<QAbstractButton*>())
                 if (InWindow(*child, child->rect()) == caption) headings.insert(child);
-            }
         }
         for (const auto* control : window->findChildren<QWidget*>()) {
             const bool leaf = qobject_cast<const QLabel*>(control) || qobject_cast<const QAbstractButton*>(control) ||
