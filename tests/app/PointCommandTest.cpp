@@ -18,9 +18,8 @@ using Fields = std::map<std::string, std::string>;
 const char* const kOutput[] = {"Text_Olat", "Text_Olon", "Text_ONorte", "Text_OEste", "Text_DeltaError", "Text_Zona"};
 // The boxes each notation reads, in the order the cases give their texts.
 const std::map<std::string, std::vector<const char*>> kInputs{
-    {"OpDecGra", {"Textlat", "Textlon"}},
-    {"OpGraMinSeg", {"Text_Gralat_i", "Text_Minlat_i", "Text_Seglat_i", "Text_Gralon_i", "Text_Minlon_i", "Text_Seglon_i"}},
-    {"OpUTM", {"Text_iNorte", "Text_iEste", "Text_zona_1"}}};
+    {"OpDecGra", {"Textlat", "Textlon"}}, {"OpUTM", {"Text_iNorte", "Text_iEste", "Text_zona_1"}},
+    {"OpGraMinSeg", {"Text_Gralat_i", "Text_Minlat_i", "Text_Seglat_i", "Text_Gralon_i", "Text_Minlon_i", "Text_Seglon_i"}}};
 
 constexpr const char* kComplete = " ¡ Complete Campos ! ";
 constexpr const char* kNumeric = " ¡ Ingrese Datos Numéricos !";
@@ -47,16 +46,18 @@ protected:
         for (const char* name : kOutput) texts[name] = Text(name);
         return texts;
     }
+    void Type(const char* mode, const std::vector<const char*>& texts) {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            Find<controls::TextBox>(kInputs.at(mode)[i])->setText(QString::fromUtf8(texts[i]));
+    }
     // Types the case's texts and presses OK; checks the message and the fields.
     void Run(const Case& c) {
         SCOPED_TRACE(std::string(c.mode) + " " + (c.typed.empty() ? "" : c.typed.front()));
         Find<QRadioButton>(c.mode)->click();
         Find<QRadioButton>(c.direction)->click();
-        const auto& boxes = kInputs.at(c.mode);
-        for (std::size_t i = 0; i < c.typed.size(); ++i)
-            Find<controls::TextBox>(boxes[i])->setText(QString::fromUtf8(c.typed[i]));
+        Type(c.mode, c.typed);
         const Fields before = Results();
-        const std::size_t messages = dialogs.Messages().size();
+        const auto messages = dialogs.Messages().size();
         if (c.message != nullptr) dialogs.Answer(dialogs::Answer::Ok);
         Find<QPushButton>("OK")->click();
         ASSERT_EQ(dialogs.Messages().size(), messages + (c.message != nullptr ? 1 : 0));
@@ -135,7 +136,7 @@ TEST_F(PointCommandTest, RefusesInTheOrderOfItsChecks) {
     Find<QRadioButton>("SIRGAS_PSAD56")->click();
     for (const auto& utm : {std::vector<const char*>{"0", "0", "1"}, {"99999999", "0", "60"}, {"10000000", "500000", "-5430"}}) {
         Find<QRadioButton>("OpUTM")->click();
-        for (std::size_t i = 0; i < 3; ++i) Find<controls::TextBox>(kInputs.at("OpUTM")[i])->setText(utm[i]);
+        Type("OpUTM", utm);
         dialogs.Answer(dialogs::Answer::Ok);
         Find<QPushButton>("OK")->click();
         for (auto* box : window->findChildren<controls::TextBox*>()) {

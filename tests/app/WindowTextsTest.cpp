@@ -2,18 +2,18 @@
 // caption sits on a border. The test runs a second time at a device pixel
 // ratio of 2 (see CMakeLists.txt).
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QAbstractScrollArea>
-#include <QPushButton>
-#include <QLabel>
+#include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
+#include <array>
 #include <map>
 #include <set>
 #include <tuple>
-#include <array>
 #include <vector>
 
 #include "batch/Avance.h"
@@ -29,23 +29,18 @@ namespace {
 // the user may type within its limits (a typed number keeps 15 digits, whole
 // degrees of any position, any zone 16 bits hold).
 const std::pair<const char*, QString> kLongest[] = {
-    {"Textlat", "56.0000000000001"}, {"Textlon", "76.9999999999999"}, {"Text_Gralat_i", "179"},
-    {"Text_Gralon_i", "179"}, {"Text_Minlat_i", "59"}, {"Text_Minlon_i", "59"}, {"Text_Seglat_i", "59.9999"},
-    {"Text_Seglon_i", "59.9999"}, {"Text_iNorte", "6297606.83300001"}, {"Text_iEste", "1,463,974.289"},
-    {"Text_zona_1", "-32768"}, {"Text_Olat", QStringLiteral(" 179°  59'  59.9999\"")},
-    {"Text_Olon", QStringLiteral(" 179°  59'  59.9999\"")}, {"Text_DeltaError", "+/- 5.0 m."},
-    {"Text_ONorte", "9,999,999.999.  m."}, {"Text_OEste", "-1,463,974.289.  m."}, {"Text_Zona", "-32768"},
-    {"DeltaX", "-32768"}, {"DeltaY", "-32768"}, {"DeltaZ", "-32768"}};
+    {"Textlat", "56.0000000000001"}, {"Textlon", "76.9999999999999"}, {"Text_Gralat_i", "179"}, {"Text_Gralon_i", "179"},
+    {"Text_Minlat_i", "59"}, {"Text_Minlon_i", "59"}, {"Text_Seglat_i", "59.9999"}, {"Text_Seglon_i", "59.9999"},
+    {"Text_iNorte", "6297606.83300001"}, {"Text_iEste", "1,463,974.289"}, {"Text_zona_1", "-32768"},
+    {"Text_Olat", QStringLiteral(" 179°  59'  59.9999\"")}, {"Text_Olon", QStringLiteral(" 179°  59'  59.9999\"")},
+    {"Text_DeltaError", "+/- 5.0 m."}, {"Text_ONorte", "9,999,999.999.  m."}, {"Text_OEste", "-1,463,974.289.  m."},
+    {"Text_Zona", "-32768"}, {"DeltaX", "-32768"}, {"DeltaY", "-32768"}, {"DeltaZ", "-32768"}};
 
 // A sheet name as long as a workbook allows (31 characters).
 const QString kLongestSheet = QStringLiteral("Coordenadas obra Quebrada Honda");
 
 // A frame's border as four one-pixel lines, in window coordinates.
-struct Border {
-    const QWidget* frame;
-    QRect whole;
-    std::array<QRect, 4> lines;  // top first
-};
+struct Border { const QWidget* frame; QRect whole; std::array<QRect, 4> lines; };  // the top line first
 
 QRect InWindow(const QWidget& widget, QRect rect) {
     return rect.translated(widget.mapTo(widget.window(), QPoint(0, 0)));
@@ -72,11 +67,9 @@ protected:
     template <typename Check>
     void OnEveryPage(Check check) {
         ShowActive();
-        auto* tabs = Find<QTabWidget>("SSTab1");
-        auto* pages = Find<QTabWidget>("SSTab2");
         for (int page = 0; page < 4; ++page) {
-            tabs->setCurrentIndex(page == 0 ? 0 : 1);
-            pages->setCurrentIndex(page == 0 ? 0 : page - 1);
+            Find<QTabWidget>("SSTab1")->setCurrentIndex(page == 0 ? 0 : 1);
+            Find<QTabWidget>("SSTab2")->setCurrentIndex(std::max(page - 1, 0));
             SCOPED_TRACE("page " + std::to_string(page));
             check();
         }

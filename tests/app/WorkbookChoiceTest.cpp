@@ -30,9 +30,8 @@ protected:
         layout.sheets = {{"Norte", SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>P1</t></is></c>"
                                              "<c r=\"B1\"><v>33.45</v></c></row>"
                                              "<row r=\"3\"><c r=\"C3\"><v>70.65</v></c></row>")},
-                          {"Grafico", "", true},
-                          {"Centro", SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Centro</t></is></c></row>")},
-                          {"Sur", SheetXml("")}};
+                          {"Grafico", "", true}, {"Sur", SheetXml("")},
+                          {"Centro", SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Centro</t></is></c></row>")}};
         WriteBook(path, layout);
         return path;
     }
@@ -45,8 +44,7 @@ protected:
     // The three "Nombre Punto" selectors that begin each page, all alike.
     bool NameSelectorsEnabled() {
         const bool first = Find("Combo23")->isEnabled();
-        EXPECT_EQ(Find("Combo24")->isEnabled(), first);
-        EXPECT_EQ(Find("Combo29")->isEnabled(), first);
+        EXPECT_TRUE(Find("Combo24")->isEnabled() == first && Find("Combo29")->isEnabled() == first);
         return first;
     }
     void ExpectNotFound(std::size_t index) {
@@ -86,7 +84,7 @@ TEST_F(WorkbookChoiceTest, WorksheetsAreListedAndTheFirstIsShown) {
     PressExaminar();
     ASSERT_EQ(dialogs.Messages().size(), 1U);
     ExpectNotFound(0);
-    EXPECT_EQ(Sheets(), (QStringList{"Norte", "Centro", "Sur"}));  // no chart sheet
+    EXPECT_EQ(Sheets(), (QStringList{"Norte", "Sur", "Centro"}));  // no chart sheet
     EXPECT_EQ(Find<controls::DropDownList>("cmbhoja")->Text(), "Norte");
     EXPECT_TRUE(NameSelectorsEnabled());
     EXPECT_EQ(controls::BackColourOf(*Find<QWidget>("Combo23")),
@@ -101,43 +99,37 @@ TEST_F(WorkbookChoiceTest, WorksheetsAreListedAndTheFirstIsShown) {
     EXPECT_EQ(Slurp(book), before);  // looking never changes the file
 
     // Another sheet chosen by the user: the preview follows.
-    ChooseWithKeys(*Find<QComboBox>("cmbhoja"), "Centro");
-    EXPECT_EQ(PreviewCell(0, 0), "Centro");
     ChooseWithKeys(*Find<QComboBox>("cmbhoja"), "Sur");
     EXPECT_EQ(Preview().rowCount(), 0);
+    ChooseWithKeys(*Find<QComboBox>("cmbhoja"), "Centro");
+    EXPECT_EQ(PreviewCell(0, 0), "Centro");
     // Cancel in the dialog: its file name is still the last one, opened again.
     dialogs.ChooseFile(std::nullopt);
     PressExaminar();
     EXPECT_EQ(dialogs.Messages().size(), 1U);
     EXPECT_EQ(Path().toStdString(), book.string());
     EXPECT_EQ(Find<controls::DropDownList>("cmbhoja")->Text(), "Norte");
-}
-
-TEST_F(WorkbookChoiceTest, AFileThatIsNoWorkbookIsRefused) {
-    const fs::path good = MakeBook();
-    dialogs.ChooseFile(good.string());
-    PressExaminar();
+    // A file that is no workbook: refused, and nothing of the earlier one
+    // stands beside the new path.
     const fs::path bad = folder / "texto.xlsx";
     Spill(bad, "esto no es un libro");
     dialogs.ChooseFile(bad.string());
     dialogs.Answer(dialogs::Answer::Ok);
     PressExaminar();
-    ASSERT_EQ(dialogs.Messages().size(), 1U);
-    const auto& refusal = dialogs.Messages()[0];
+    ASSERT_EQ(dialogs.Messages().size(), 2U);
+    const auto& refusal = dialogs.Messages()[1];
     EXPECT_TRUE(refusal.title == "Error" && refusal.icon == MessageIcon::Exclamation && !refusal.text.empty());
     EXPECT_EQ(Path().toStdString(), bad.string());
     EXPECT_TRUE(NameSelectorsEnabled());
-    // Nothing of the earlier workbook stands beside the new path.
     EXPECT_TRUE(Sheets().isEmpty());
     EXPECT_EQ(Preview().rowCount(), 0);
     EXPECT_EQ(Slurp(bad), "esto no es un libro");
 }
 
 TEST(LastBackslashPos, PositionOfTheLastBackslash) {
-    EXPECT_EQ(batch::LastBackslashPos("C:\\obras\\datos.final.xls"), 9);
-    EXPECT_EQ(batch::LastBackslashPos("datos.xls"), 0);
-    EXPECT_EQ(batch::LastBackslashPos("C:\\"), 3);
-    EXPECT_EQ(batch::LastBackslashPos("/home/ana/datos.xlsx"), 0);  // only "\" counts here
+    const std::pair<const char*, int> cases[] = {
+        {"C:\\obras\\datos.final.xls", 9}, {"datos.xls", 0}, {"C:\\", 3}, {"/home/ana/datos.xlsx", 0}};  // only "\" counts
+    for (const auto& [path, position] : cases) EXPECT_EQ(batch::LastBackslashPos(path), position) << path;
 }
 
 }  // namespace
