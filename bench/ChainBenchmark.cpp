@@ -36,7 +36,7 @@ void GeographicChainSirgasToPsad56(benchmark::State& state) {
                                                   Util::ForcedZone::Off());
         const auto target = chain::CarryToTarget(start.latitude, start.longitude,
                                                  start.ellipsoids, start.shift.shift,
-                                                 Util::ForcedZone::Off(), start.sourceUtm.zone);
+                                                 Util::ForcedZone::Off());
         benchmark::DoNotOptimize(start.sourceUtm);
         benchmark::DoNotOptimize(target);
     }
@@ -57,7 +57,7 @@ void ShiftAndProjectSirgasToPsad56(benchmark::State& state) {
         const auto& start = starts[i++ & 4095];
         const auto target = chain::CarryToTarget(start.latitude, start.longitude,
                                                  start.ellipsoids, start.shift.shift,
-                                                 Util::ForcedZone::Off(), start.sourceUtm.zone);
+                                                 Util::ForcedZone::Off());
         benchmark::DoNotOptimize(target);
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));

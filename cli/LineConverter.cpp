@@ -173,7 +173,7 @@ LineResult LineConverter::Finish(const Source& source, std::string& out) const {
         return Rejected(std::string(kOutOfLimits));
     }
     const auto target = chain::CarryToTarget(latitude, longitude, source.ellipsoids,
-                                             source.shift.shift, settings_.forced, source.utm.zone);
+                                             source.shift.shift, settings_.forced);
     AppendPosition(target.latitude, target.longitude, target.utm, out);
     return {LineOutcome::Converted, {}};
 }

@@ -61,6 +61,14 @@ Target CarryToTarget(double signedLatitude, double signedLongitude, const Ellips
     return target;
 }
 
+Target CarryToTarget(double signedLatitude, double signedLongitude, const Ellipsoids& ellipsoids,
+                     const Shift& shift, Util::ForcedZone forced) {
+    std::int16_t zone = 0;
+    std::int16_t centralMeridian = 0;
+    Util::UtmZoneFor(std::fabs(signedLongitude), zone, centralMeridian, forced);
+    return CarryToTarget(signedLatitude, signedLongitude, ellipsoids, shift, forced, zone);
+}
+
 bool InTransformationRange(double signedLatitude, double signedLongitude) {
     return signedLongitude >= -76 && signedLongitude <= -66 && signedLatitude >= -56 &&
            signedLatitude <= -17;

@@ -286,7 +286,7 @@ BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet) {
         return RowEnd::Next;
 
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, Forced(), start.sourceUtm.zone);
+                                             start.shift.shift, Forced());
     WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDecimalDegrees, kMetres);
     return RowEnd::Next;
 }
@@ -334,7 +334,7 @@ BatchRun::RowEnd BatchRun::DmsRow(Sheet& sheet) {
         return RowEnd::Next;
 
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, Forced(), start.sourceUtm.zone);
+                                             start.shift.shift, Forced());
     WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDegrees, kMetres);
     return RowEnd::Next;
 }
@@ -369,7 +369,7 @@ BatchRun::RowEnd BatchRun::UtmRow(Sheet& sheet) {
     if (!lookup.found) return RowEnd::Next;
 
     const auto target =
-        chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, Forced(), zone);
+        chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, Forced());
     WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDegrees, kUtmMetres);
     return RowEnd::Next;
 }

@@ -21,7 +21,7 @@ Expected ExpectedRow(const std::string& key, double lat, double lon, Util::Force
         start.shift.found && chain::InTransformationRange(start.latitude, start.longitude);
     if (!expected.target) return expected;
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, forced, start.sourceUtm.zone);
+                                             start.shift.shift, forced);
     expected.latitude2 = NumberText::Format(target.latitude, "###0.0000000000", separators);
     expected.longitude2 = NumberText::Format(target.longitude, "###0.0000000000", separators);
     expected.northing2 = NumberText::Format(target.utm.northing, "########0.000", separators);

@@ -38,7 +38,7 @@ void ExpectRow(Output& out, int row, const std::string& key, double lat, double 
         return;
     }
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, Util::ForcedZone::Off(), 19);
+                                             start.shift.shift, Util::ForcedZone::Off());
     EXPECT_EQ(out(row, "L"), text(target.latitude, "##0.0000000000"));
     EXPECT_EQ(out(row, "M"), text(target.longitude, "##0.0000000000"));
     EXPECT_EQ(out(row, "N"), text(target.utm.northing, "########0.000"));

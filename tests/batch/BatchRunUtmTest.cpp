@@ -35,7 +35,7 @@ protected:
             for (const char* column : {"F", "G", "H", "I"}) EXPECT_TRUE(out.Empty(row, column)) << column;
             return;
         }
-        const auto target = chain::CarryToTarget(lat, lon, start.ellipsoids, lookup.shift, forced, 19);
+        const auto target = chain::CarryToTarget(lat, lon, start.ellipsoids, lookup.shift, forced);
         EXPECT_EQ(out(row, "F"), T(Text(target.utm.northing, "#######0.000")));
         EXPECT_EQ(out(row, "G"), T(Text(target.utm.easting, "#######0.000")));
         EXPECT_EQ(out(row, "H"), T(Text(target.latitude, "##0.0000000000")));

@@ -52,7 +52,7 @@ TEST_P(OfficeRun, EachPageWritesItsResultsBesideTheUntouchedSource) {
         EXPECT_EQ(Bytes(c.path), before);
         Output out(*result.output);
         const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                                 start.shift.shift, Util::ForcedZone::Off(), 19);
+                                                 start.shift.shift, Util::ForcedZone::Off());
         const std::string mask =
             std::holds_alternative<UtmColumns>(c.page) ? "#######0.000" : "########0.000";
         // The UTM page starts from the inverse projection, a tenth of a millimetre away.

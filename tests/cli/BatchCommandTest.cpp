@@ -59,7 +59,7 @@ TEST_F(BatchCommand, ConvertsTheSheetAndTellsEachRowsProblemWithItsNumber) {
 
     const auto start = chain::StartGeographic(kSirgasToPsad56, 33.45, 70.65, Util::ForcedZone::Off());
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, Util::ForcedZone::Off(), 19);
+                                             start.shift.shift, Util::ForcedZone::Off());
     Output out(folder / "obra_1.xlsx");
     const auto& dot = NumberText::Invariant();
     EXPECT_EQ(out(2, "D"), T(NumberText::Format(start.sourceUtm.northing, "########0.000", dot)));

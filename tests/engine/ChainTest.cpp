@@ -20,7 +20,7 @@ Outcome Convert(DirectionKey key, double lat, double lon, ForcedZone forced = Fo
     o.start = chain::StartGeographic(key, lat, lon, forced);
     EXPECT_TRUE(o.start.shift.found);
     o.target = chain::CarryToTarget(o.start.latitude, o.start.longitude, o.start.ellipsoids,
-                                    o.start.shift.shift, forced, o.start.sourceUtm.zone);
+                                    o.start.shift.shift, forced);
     return o;
 }
 
@@ -99,7 +99,7 @@ TEST(Chain, UtmInputAtFullPrecision) {
     const auto lookup = chain::LookupShift("SIRGAS_SAD69", -start.latitude);
     ASSERT_TRUE(lookup.found);
     const auto full = chain::CarryToTarget(-start.latitude, -start.longitude, start.ellipsoids,
-                                           lookup.shift, ForcedZone::Off(), 19);
+                                           lookup.shift, ForcedZone::Off());
     const auto rounded = Convert("SIRGAS_SAD69", 33.45, 70.65).target;
     // The unrounded source moves the target northing by a fraction of a millimetre.
     EXPECT_NE(full.utm.northing, rounded.utm.northing);
