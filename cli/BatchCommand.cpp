@@ -16,7 +16,7 @@ namespace trevalco::cli {
 
 const char* const kBatchHelp =
     "Uso: trevalco-cli batch LIBRO --sheet HOJA --from dd|dms|utm --direction DIRECCIÓN\n"
-    "                        [--zone 18|19 (con utm)] [--force-zone N] [--columns ROL=COLUMNA,...]\n"
+    "                        [--zone 18|19] [--force-zone N] [--columns ROL=COLUMNA,...]\n"
     "                        [--on-bad-row skip|stop] [--overwrite]\n"
     "\n"
     "Convierte los puntos de una hoja de un libro (.xlsx, .xlsm, .xls u .ods), una\n"
