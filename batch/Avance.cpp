@@ -11,11 +11,14 @@ namespace trevalco::batch {
 using controls::TwipsRect;
 using controls::TwipsToPixels;
 
+// The design's strip (9165 twips wide, the bar on top and the status line
+// below it), made tall enough for a whole line of text. The status line
+// ends right before the row number, whatever its length, and the row number
+// has room for the last row a sheet can have.
 Avance::Avance(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Avance"));
     setWindowTitle(QStringLiteral("Estado de Avance"));
-    setFixedSize(TwipsToPixels(9165), TwipsToPixels(435));
-    move(TwipsToPixels(5055), TwipsToPixels(12585));
+    setFixedSize(TwipsToPixels(9165), TwipsToPixels(600));
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -27,10 +30,19 @@ Avance::Avance(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     Estado = new QLabel(this);
     Estado->setObjectName(QStringLiteral("Estado"));
-    Estado->setGeometry(TwipsRect(2880, 240, 2175, 255));
+    Estado->setGeometry(TwipsRect(240, 270, 4815, 285));
+    Estado->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Fila = new QLabel(this);
     Fila->setObjectName(QStringLiteral("Fila"));
-    Fila->setGeometry(TwipsRect(5160, 240, 615, 255));
+    Fila->setGeometry(TwipsRect(5160, 270, 1335, 285));
+    Fila->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void Avance::PlaceOver(const QWidget& window) {
+    setFont(window.font());
+    QRect place(QPoint(0, 0), size());
+    place.moveCenter(window.geometry().center());
+    setGeometry(place);
 }
 
 void Avance::Show() { show(); }

@@ -20,6 +20,9 @@ class Avance final : public QWidget, public ProgressSink {
 public:
     explicit Avance(QWidget* parent = nullptr);
 
+    // Takes the main window's font and stands centred over it.
+    void PlaceOver(const QWidget& window);
+
     void Show() override;
     void SetStatus(std::string_view text) override;
     void SetMaximum(std::int32_t maximum) override;

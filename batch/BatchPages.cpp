@@ -31,6 +31,8 @@ BatchPages::BatchPages(const BatchPageControls& controls, const point::ZoneAndSh
     connect(c_.Ok_excel, &QPushButton::clicked, this, &BatchPages::Ok_excel_Click);
     connect(c_.OK_GraMinSeg, &QPushButton::clicked, this, &BatchPages::OK_GraMinSeg_Click);
     connect(c_.Ok_UTM, &QPushButton::clicked, this, &BatchPages::Ok_UTM_Click);
+    // Return on a focused OK presses it, as the space bar does.
+    for (QPushButton* ok : {c_.Ok_excel, c_.OK_GraMinSeg, c_.Ok_UTM}) ok->setAutoDefault(true);
     if (window_) window_->installEventFilter(this);
 }
 
@@ -80,6 +82,7 @@ void BatchPages::RunPage(PageColumns columns) {
     for (std::size_t n = 1; n < c_.selectors.combos.size(); ++n) held.push_back(c_.selectors.combos[n]);
     const InputHold hold(held);
     const auto progress = std::make_unique<Avance>();
+    if (window_) progress->PlaceOver(*window_);
     avance_ = progress.get();
 
     RunSetup setup;

@@ -1,40 +1,33 @@
 #include "batch/InputHold.h"
 
-#include <QEvent>
+#include <QApplication>
 #include <QWidget>
 
 namespace trevalco::batch {
 
+using controls::SystemColour;
+
 InputHold::InputHold(const std::vector<QWidget*>& controls) {
+    QWidget* focus = QApplication::focusWidget();
     for (QWidget* control : controls) {
         if (control == nullptr) continue;
-        held_.push_back({control, control->signalsBlocked()});
-        control->installEventFilter(this);
+        if (control == focus) focus_ = focus;
+        held_.push_back({control, control->isEnabled(), control->signalsBlocked(), controls::BackColourOf(*control)});
         control->blockSignals(true);
+        control->setEnabled(false);
+        if (held_.back().colour) controls::SetBackColour(*control, SystemColour::ScrollBar);
     }
 }
 
 InputHold::~InputHold() {
     for (const Held& held : held_) {
-        if (held.control.isNull()) continue;
-        held.control->removeEventFilter(this);
-        held.control->blockSignals(held.wasBlocked);
+        QWidget* control = held.control.data();
+        if (control == nullptr) continue;
+        control->setEnabled(held.wasEnabled);
+        if (held.colour) controls::SetBackColour(*control, *held.colour);
+        control->blockSignals(held.wasBlocked);
     }
-}
-
-bool InputHold::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Wheel:
-        case QEvent::Shortcut:
-            return true;
-        default:
-            return QObject::eventFilter(watched, event);
-    }
+    if (QWidget* focus = focus_.data(); focus != nullptr && focus->isEnabled()) focus->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace trevalco::batch

@@ -122,6 +122,10 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
     if (!key) return fail("dirección desconocida: " + *direction);
     settings.key = *key;
 
+    // The zone of a UTM sheet is never guessed: a sheet of zone 19 taken as
+    // zone 18 would come out a whole zone away.
+    if (auto* utm = std::get_if<batch::UtmColumns>(&*page); utm != nullptr && !zone)
+        return fail("falta --zone (18 o 19): la zona de las filas de la hoja UTM");
     if (zone) {
         auto* utm = std::get_if<batch::UtmColumns>(&*page);
         if (utm == nullptr) return fail("--zone solo se usa con --from utm");

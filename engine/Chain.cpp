@@ -46,18 +46,27 @@ UtmStart StartUtm(DirectionKey key, std::int16_t zone, double northing, double e
 }
 
 Target CarryToTarget(double signedLatitude, double signedLongitude, const Ellipsoids& ellipsoids,
-                     const Shift& shift, Util::ForcedZone forced) {
+                     const Shift& shift, Util::ForcedZone forced, std::int16_t zone) {
     double X = 0.0, Y = 0.0, Z = 0.0;
     GEO_XYZ_GEO::GeoToXyz(signedLatitude, signedLongitude, ellipsoids.source.a,
                           ellipsoids.source.b, X, Y, Z);
     GEO_XYZ_GEO::ShiftXyz(X, Y, Z, shift.dX, shift.dY, shift.dZ);
     Target target;
+    target.utm.zone = zone;
     GEO_XYZ_GEO::XyzToGeo(X, Y, Z, target.latitude, target.longitude, ellipsoids.target.a,
                           ellipsoids.target.b);
     modGEO_UTM::GeoToUtm(target.latitude, target.longitude, ellipsoids.target.a,
                          ellipsoids.target.b, target.utm.northing, target.utm.easting,
                          target.utm.zone, target.utm.centralMeridian, forced);
     return target;
+}
+
+Target CarryToTarget(double signedLatitude, double signedLongitude, const Ellipsoids& ellipsoids,
+                     const Shift& shift, Util::ForcedZone forced) {
+    std::int16_t zone = 0;
+    std::int16_t centralMeridian = 0;
+    Util::UtmZoneFor(std::fabs(signedLongitude), zone, centralMeridian, forced);
+    return CarryToTarget(signedLatitude, signedLongitude, ellipsoids, shift, forced, zone);
 }
 
 bool InTransformationRange(double signedLatitude, double signedLongitude) {

@@ -75,7 +75,17 @@ struct Target {
 
 // Carries the signed source position through the geocentric shift to the
 // target ellipsoid and projects it with the forced-zone setting in force now.
-// Only called with a shift that was found.
+// `zone` is the zone the command works with (the typed zone of UTM input,
+// the source point's own zone otherwise): the target keeps it when its
+// longitude lies outside every zone band and no zone is forced, as the
+// projection leaves the caller's zone as it was. Only called with a shift
+// that was found.
+Target CarryToTarget(double signedLatitude, double signedLongitude, const Ellipsoids& ellipsoids,
+                     const Shift& shift, Util::ForcedZone forced, std::int16_t zone);
+
+// The same for a position whose zone is its own: the zone the source
+// longitude gives (every geographic input, and any source inside the
+// transformation range, whose target always lies inside a zone band).
 Target CarryToTarget(double signedLatitude, double signedLongitude, const Ellipsoids& ellipsoids,
                      const Shift& shift, Util::ForcedZone forced);
 

@@ -33,6 +33,12 @@ PointCommand::PointCommand(const PointTabControls& controls, const ZoneAndShiftO
                            dialogs::Dialogs& dialogs, QObject* parent)
     : QObject(parent), c_(controls), options_(options), dialogs_(dialogs) {
     connect(c_.OK, &QPushButton::clicked, this, &PointCommand::OK_Click);
+    // OK is the tab's default button: Return in any input box presses it.
+    c_.OK->setDefault(true);
+    for (TextBox* box : {c_.Textlat, c_.Textlon, c_.Text_Gralat_i, c_.Text_Minlat_i, c_.Text_Seglat_i,
+                         c_.Text_Gralon_i, c_.Text_Minlon_i, c_.Text_Seglon_i, c_.Text_iNorte,
+                         c_.Text_iEste, c_.Text_zona_1})
+        connect(box, &TextBox::returnPressed, c_.OK, &QPushButton::click);
 }
 
 void PointCommand::OK_Click() {
@@ -108,7 +114,7 @@ void PointCommand::RunGeographicChain(double latitude, double longitude,
     SetText(c_.Text_iEste, NumberText::Format(start.sourceUtm.easting, sourceUtmMask, separators_));
     SetText(c_.Text_zona_1, NumberText::PlainText(start.sourceUtm.zone));
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, options_.ForcedZone());
+                                             start.shift.shift, options_.ForcedZone(), start.sourceUtm.zone);
     WriteResults(target.latitude, target.longitude, target.utm.northing, target.utm.easting,
                  target.utm.zone);
 }
@@ -143,7 +149,7 @@ void PointCommand::RunUtm() {
     const auto lookup = chain::LookupShift(Key(), latitude);
     if (!lookup.found) return ReportNoParameters();
     const auto target =
-        chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, options_.ForcedZone());
+        chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, options_.ForcedZone(), *zone);
     if (!std::isfinite(target.latitude) || !std::isfinite(target.longitude) ||
         !std::isfinite(target.utm.northing) || !std::isfinite(target.utm.easting))
         return Reject(kOutOfLimits);

@@ -23,6 +23,8 @@ public:
     int ListIndex() const { return currentIndex(); }
     // The chosen item's text; empty when nothing is chosen.
     QString Text() const { return currentText(); }
+    // The width, in pixels, in which the chosen item is drawn.
+    int TextWidth() const;
 
 signals:
     void Click();

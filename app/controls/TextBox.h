@@ -11,11 +11,18 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    // Limits what the user can type to a number of characters. Text the
-    // program writes stands whole: a result is never cut to the limit.
+    // Limits what the user can type or paste to a number of characters.
+    // Text the program writes stands whole: a result is never cut to the
+    // limit.
     void SetMaxLength(int characters);
+    // The program writing the box's text (hides QLineEdit::setText, which
+    // QLineEdit would hold to the limit like an edit of the user's).
+    void setText(const QString& text);
     // The limit on typing; 0 when there is none.
     int MaxLength() const { return maxLength_; }
+    // The width, in pixels, of the line the text is drawn in: a text whose
+    // advance in the box's font is no wider shows whole.
+    int TextWidth() const;
 
 signals:
     void GotFocus();
@@ -25,6 +32,7 @@ protected:
 
 private:
     int maxLength_ = 0;
+    bool programWriting_ = false;
 };
 
 }  // namespace trevalco::controls

@@ -112,8 +112,13 @@ void BuildSide(QWidget* page, const Side& side, batch::SelectorControls& selecto
             auto* selector = Make<controls::DropDownList>(
                 frame, name.constData(), At(groupWidth - 120 - kSelectorWidth, rowTop, kSelectorWidth, 315));
             selectors.combos.at(static_cast<std::size_t>(row.combo)) = selector;
-            LabelFor(frame, ("Label_" + name).constData(), QString::fromUtf8(row.label),
+            const QString label = QString::fromUtf8(row.label);
+            LabelFor(frame, ("Label_" + name).constData(), label,
                      At(120, rowTop + 30, groupWidth - 360 - kSelectorWidth, 255), selector);
+            // Named with its frame's caption, so that a page's two "Latitud"
+            // selectors are told apart: "Coordenadas Transformadas Latitud".
+            const QString caption = QString::fromUtf8(group.caption);
+            selector->setAccessibleName(caption.isEmpty() ? label : caption + QLatin1Char(' ') + label);
             rowTop += kRowStep;
         }
         top += height + kGroupGap;
@@ -147,7 +152,7 @@ QWidget* BuildBatchTab(VelmarForm& form) {
     LabelFor(page, "Label5", QStringLiteral("Archivo"), OnPage(120, 480, 735, 195), form.Text_excel);
     form.Examina_exel = Make<QPushButton>(page, "Examina_exel", OnPage(6600, 480, 1455, 330),
                                           QStringLiteral("Examinar"));
-    form.cmbhoja = Make<controls::DropDownList>(page, "cmbhoja", OnPage(840, 840, 2235, 315));
+    form.cmbhoja = Make<controls::DropDownList>(page, "cmbhoja", OnPage(840, 840, 5655, 315));
     LabelFor(page, "lblHoja", QStringLiteral("Hoja"), OnPage(120, 870, 585, 285), form.cmbhoja);
 
     form.SSTab2 = BuildSelectorTabs(page, form);

@@ -1,6 +1,9 @@
 // The tab key visits the geographic input fields first, then the tab strip,
 // the workbook controls and OK; the results, selectors and options follow,
-// and "Acerca de", "Salir" and the directions come last.
+// and "Acerca de", "Salir" and the directions come last, from where it comes
+// round to the first. Disabled and hidden controls are passed over, and a
+// group of option buttons is one stop: the option that is set (the arrow
+// keys move within the group).
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +17,24 @@
 #include "form/FormParts.h"
 
 namespace trevalco::app {
+
+namespace {
+
+// A group of option buttons is one stop of the tab key. The platform makes
+// it the option that last had the focus; the option that is set, also by
+// the program, takes that place, so that the tab key lands on it.
+void MakeTheSetOptionTheStop(QRadioButton* option) {
+    QObject::connect(option, &QRadioButton::toggled, option, [option](bool set) {
+        if (!set) return;
+        for (auto* other : option->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+            const int policy = other->focusPolicy();
+            other->setFocusPolicy(static_cast<Qt::FocusPolicy>(other == option ? policy | Qt::TabFocus
+                                                                               : policy & ~Qt::TabFocus));
+        }
+    });
+}
+
+}  // namespace
 
 void SetFocusOrder(const VelmarForm& form) {
     const point::PointTabControls& p = form.point;
@@ -39,6 +60,15 @@ void SetFocusOrder(const VelmarForm& form) {
     // The sheet preview can be scrolled from the keyboard: after everything else.
     order.push_back(form.OLE1);
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    // A tab control hands its focus to its strip, which has its place above.
+    // Left in the chain where it was made, the tab control would stand for
+    // its strip a second time, where the tab key comes round, in place of
+    // the first input box: it is no stop of its own.
+    for (QTabWidget* tabs : {form.SSTab1, form.SSTab2}) {
+        tabs->setFocusProxy(nullptr);
+        tabs->setFocusPolicy(Qt::NoFocus);
+    }
+    for (QRadioButton* option : form.SSTab1->window()->findChildren<QRadioButton*>()) MakeTheSetOptionTheStop(option);
 }
 
 }  // namespace trevalco::app

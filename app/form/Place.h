@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "controls/Frame.h"
 #include "controls/Twips.h"
 
 namespace trevalco::app::place {
@@ -43,14 +44,15 @@ inline QLabel* LabelFor(QWidget* parent, const char* name, const QString& text, 
 }
 
 // An option button or check box standing over a frame's top border, in the
-// place of the caption: opaque, so the border line does not cross its text,
-// and wide enough for its caption in the font at hand.
+// place of the caption, wide enough for its caption in the font at hand. The
+// frame leaves its border out behind it.
 template <typename Button>
-Button* OnBorder(QWidget* parent, const char* name, const QString& caption, QRect twips) {
+Button* OnBorder(QWidget* parent, const char* name, const QString& caption, QRect twips,
+                 controls::Frame* heads) {
     auto* button = Make<Button>(parent, name, twips, caption);
     button->resize(std::max(button->width(), button->sizeHint().width()), button->height());
-    button->setAutoFillBackground(true);
     button->raise();
+    heads->SetHeading(button);
     return button;
 }
 

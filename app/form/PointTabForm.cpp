@@ -37,16 +37,14 @@ void BuildDegreeRow(Frame* frame, const char* which, const QString& caption, int
 
     degrees = Make<TextBox>(frame, name("Text_Gra").append("_i").constData(), At(1080, top, 375, 315));
     minutes = Make<TextBox>(frame, name("Text_Min").append("_i").constData(), At(1650, top, 375, 315));
-    seconds = Make<TextBox>(frame, name("Text_Seg").append("_i").constData(), At(2220, top, 615, 315));
+    seconds = Make<TextBox>(frame, name("Text_Seg").append("_i").constData(), At(2220, top, 765, 315));
 
-    // One label names the three fields: each carries it as its name.
+    // One label heads the three fields; each is named for its part of it:
+    // "Latitud grados", "Latitud minutos", "Latitud segundos".
     LabelFor(frame, name("Label_GraMinSeg_").constData(), caption, At(120, top + 30, 900, 255), degrees);
     const std::pair<TextBox*, const char*> parts[] = {
-        {degrees, "Grados"}, {minutes, "Minutos"}, {seconds, "Segundos"}};
-    for (const auto& [field, part] : parts) {
-        field->setAccessibleName(caption);
-        field->setAccessibleDescription(QString::fromLatin1(part));
-    }
+        {degrees, " grados"}, {minutes, " minutos"}, {seconds, " segundos"}};
+    for (const auto& [field, part] : parts) field->setAccessibleName(caption + QLatin1String(part));
 
     QFont signs(QStringLiteral("MS Sans Serif"));
     signs.setPointSizeF(12);
@@ -54,7 +52,7 @@ void BuildDegreeRow(Frame* frame, const char* which, const QString& caption, int
         {"Signo_grados_", QStringLiteral("°")},
         {"Signo_minutos_", QStringLiteral("'")},
         {"Signo_segundos_", QStringLiteral("\"")}};
-    const int lefts[] = {1470, 2040, 2850};
+    const int lefts[] = {1470, 2040, 3000};
     for (std::size_t i = 0; i < 3; ++i) {
         auto* sign = Make<QLabel>(frame, name(marks[i].first).constData(), At(lefts[i], top - 30, 165, 330),
                                   marks[i].second);
@@ -75,7 +73,7 @@ void BuildInputFrame(Frame* input, point::PointTabControls& p) {
     auto* frame2 = Make<Frame>(input, "Frame2", At(240, 240, 3615, 1095));
     BuildDecimalFrame(frame2, p);
     p.OpDecGra = OnBorder<QRadioButton>(input, "OpDecGra", QStringLiteral("Decimal de grado"),
-                                        At(450, 210, 1695, 255));
+                                        At(450, 210, 1695, 255), frame2);
 
     auto* frame4 = Make<Frame>(input, "Frame4", At(3960, 240, 3615, 1095));
     BuildDegreeRow(frame4, "lat", QStringLiteral("Latitud"), 330, p.Text_Gralat_i, p.Text_Minlat_i,
@@ -84,11 +82,11 @@ void BuildInputFrame(Frame* input, point::PointTabControls& p) {
                    p.Text_Seglon_i);
     p.OpGraMinSeg = OnBorder<QRadioButton>(input, "OpGraMinSeg",
                                            QStringLiteral("Grados Minutos Segundos"),
-                                           At(4170, 240, 2175, 255));
+                                           At(4170, 240, 2175, 255), frame4);
 
     auto* frame30 = Make<Frame>(input, "Frame30", At(300, 1410, 7155, 1245));
     BuildUtmFrame(frame30, p);
-    p.OpUTM = OnBorder<QRadioButton>(input, "OpUTM", QStringLiteral("U.T.M."), At(510, 1410, 915, 255));
+    p.OpUTM = OnBorder<QRadioButton>(input, "OpUTM", QStringLiteral("U.T.M."), At(510, 1410, 915, 255), frame30);
 }
 
 // Two columns of three rows: geographic results left, UTM results right.
@@ -97,6 +95,7 @@ void BuildOutputFrame(Frame* output, point::PointTabControls& p) {
         const char* field;
         TextBox** target;
         QString caption;
+        QString name;  // for assistive tools, told apart from the input fields
         int labelLeft;
         int labelWidth;
         int fieldLeft;
@@ -104,15 +103,16 @@ void BuildOutputFrame(Frame* output, point::PointTabControls& p) {
         int top;
     };
     const Cell cells[] = {
-        {"Text_Olat", &p.Text_Olat, QStringLiteral("Latitud"), 150, 1050, 1260, 2175, 300},
-        {"Text_Olon", &p.Text_Olon, QStringLiteral("Longitud"), 150, 1050, 1260, 2175, 690},
-        {"Text_DeltaError", &p.Text_DeltaError, QStringLiteral("Delta Error"), 150, 1050, 1260, 2175, 1080},
-        {"Text_ONorte", &p.Text_ONorte, QStringLiteral("Norte"), 3720, 630, 4440, 2475, 300},
-        {"Text_OEste", &p.Text_OEste, QStringLiteral("Este"), 3720, 630, 4440, 2475, 690},
-        {"Text_Zona", &p.Text_Zona, QStringLiteral("Zona"), 3720, 630, 4440, 2475, 1080},
+        {"Text_Olat", &p.Text_Olat, QStringLiteral("Latitud"), QStringLiteral("Latitud transformada"), 150, 1050, 1260, 2175, 300},
+        {"Text_Olon", &p.Text_Olon, QStringLiteral("Longitud"), QStringLiteral("Longitud transformada"), 150, 1050, 1260, 2175, 690},
+        {"Text_DeltaError", &p.Text_DeltaError, QStringLiteral("Delta Error"), QStringLiteral("Delta Error"), 150, 1050, 1260, 2175, 1080},
+        {"Text_ONorte", &p.Text_ONorte, QStringLiteral("Norte"), QStringLiteral("Norte transformado"), 3720, 630, 4440, 2475, 300},
+        {"Text_OEste", &p.Text_OEste, QStringLiteral("Este"), QStringLiteral("Este transformado"), 3720, 630, 4440, 2475, 690},
+        {"Text_Zona", &p.Text_Zona, QStringLiteral("Zona"), QStringLiteral("Zona transformada"), 3720, 630, 4440, 2475, 1080},
     };
     for (const Cell& cell : cells) {
         *cell.target = Make<TextBox>(output, cell.field, At(cell.fieldLeft, cell.top, cell.fieldWidth, 315));
+        (*cell.target)->setAccessibleName(cell.name);
         LabelFor(output, (QByteArray("Label_") + cell.field).constData(), cell.caption,
                  At(cell.labelLeft, cell.top + 30, cell.labelWidth, 255), *cell.target);
     }
@@ -136,7 +136,7 @@ QWidget* BuildPointTab(VelmarForm& form) {
     page->setObjectName(QStringLiteral("TabCalcularCoordenadas"));
     point::PointTabControls& p = form.point;
 
-    auto* picture2 = Make<QFrame>(page, "Picture2", OnPage(270, 360, 7815, 6180));
+    auto* picture2 = Make<QFrame>(page, "Picture2", OnPage(270, 360, 7815, 6120));
     picture2->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     form.Picture2 = picture2;
 
@@ -146,7 +146,7 @@ QWidget* BuildPointTab(VelmarForm& form) {
     form.Picture1->setPixmap(Banner());
     form.Picture1->setAccessibleName(QStringLiteral("Trevalco"));
 
-    form.Frame13 = Make<Frame>(picture2, "Frame13", At(0, 1080, 7695, 2865), QStringLiteral("Input"));
+    form.Frame13 = Make<Frame>(picture2, "Frame13", At(90, 1080, 7635, 2865), QStringLiteral("Input"));
     BuildInputFrame(form.Frame13, p);
 
     form.Frame12 = Make<Frame>(picture2, "Frame12", At(270, 4020, 7215, 1575), QStringLiteral("Output"));
@@ -154,7 +154,7 @@ QWidget* BuildPointTab(VelmarForm& form) {
 
     p.OK = Make<QPushButton>(picture2, "OK", At(6030, 5670, 1440, 375), QStringLiteral("OK"));
 
-    form.Frame1 = Make<Frame>(page, "Frame1", OnPage(540, 6450, 7200, 1065), QStringLiteral("Opciones"));
+    form.Frame1 = Make<Frame>(page, "Frame1", OnPage(540, 6540, 7200, 1065), QStringLiteral("Opciones"));
     BuildDirectionFrame(form.Frame1, p);
 
     form.Command4 = Make<QPushButton>(page, "Command4", OnPage(4845, 7635, 1400, 375),

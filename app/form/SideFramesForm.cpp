@@ -38,7 +38,7 @@ void BuildZoneFrame(QWidget& window, VelmarForm& form) {
         top += 345;
     }
     form.point.Check1 = OnBorder<QCheckBox>(&window, "Check1", QStringLiteral("Forzar Zonas"),
-                                            At(8640, 450, 1335, 255));
+                                            At(8640, 450, 1335, 255), form.Frame29);
 }
 
 void BuildShiftFrame(QWidget& window, VelmarForm& form) {
@@ -56,7 +56,7 @@ void BuildShiftFrame(QWidget& window, VelmarForm& form) {
         top += 330;
     }
     form.point.Check_delta = OnBorder<QCheckBox>(&window, "Check_delta", QStringLiteral("Deltas"),
-                                                 At(8625, 4200, 975, 255));
+                                                 At(8625, 4200, 975, 255), form.Frame31);
 }
 
 }  // namespace

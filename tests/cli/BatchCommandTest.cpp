@@ -106,6 +106,13 @@ TEST_F(BatchCommand, FileProblemsAndUsageErrorsHaveTheirOwnStatus) {
     const fs::path source = folder / "datos.xlsx";
     WriteSheet(source, kSheet, {{{}, 33.0, 70.0}});
     workbook::test::Spill(folder / "roto.xlsx", "no es un libro");
+    const fs::path zone19 = folder / "huso19.xlsx";
+    WriteSheet(zone19, kSheet, {{{}, 6297606.833, 346642.695}});
+
+    // A UTM sheet's zone is never guessed.
+    const CliRun noZone = Cli(Quoted(zone19) + " --sheet Puntos --from utm --direction SIRGAS_SAD69");
+    EXPECT_EQ(noZone.status, 2);
+    EXPECT_NE(noZone.err.find("falta --zone"), std::string::npos) << noZone.err;
 
     const CliRun missing = Cli(Quoted(folder / "falta.xlsx") + " --sheet Puntos --from dd --direction SIRGAS_SAD69");
     EXPECT_EQ(missing.status, 3);
@@ -127,7 +134,7 @@ TEST_F(BatchCommand, FileProblemsAndUsageErrorsHaveTheirOwnStatus) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--on-bad-row"), std::string::npos);
 
-    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "roto.xlsx"}));
+    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"datos.xlsx", "huso19.xlsx", "roto.xlsx"}));
 }
 
 }  // namespace

@@ -46,11 +46,6 @@ TEST(BatchArguments, EachPageStartsFromTheColumnsItsSelectorsOfferFirst) {
     EXPECT_EQ(utm.settings->onBadRow, BadRowAnswer::Stop);
     EXPECT_TRUE(utm.settings->overwrite);
     EXPECT_EQ(utm.settings->forced, Util::ForcedZone::To(18));
-    EXPECT_EQ(std::get<batch::UtmColumns>(
-                  Parse({"l.xlsx", "--sheet", "H", "--from", "utm", "--direction", "SIRGAS_SAD69"})
-                      .settings->columns)
-                  .zone,
-              std::optional<std::int16_t>(18));
 }
 
 TEST(BatchArguments, RefusesWhatCannotRun) {
@@ -63,6 +58,7 @@ TEST(BatchArguments, RefusesWhatCannotRun) {
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "WGS84"}, "dirección"},
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--zone", "19"}, "--zone"},
         {{"l.xlsx", "--sheet", "H", "--from", "utm", "--direction", "SIRGAS_SAD69", "--zone", "20"}, "zona"},
+        {{"l.xlsx", "--sheet", "H", "--from", "utm", "--direction", "SIRGAS_SAD69"}, "falta --zone"},
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--columns", "latd=B"}, "rol"},
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--columns", "lat=D"}, "más de un rol"},
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--columns", "lat=1"}, "columna"},

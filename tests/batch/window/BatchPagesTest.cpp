@@ -1,211 +1,147 @@
 // The three batch OK buttons through the window: the workbook chosen with
 // "Examinar", the columns with the selectors, the run with its progress
-// window, no run inside a run, and the window or the progress window closed
-// during a run.
+// window, the controls held during a run, and the window or the progress
+// window closed during a run.
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QProgressBar>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
+#include <map>
 
 #include "RunFixture.h"
 #include "WindowFixture.h"
 #include "batch/Avance.h"
 #include "batch/BatchPages.h"
 #include "controls/DropDownList.h"
-#include "controls/TextBox.h"
-#include "point/UserLocale.h"
-#include "point/ZoneAndShiftOptions.h"
+#include "controls/SystemColours.h"
 
 namespace trevalco::batch::test {
 namespace {
 
-// A row of the decimal page as ChooseDecimalPage maps it: longitude in B, latitude in C.
-TestRow Point(double lat, double lon) { return {{}, lon, lat}; }
+using Choices = std::vector<std::pair<int, QString>>;
+const Choices kDecimalPage{{23, "Columna A"}, {1, "Columna C"}, {2, "Columna B"}, {15, "Columna D"}, {16, "Columna E"},
+                           {9, "Columna F"},  {10, "Columna G"}, {13, "Columna H"}, {14, "Columna I"}};
 
 class BatchPagesWindow : public trevalco::testing::WindowFixture {
 protected:
-    fs::path Book(const std::vector<TestRow>& rows, const std::string& name = "datos.xlsx") {
-        const fs::path path = folder / name;
-        WriteSheet(path, kSheet, rows);
-        return path;
-    }
-
-    // "Examinar" with the file chosen.
-    void ChooseWorkbook(const fs::path& path) {
-        dialogs.ChooseFile(path.string());
+    // A workbook chosen with "Examinar" and a page's columns with its selectors.
+    void Prepare(const std::vector<TestRow>& rows, const Choices& choices, const std::string& name = "datos.xlsx") {
+        WriteSheet(folder / name, kSheet, rows);
+        dialogs.ChooseFile((folder / name).string());
         window->Form().Examina_exel->click();
-        ASSERT_EQ(window->Form().cmbhoja->Text().toStdString(), kSheet);
-    }
-
-    // Chooses the items in the guided order of a page, each running its handler.
-    void Choose(const std::vector<std::pair<int, QString>>& choices) {
         for (const auto& [number, text] : choices) {
             auto* list = window->Form().selectors.combos.at(static_cast<std::size_t>(number));
-            const int index = list->findText(text);
-            ASSERT_GE(index, 0) << "Combo" << number << " has no " << text.toStdString();
-            list->SetListIndex(index);
+            ASSERT_GE(list->findText(text), 0) << "Combo" << number;
+            list->SetListIndex(list->findText(text));
         }
     }
-
-    void ChooseDecimalPage() {
-        Choose({{23, "Columna A"}, {1, "Columna C"}, {2, "Columna B"}, {15, "Columna D"},
-                {16, "Columna E"}, {9, "Columna F"}, {10, "Columna G"}, {13, "Columna H"},
-                {14, "Columna I"}});
-    }
-
-    void Ok(int n = 1) {
-        for (int i = 0; i < n; ++i) dialogs.Answer(dialogs::Answer::Ok);
-    }
-
+    void Ok(int n = 1) { while (n-- > 0) dialogs.Answer(dialogs::Answer::Ok); }
     // Runs `during` at the run's first look at pending events.
     void During(std::function<void()> during) { QTimer::singleShot(0, window.get(), std::move(during)); }
-
     BatchPages& Pages() { return window->BatchPages(); }
+    // Enabled and colour of every control a run holds.
+    auto HeldState() {
+        std::map<std::string, std::pair<bool, std::optional<controls::SystemColour>>> state;
+        for (const char* name : {"Ok_excel", "OK_GraMinSeg", "Ok_UTM", "Examina_exel", "cmbhoja", "Combo1", "Combo2", "Combo3", "Combo34"})
+            state[name] = {Find(name)->isEnabled(), controls::BackColourOf(*Find(name))};
+        return state;
+    }
 
     workbook::test::TestFolder folder;
 };
 
-TEST_F(BatchPagesWindow, DecimalPageReadsItsSelectorsAndShowsTheProgressWindow) {
-    // Latitude in C and longitude in B, as chosen in Combo1 and Combo2.
-    const fs::path source = Book({{std::string("P1"), 70.65, 33.45}, {std::string("P2"), 71.0, 34.0}});
-    const std::string before = Bytes(source);
-    ChooseWorkbook(source);
-    ChooseDecimalPage();
+TEST_F(BatchPagesWindow, EachPageReadsItsOwnSelectorsAndTheOptions) {
+    Prepare({{std::string("P1"), 70.65, 33.45}}, kDecimalPage);
     window->Form().point.SIRGAS_SAD69->setChecked(true);
-    QString title, status;
-    bool visible = false;
-    During([&] {
-        Avance* progress = Pages().ProgressWindow();
-        ASSERT_NE(progress, nullptr);
-        title = progress->windowTitle();
-        status = progress->Estado->text();
-        visible = progress->isVisible();
-    });
+    QString progress;
+    During([&] { progress = Pages().ProgressWindow()->windowTitle() + ": " + Pages().ProgressWindow()->Estado->text(); });
     Ok(3 + 1);
-
     window->Form().Ok_excel->click();
-
-    EXPECT_EQ(title, "Estado de Avance");
-    EXPECT_EQ(status, "Espere unos Instantes");
-    EXPECT_TRUE(visible);
+    EXPECT_EQ(progress, "Estado de Avance: Espere unos Instantes");
     EXPECT_EQ(Pages().ProgressWindow(), nullptr);
-    EXPECT_FALSE(Pages().Running());
-    ASSERT_TRUE(Pages().LastResult());
     EXPECT_EQ(Pages().LastResult()->end, RunEnd::Completed);
-    EXPECT_EQ(Pages().LastResult()->progressMaximum, 7);
     EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como \"datos_1.xlsx\"");
-    EXPECT_EQ(Bytes(source), before);
+    Output decimal(folder / "datos_1.xlsx");
+    EXPECT_EQ(std::vector({decimal(1, "D"), decimal(1, "F"), decimal(1, "I")}),
+              std::vector({T("6297606.833"), T("33.4496588124"), T("346701.908")}));
 
-    const auto separators = point::UserSeparators();
-    const auto start = chain::StartGeographic(kSirgasToSad69, 33.45, 70.65, Util::ForcedZone::Off());
-    const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, Util::ForcedZone::Off());
-    Output out(folder / "datos_1.xlsx");
-    EXPECT_EQ(out(1, "D"), T(NumberText::Format(start.sourceUtm.northing, "########0.000", separators)));
-    EXPECT_EQ(out(1, "F"), T(NumberText::Format(target.latitude, "###0.0000000000", separators)));
-    EXPECT_EQ(out(1, "I"), T(NumberText::Format(target.utm.easting, "########0.000", separators)));
-}
-
-TEST_F(BatchPagesWindow, UtmAndDmsPagesReadTheirOwnSelectorsAndTheForcedZone) {
-    const auto start = chain::StartGeographic(kSirgasToPsad56, 33.45, 70.65, Util::ForcedZone::To(19));
-    const fs::path utm = Book({{{}, start.sourceUtm.northing, start.sourceUtm.easting}}, "utm.xlsx");
-    ChooseWorkbook(utm);
-    Choose({{29, "Columna A"}, {32, "Columna B"}, {33, "Columna C"}, {31, "Columna D"},
-            {30, "Columna E"}, {34, "Zona 19"}, {26, "Columna F"}, {25, "Columna G"},
-            {27, "Columna H"}, {28, "Columna I"}});
-    window->Form().point.Check1->setChecked(true);  // zone 22 unless a zone button says otherwise
-    Ok(4 + 1);
-
-    window->Form().Ok_UTM->click();
-
-    ASSERT_EQ(Pages().LastResult()->end, RunEnd::Completed);
-    EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como     utm_1.xlsx ");
-    const auto forced = window->ZoneAndShiftOptions().ForcedZone();
-    ASSERT_TRUE(forced.zone);
-    const auto source = chain::StartUtm(kSirgasToPsad56, 19, start.sourceUtm.northing, start.sourceUtm.easting);
-    const auto lookup = chain::LookupShift(kSirgasToPsad56, -source.latitude);
-    const auto target = chain::CarryToTarget(-source.latitude, -source.longitude, source.ellipsoids,
-                                             lookup.shift, forced);
-    Output out(folder / "utm_1.xlsx");
-    EXPECT_EQ(out(1, "G"), T(NumberText::Format(target.utm.easting, "#######0.000", point::UserSeparators())));
-
-    const fs::path dms = Book({{{}, 33.0, 27.0, 0.0, 70.0, 39.0, 0.0}}, "gms.xlsx");
-    ChooseWorkbook(dms);
-    Choose({{24, "Columna A"}, {3, "Columna B"}, {4, "Columna C"}, {5, "Columna D"}, {6, "Columna E"},
-            {7, "Columna F"}, {8, "Columna G"}, {21, "Columna H"}, {22, "Columna I"}, {17, "Columna J"},
-            {18, "Columna K"}, {11, "Columna L"}, {12, "Columna M"}, {19, "Columna N"}, {20, "Columna O"}});
+    Prepare({{{}, 33.0, 27.0, 0.0, 70.0, 39.0, 0.0}},
+            {{24, "Columna A"}, {3, "Columna B"}, {4, "Columna C"}, {5, "Columna D"}, {6, "Columna E"}, {7, "Columna F"},
+             {8, "Columna G"}, {21, "Columna H"}, {22, "Columna I"}, {17, "Columna J"}, {18, "Columna K"},
+             {11, "Columna L"}, {12, "Columna M"}, {19, "Columna N"}, {20, "Columna O"}}, "gms.xlsx");
     Ok(4 + 1);
     window->Form().OK_GraMinSeg->click();
-    ASSERT_EQ(Pages().LastResult()->end, RunEnd::Completed);
     EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como     gms_1.xlsx ");
-    Output gms(folder / "gms_1.xlsx");
-    EXPECT_EQ(gms(1, "H"), T(NumberText::Format(33.45, "##0.0000000000", point::UserSeparators())));
+    EXPECT_EQ(Output(folder / "gms_1.xlsx")(1, "H"), T("33.4500000000"));
+
+    // The zone chosen on the page, and the forced zone read from the window.
+    const Choices utmPage{{29, "Columna A"}, {32, "Columna B"}, {33, "Columna C"}, {31, "Columna D"}, {30, "Columna E"},
+                          {34, "Zona 19"},   {26, "Columna F"}, {25, "Columna G"}, {27, "Columna H"}, {28, "Columna I"}};
+    Prepare({{{}, 6297606.833, 346642.695}}, utmPage, "utm.xlsx");
+    window->Form().point.Check1->setChecked(true);
+    window->Form().point.zoneButtons[4]->setChecked(true);  // zone 18
+    Ok(4 + 1);
+    window->Form().Ok_UTM->click();
+    EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como     utm_1.xlsx ");
+    Output utm(folder / "utm_1.xlsx");
+    EXPECT_EQ(utm(1, "D"), T("33.4499999969"));
+    EXPECT_GT(std::stod(std::get<std::string>(utm(1, "G"))), 900000.0);  // east of zone 18's central meridian
 }
 
-TEST_F(BatchPagesWindow, NoRunStartsInsideARun) {
-    const fs::path source = Book({Point(33.45, 70.65)});
-    ChooseWorkbook(source);
-    ChooseDecimalPage();
-    const auto requests = dialogs.FileRequests().size();
-    During([&] {
-        EXPECT_TRUE(Pages().Running());
+// During a run the held controls show disabled and start nothing; they come
+// back as they were, also when the run ends by Cancel.
+TEST_F(BatchPagesWindow, HeldControlsShowDisabledAndComeBackAsTheyWere) {
+    Prepare({{{}, 70.65, 33.45}, {{}, 71.0, 34.0}, {{}, 72.0, 35.0}}, kDecimalPage);
+    const auto before = HeldState();
+    ASSERT_FALSE(before.at("Combo3").first);  // a page not yet walked
+    for (const bool cancel : {false, true}) {
+        const auto requests = dialogs.FileRequests().size();
+        During([&] {
+            for (const auto& [name, state] : HeldState()) {
+                EXPECT_FALSE(state.first) << name;
+                EXPECT_EQ(state.second.value_or(controls::SystemColour::ScrollBar), controls::SystemColour::ScrollBar) << name;
+            }
+            window->Form().Examina_exel->click();
+            window->Form().selectors.combos[1]->SetListIndex(1);  // its partner is not rebuilt
+            window->Form().Ok_UTM->click();
+            if (cancel) Pages().ProgressWindow()->close();  // closing it counts as Cancel
+        });
+        Ok(cancel ? 1 : 3 + 1);
         window->Form().Ok_excel->click();
-        window->Form().OK_GraMinSeg->click();
-        window->Form().Ok_UTM->click();
-        window->Form().Examina_exel->click();
-        window->Form().cmbhoja->SetListIndex(-1);
-        window->Form().selectors.combos[1]->SetListIndex(0);
-    });
-    Ok(3 + 1);
-
-    window->Form().Ok_excel->click();
-
-    EXPECT_EQ(dialogs.FileRequests().size(), requests);
-    EXPECT_EQ(dialogs.Messages().size(), 4U);
-    EXPECT_EQ(Pages().LastResult()->end, RunEnd::Completed);
-    // Once the run is over, the page works again.
-    EXPECT_FALSE(window->Form().selectors.combos[2]->signalsBlocked());
-    EXPECT_FALSE(window->Form().Examina_exel->signalsBlocked());
-}
-
-TEST_F(BatchPagesWindow, ClosingTheProgressWindowCountsAsCancel) {
-    const fs::path source = Book({Point(33.45, 70.65), Point(34.0, 71.0), Point(35.0, 72.0)});
-    ChooseWorkbook(source);
-    ChooseDecimalPage();
-    During([&] { Pages().ProgressWindow()->close(); });
-    Ok();
-
-    window->Form().Ok_excel->click();
-
-    EXPECT_EQ(Pages().LastResult()->end, RunEnd::Cancelled);
-    EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como \"datos_1.xlsx\"");
-    EXPECT_TRUE(fs::exists(folder / "datos_1.xlsx"));
+        EXPECT_EQ(Pages().LastResult()->end, cancel ? RunEnd::Cancelled : RunEnd::Completed);
+        EXPECT_EQ(dialogs.FileRequests().size(), requests);
+        EXPECT_EQ(HeldState(), before);
+        EXPECT_EQ(window->Form().selectors.combos[2]->Text(), "Columna B");
+        fs::remove(folder / "datos_1.xlsx");
+    }
 }
 
 TEST_F(BatchPagesWindow, ClosingTheMainWindowStopsTheRunAndLeavesNothing) {
-    const fs::path source = Book({Point(33.45, 70.65), Point(34.0, 71.0)});
-    const std::string before = Bytes(source);
-    ChooseWorkbook(source);
-    ChooseDecimalPage();
+    Prepare({{{}, 70.65, 33.45}, {{}, 71.0, 34.0}}, kDecimalPage);
+    const std::string before = Bytes(folder / "datos.xlsx");
     window->show();
     During([&] { window->Form().Salir->click(); });
-
     window->Form().Ok_excel->click();
-
     EXPECT_EQ(Pages().LastResult()->end, RunEnd::Stopped);
     EXPECT_EQ(programEnded, 1);
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"datos.xlsx"});
-    EXPECT_EQ(Bytes(source), before);
+    EXPECT_EQ(Bytes(folder / "datos.xlsx"), before);
 }
 
+// Return on a page's OK presses it; a run that ends at a precondition shows
+// no progress window.
 TEST_F(BatchPagesWindow, PreconditionsShowNoProgressWindow) {
     int progressWindows = 0;
     During([&] { progressWindows += Pages().ProgressWindow() != nullptr; });
     Ok();
-    window->Form().Ok_excel->click();
+    ShowActive();
+    window->Form().SSTab1->setCurrentIndex(1);
+    window->Form().Ok_excel->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->Form().Ok_excel, Qt::Key_Return);
     EXPECT_EQ(dialogs.Messages().back().text, "Seleccione Archivo");
     EXPECT_EQ(Pages().LastResult()->end, RunEnd::Precondition);
     QCoreApplication::processEvents();
