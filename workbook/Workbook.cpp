@@ -11,6 +11,7 @@
 #include "SharedStrings.h"
 #include "SheetReader.h"
 #include "SheetWriter.h"
+#include "TextBook.h"
 #include "TempDir.h"
 #include "ZipArchive.h"
 
@@ -28,6 +29,8 @@ std::string Quoted(const std::filesystem::path& path) { return "«" + path.strin
 
 bool UsesOffice(WorkbookFormat format) { return format == WorkbookFormat::Xls || format == WorkbookFormat::Ods; }
 
+bool IsText(WorkbookFormat format) { return format == WorkbookFormat::Csv || format == WorkbookFormat::Txt; }
+
 std::string_view OfficeMissing() {
     return "los libros .xls y .ods se abren con LibreOffice, que no está instalado "
            "(instale LibreOffice Calc, paquete libreoffice-calc-nogui)";
@@ -41,6 +44,8 @@ std::optional<WorkbookFormat> FormatOfPath(const std::filesystem::path& path) {
     if (extension == ".xlsm") return WorkbookFormat::Xlsm;
     if (extension == ".xls") return WorkbookFormat::Xls;
     if (extension == ".ods") return WorkbookFormat::Ods;
+    if (extension == ".csv") return WorkbookFormat::Csv;
+    if (extension == ".txt") return WorkbookFormat::Txt;
     return std::nullopt;
 }
 
@@ -50,6 +55,8 @@ std::string_view ExtensionOf(WorkbookFormat format) {
         case WorkbookFormat::Xlsm: return ".xlsm";
         case WorkbookFormat::Xls: return ".xls";
         case WorkbookFormat::Ods: return ".ods";
+        case WorkbookFormat::Csv: return ".csv";
+        case WorkbookFormat::Txt: return ".txt";
     }
     return ".xlsx";
 }
@@ -65,6 +72,7 @@ struct Workbook::State {
     std::optional<ZipArchive> archive;
     PackageParts parts;
     std::optional<SharedStrings> shared;
+    std::optional<TextBook> text;  // a .csv or .txt file: no archive, one sheet
     std::map<std::size_t, std::unique_ptr<Worksheet>> sheets;  // by position in parts.sheets
 };
 
@@ -86,13 +94,18 @@ Workbook Workbook::Open(const std::filesystem::path& path, const OpenOptions& op
         const auto format = FormatOfPath(path);
         if (!format)
             throw WorkbookError("el tipo de archivo «" + path.extension().string() +
-                                "» no es un libro (se admiten .xlsx, .xlsm, .xls y .ods)");
+                                "» no es un libro (se admiten .xlsx, .xlsm, .xls, .ods, .csv y .txt)");
         state->format = *format;
         std::error_code error;
         const auto status = std::filesystem::status(path, error);
         if (!std::filesystem::exists(status)) throw WorkbookError("el archivo no existe");
         if (std::filesystem::is_directory(status)) throw WorkbookError("es una carpeta, no un libro");
 
+        if (IsText(*format)) {
+            state->text.emplace(TextBook::Open(path, TextLimits::Of(options.limits)));
+            state->parts.sheets.push_back({state->text->SheetName(), {}});
+            return Workbook(std::move(state));
+        }
         std::filesystem::path package = path;
         if (UsesOffice(*format)) {
             state->office = options.office ? options.office : FindOffice();
@@ -139,11 +152,11 @@ Worksheet& Workbook::Sheet(std::string_view name) {
     if (auto loaded = state.sheets.find(position); loaded != state.sheets.end()) return *loaded->second;
     try {
         if (!state.shared) {
-            state.shared = state.parts.sharedStringsPart
+            state.shared = state.parts.sharedStringsPart && state.archive
                                ? SharedStrings::Read(*state.archive, *state.parts.sharedStringsPart)
                                : SharedStrings();
         }
-        CellGrid grid = ReadSheet(*state.archive, found->part, state.shared->Count());
+        CellGrid grid = state.text ? state.text->ReadCells() : ReadSheet(*state.archive, found->part, state.shared->Count());
         auto sheet = std::make_unique<Worksheet>(found->name, found->part, std::move(grid), *state.shared);
         return *state.sheets.emplace(position, std::move(sheet)).first->second;
     } catch (const WorkbookError& error) {
@@ -168,6 +181,10 @@ void Workbook::Close() noexcept { state_.reset(); }
 
 void Workbook::WriteTo(const std::filesystem::path& target) {
     State& state = Live();
+    if (state.text) {
+        WriteTextTo(target);
+        return;
+    }
     try {
         const ZipArchive& archive = *state.archive;
         PackageChanges changes;
@@ -210,10 +227,8 @@ void Workbook::WriteTo(const std::filesystem::path& target) {
             }
         }
 
+        CheckTarget(target);
         std::error_code error;
-        if (std::filesystem::is_directory(target, error)) throw WorkbookError("ya hay una carpeta con ese nombre");
-        const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-        if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
         PendingFile pending(target);
         if (!UsesOffice(state.format)) {
             WritePackage(archive, pending.TemporaryPath(), changes);
@@ -235,6 +250,30 @@ void Workbook::WriteTo(const std::filesystem::path& target) {
         throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + error.what() + ".");
     } catch (const std::filesystem::filesystem_error& error) {
         throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + FileErrorText(error.code().value()) + ".");
+    }
+}
+
+void Workbook::CheckTarget(const std::filesystem::path& target) {
+    std::error_code error;
+    if (std::filesystem::is_directory(target, error)) throw WorkbookError("ya hay una carpeta con ese nombre");
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
+}
+
+void Workbook::WriteTextTo(const std::filesystem::path& target) {
+    State& state = Live();
+    try {
+        CheckTarget(target);
+        static const WrittenCells kNothingWritten;
+        const auto loaded = state.sheets.find(0);
+        const WrittenCells& written = loaded == state.sheets.end() ? kNothingWritten : loaded->second->Written();
+        PendingFile pending(target);
+        state.text->Write(written, pending.TemporaryPath());
+        pending.Commit();
+    } catch (const WorkbookError& error) {
+        throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + error.what() + ".");
+    } catch (const std::filesystem::filesystem_error& error) {
+        throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + FileErrorText(error.code().value()) + ".");
     }
 }
 

@@ -10,7 +10,9 @@
 //
 // .xlsx and .xlsm are read and written in process. .xls and .ods are
 // converted by LibreOffice to a private temporary .xlsx when opened, and back
-// to their own format when saved. Opening and reading never change the file
+// to their own format when saved. A text file (.csv, .txt) is a workbook of
+// one sheet named after the file name up to its first ".", read and written
+// in process in its own dialect (TextBook). Opening and reading never change the file
 // on disk; saving writes a temporary file in the target's folder and renames
 // it into place. Every failure is a WorkbookError whose text can be shown to
 // the user as it is.
@@ -30,11 +32,11 @@
 
 namespace trevalco::workbook {
 
-enum class WorkbookFormat { Xlsx, Xlsm, Xls, Ods };
+enum class WorkbookFormat { Xlsx, Xlsm, Xls, Ods, Csv, Txt };
 
 // The format of a path, by its extension (either case); nothing for others.
 std::optional<WorkbookFormat> FormatOfPath(const std::filesystem::path& path);
-// ".xlsx", ".xlsm", ".xls" or ".ods".
+// ".xlsx", ".xlsm", ".xls", ".ods", ".csv" or ".txt".
 std::string_view ExtensionOf(WorkbookFormat format);
 
 struct OpenOptions {
@@ -87,6 +89,8 @@ private:
     explicit Workbook(std::unique_ptr<State> state);
     State& Live() const;
     void WriteTo(const std::filesystem::path& target);
+    void WriteTextTo(const std::filesystem::path& target);
+    static void CheckTarget(const std::filesystem::path& target);
 
     std::unique_ptr<State> state_;
 };
