@@ -1,6 +1,7 @@
 #include "LineConverter.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -220,7 +221,8 @@ void LineConverter::AppendPosition(double latitude, double longitude,
     out += '\t';
     metres_.AppendTo(out, utm.easting, invariant);
     out += '\t';
-    out += NumberText::PlainText(utm.zone);
+    std::array<char, 8> zone;
+    out.append(zone.data(), std::to_chars(zone.data(), zone.data() + zone.size(), utm.zone).ptr);
 }
 
 }  // namespace trevalco::cli
