@@ -104,17 +104,30 @@ void SheetWriter::EmitStartTag(const char* name, const char** attributes, std::i
     out_ += empty ? "/>" : ">";
 }
 
-void SheetWriter::EmitCell(std::int32_t row, std::int32_t column, std::string_view text, const char* style) {
+void SheetWriter::EmitCell(std::int32_t row, const WrittenCell& cell, const char* style) {
+    const std::string_view text = cell.text;
     out_ += '<';
     out_ += prefix_;
     out_ += "c r=\"";
-    out_ += ColumnName(column);
+    out_ += ColumnName(cell.column);
     out_ += std::to_string(row);
     out_ += '"';
     if (style != nullptr) {
         out_ += " s=\"";
         AppendEscaped(out_, style);
         out_ += '"';
+    }
+    if (cell.IsNumber()) {
+        out_ += "><";
+        out_ += prefix_;
+        out_ += "v>";
+        out_ += text;
+        out_ += "</";
+        out_ += prefix_;
+        out_ += "v></";
+        out_ += prefix_;
+        out_ += "c>";
+        return;
     }
     out_ += " t=\"inlineStr\"><";
     out_ += prefix_;
@@ -140,7 +153,7 @@ void SheetWriter::EmitNewRowsBefore(std::int32_t limit) {
         out_ += "row r=\"";
         out_ += std::to_string(row);
         out_ += "\">";
-        for (const auto& [column, text] : rowCells_) EmitCell(row, column, text, nullptr);
+        for (const WrittenCell& cell : rowCells_) EmitCell(row, cell, nullptr);
         out_ += "</";
         out_ += prefix_;
         out_ += "row>";
@@ -241,13 +254,13 @@ void SheetWriter::StartCell(const char* name, const char** attributes, std::int6
     }
     column_ = column;
     Flush(offset);
-    while (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].first < column) {
-        EmitCell(row_, rowCells_[rowCellAt_].first, rowCells_[rowCellAt_].second, nullptr);
+    while (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].column < column) {
+        EmitCell(row_, rowCells_[rowCellAt_], nullptr);
         ++rowCellAt_;
     }
-    if (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].first == column) {
-        // The written text replaces the cell; its style stays.
-        EmitCell(row_, column, rowCells_[rowCellAt_].second, style);
+    if (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].column == column) {
+        // The written cell replaces the cell; its style stays.
+        EmitCell(row_, rowCells_[rowCellAt_], style);
         ++rowCellAt_;
         skipDepth_ = depth_;
     } else if (r == nullptr) {
@@ -262,7 +275,7 @@ void SheetWriter::StartCell(const char* name, const char** attributes, std::int6
 void SheetWriter::EndRow(const char* name, std::int64_t offset, std::int64_t length) {
     Flush(offset);
     for (; rowCellAt_ < rowCells_.size(); ++rowCellAt_)
-        EmitCell(row_, rowCells_[rowCellAt_].first, rowCells_[rowCellAt_].second, nullptr);
+        EmitCell(row_, rowCells_[rowCellAt_], nullptr);
     if (rowWasEmpty_) {
         out_ += "</";
         out_ += name;

@@ -35,7 +35,7 @@ private:
     void SkipTo(std::int64_t to);
     bool StartTagIsEmpty(std::int64_t offset, std::int64_t length) const;
     void EmitStartTag(const char* name, const char** attributes, std::int32_t row, bool dropSpans, bool empty);
-    void EmitCell(std::int32_t row, std::int32_t column, std::string_view text, const char* style);
+    void EmitCell(std::int32_t row, const WrittenCell& cell, const char* style);
     void EmitNewRowsBefore(std::int32_t limit);
     void StartRow(const char* name, const char** attributes, std::int64_t offset, std::int64_t length);
     void StartCell(const char* name, const char** attributes, std::int64_t offset);
@@ -70,7 +70,7 @@ private:
     bool rowWasEmpty_ = false;
     std::int32_t row_ = 0;
     std::int32_t column_ = 0;
-    std::vector<std::pair<std::int32_t, std::string_view>> rowCells_;
+    std::vector<WrittenCell> rowCells_;
     std::size_t rowCellAt_ = 0;
 };
 

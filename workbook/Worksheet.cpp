@@ -1,6 +1,7 @@
 #include "Worksheet.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "CellReference.h"
 #include "SharedStrings.h"
@@ -27,8 +28,13 @@ Util::CellValue Worksheet::Cell(std::int32_t row, std::int32_t column) const {
     if (column < 1 || column > kMaxColumns)
         throw WorkbookError("La columna " + std::to_string(column) + " no existe en una hoja (van de 1 a 16384).");
     if (!written_.Empty()) {
-        std::string_view text;
-        if (written_.Find(row, column, text)) return std::string(text);
+        WrittenCell written;
+        if (written_.Find(row, column, written)) {
+            if (!written.IsNumber()) return std::string(written.text);
+            double value = 0;
+            std::from_chars(written.text.data(), written.text.data() + written.text.size(), value);
+            return value;
+        }
     }
     const StoredCell* cell = grid_.Find(row, column);
     if (cell == nullptr) return std::monostate{};
@@ -45,6 +51,38 @@ void Worksheet::Write(std::int32_t row, std::string_view column, std::string_vie
 }
 
 void Worksheet::Write(std::int32_t row, std::int32_t column, std::string_view text) {
+    CheckWritable(row, column);
+    written_.Write(row, column, text);
+}
+
+void Worksheet::WriteNumber(std::int32_t row, std::string_view column, std::string_view digits, int decimals) {
+    WriteNumber(row, ColumnOf(column), digits, decimals);
+}
+
+namespace {
+
+// An optional "-", digits, and an optional "." followed by digits.
+bool IsPlainNumber(std::string_view digits) {
+    std::size_t at = !digits.empty() && digits.front() == '-' ? 1 : 0;
+    const std::size_t integerStart = at;
+    while (at < digits.size() && digits[at] >= '0' && digits[at] <= '9') ++at;
+    if (at == integerStart) return false;
+    if (at == digits.size()) return true;
+    if (digits[at] != '.' || ++at == digits.size()) return false;
+    while (at < digits.size() && digits[at] >= '0' && digits[at] <= '9') ++at;
+    return at == digits.size();
+}
+
+}  // namespace
+
+void Worksheet::WriteNumber(std::int32_t row, std::int32_t column, std::string_view digits, int decimals) {
+    CheckWritable(row, column);
+    if (!IsPlainNumber(digits) || digits.size() > 64 || decimals < 0 || decimals > 30)
+        throw WorkbookError("«" + std::string(digits.substr(0, 40)) + "» no es un número que se pueda escribir en una celda.");
+    written_.Write(row, column, digits, decimals);
+}
+
+void Worksheet::CheckWritable(std::int32_t row, std::int32_t column) {
     if (row < 1 || row > kMaxRows)
         throw WorkbookError("No se puede escribir en la fila " + std::to_string(row) +
                             ": una hoja tiene las filas 1 a 1048576.");
@@ -53,7 +91,6 @@ void Worksheet::Write(std::int32_t row, std::int32_t column, std::string_view te
                             ": una hoja tiene las columnas A a XFD.");
     if (const StoredCell* cell = grid_.Find(row, column); cell != nullptr && cell->formula)
         overwroteFormula_ = true;
-    written_.Write(row, column, text);
 }
 
 std::int32_t Worksheet::LastRow() const { return std::max(grid_.LastRow(), written_.LastRow()); }

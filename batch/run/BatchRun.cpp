@@ -257,8 +257,8 @@ void BatchRun::ReportNoParameters() { dialogs_.Show(NoParametersMessage()); }
 
 void BatchRun::Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask) {
     sheet.text.clear();
-    mask.AppendTo(sheet.text, value, setup_.separators);
-    sheet.sheet->Write(row_, column, sheet.text);
+    mask.AppendTo(sheet.text, value, NumberText::Invariant());
+    sheet.sheet->WriteNumber(row_, column, sheet.text, mask.Decimals());
 }
 
 BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet) {

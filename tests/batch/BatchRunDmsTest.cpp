@@ -22,12 +22,11 @@ TestRow Row(Dms lat, Dms lon) {
     return Row(lat.degrees, lat.minutes, lat.seconds, lon.degrees, lon.minutes, lon.seconds);
 }
 
-void ExpectRow(Output& out, int row, const std::string& key, double lat, double lon,
-               const NumberText::Separators& separators) {
+void ExpectRow(Output& out, int row, const std::string& key, double lat, double lon) {
     SCOPED_TRACE("row " + std::to_string(row));
     const auto start = chain::StartGeographic(key, lat, lon, Util::ForcedZone::Off());
     const auto text = [&](double value, const char* mask) {
-        return T(NumberText::Format(value, mask, separators));
+        return N(value, mask);
     };
     EXPECT_EQ(out(row, "H"), text(std::fabs(start.latitude), "##0.0000000000"));
     EXPECT_EQ(out(row, "I"), text(std::fabs(start.longitude), "##0.0000000000"));
@@ -90,14 +89,14 @@ TEST_F(DmsRun, WorkedRowsZeroNoticesAndTheEndAfterFourEmptyRows) {
     EXPECT_EQ(Bytes(source), before);
 
     Output out(*result.output);
-    ExpectRow(out, 1, key, Dms{33, 27, 0}.Value(), Dms{70, 39, 0}.Value(), separators);
-    ExpectRow(out, 2, key, Dms{33, 27, 0.5}.Value(), Dms{70, 39, 0}.Value(), separators);
-    ExpectRow(out, 3, key, 33, Dms{70, 39, 0}.Value(), separators);
-    ExpectRow(out, 4, key, 17, 66, separators);
-    ExpectRow(out, 5, key, 56.5, Dms{76, 10, 0}.Value(), separators);
-    EXPECT_EQ(out(5, "H"), T("56.5000000000"));
+    ExpectRow(out, 1, key, Dms{33, 27, 0}.Value(), Dms{70, 39, 0}.Value());
+    ExpectRow(out, 2, key, Dms{33, 27, 0.5}.Value(), Dms{70, 39, 0}.Value());
+    ExpectRow(out, 3, key, 33, Dms{70, 39, 0}.Value());
+    ExpectRow(out, 4, key, 17, 66);
+    ExpectRow(out, 5, key, 56.5, Dms{76, 10, 0}.Value());
+    EXPECT_EQ(out(5, "H"), Util::CellValue(56.5));
     EXPECT_TRUE(out.Empty(5, "L"));
-    ExpectRow(out, 6, key, Dms{33, 59, 59.999}.Value(), Dms{70, 59, 59.5}.Value(), separators);
+    ExpectRow(out, 6, key, Dms{33, 59, 59.999}.Value(), Dms{70, 59, 59.5}.Value());
 }
 
 TEST_F(DmsRun, BadCellsArePromptedByNameAndTheFourthSkipEndsTheRun) {
@@ -120,7 +119,7 @@ TEST_F(DmsRun, BadCellsArePromptedByNameAndTheFourthSkipEndsTheRun) {
     EXPECT_EQ(result.rowsSkipped, 4);
     Output out(*result.output);
     ExpectUntouched(out, 1);
-    ExpectRow(out, 3, key, Dms{33, 10, 0}.Value(), Dms{70, 10, 0}.Value(), separators);
+    ExpectRow(out, 3, key, Dms{33, 10, 0}.Value(), Dms{70, 10, 0}.Value());
     ExpectUntouched(out, 4);
     ExpectUntouched(out, 6);
 }
@@ -157,10 +156,10 @@ TEST_F(DmsRun, DegreesWithoutBandParametersWriteOnlyTheSourceColumns) {
 
     EXPECT_EQ(dialogs.Messages()[0].text, NoParametersMessage().text);
     Output out(*result.output);
-    ExpectRow(out, 1, key, 45, 72, separators);
+    ExpectRow(out, 1, key, 45, 72);
     EXPECT_FALSE(out.Empty(1, "J"));
     EXPECT_TRUE(out.Empty(1, "L"));
-    ExpectRow(out, 2, key, Dms{33, 27, 0}.Value(), Dms{70, 39, 0}.Value(), separators);
+    ExpectRow(out, 2, key, Dms{33, 27, 0}.Value(), Dms{70, 39, 0}.Value());
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ protected:
     void ExpectRow(Output& out, int row, double northing, double easting, std::int16_t zone) {
         SCOPED_TRACE("row " + std::to_string(row));
         const auto start = chain::StartUtm(key, zone, northing, easting);
-        EXPECT_EQ(out(row, "D"), T(Text(start.latitude, "##0.0000000000")));
-        EXPECT_EQ(out(row, "E"), T(Text(start.longitude, "##0.0000000000")));
+        EXPECT_EQ(out(row, "D"), N(start.latitude, "##0.0000000000"));
+        EXPECT_EQ(out(row, "E"), N(start.longitude, "##0.0000000000"));
         const double lat = -start.latitude;
         const double lon = -start.longitude;
         const auto lookup = chain::LookupShift(key, lat);
@@ -36,10 +36,10 @@ protected:
             return;
         }
         const auto target = chain::CarryToTarget(lat, lon, start.ellipsoids, lookup.shift, forced);
-        EXPECT_EQ(out(row, "F"), T(Text(target.utm.northing, "#######0.000")));
-        EXPECT_EQ(out(row, "G"), T(Text(target.utm.easting, "#######0.000")));
-        EXPECT_EQ(out(row, "H"), T(Text(target.latitude, "##0.0000000000")));
-        EXPECT_EQ(out(row, "I"), T(Text(target.longitude, "##0.0000000000")));
+        EXPECT_EQ(out(row, "F"), N(target.utm.northing, "#######0.000"));
+        EXPECT_EQ(out(row, "G"), N(target.utm.easting, "#######0.000"));
+        EXPECT_EQ(out(row, "H"), N(target.latitude, "##0.0000000000"));
+        EXPECT_EQ(out(row, "I"), N(target.longitude, "##0.0000000000"));
     }
 };
 
@@ -75,7 +75,7 @@ TEST_F(UtmRun, WorkedRowsMatchTheChainAndTheRunEndsWithTheFourthEmptyRow) {
         const double easting = std::stod(std::get<std::string>(rows[i][2]));
         ExpectRow(out, static_cast<int>(i + 1), northing, easting, 19);
     }
-    EXPECT_EQ(out(1, "D"), T("33.4499999969"));
+    EXPECT_EQ(out(1, "D"), Util::CellValue(33.4499999969));
 }
 
 TEST_F(UtmRun, EveryRowIsTakenInThePagesZone) {
@@ -89,7 +89,7 @@ TEST_F(UtmRun, EveryRowIsTakenInThePagesZone) {
     EXPECT_EQ(dialogs.Messages()[0].text, RowPrompt(1, kOutOfLimitsText).text);
     Output out(*result.output);
     ExpectRow(out, 1, northing, easting, 18);
-    EXPECT_NEAR(std::stod(std::get<std::string>(out(1, "E"))), 76.65, 1e-6);
+    EXPECT_NEAR(std::get<double>(out(1, "E")), 76.65, 1e-6);
 }
 
 TEST_F(UtmRun, RangesBadCellsAndBandsWithoutParameters) {

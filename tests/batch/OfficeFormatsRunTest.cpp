@@ -53,13 +53,10 @@ TEST_P(OfficeRun, EachPageWritesItsResultsBesideTheUntouchedSource) {
         Output out(*result.output);
         const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
                                                  start.shift.shift, Util::ForcedZone::Off());
-        const std::string mask =
-            std::holds_alternative<UtmColumns>(c.page) ? "#######0.000" : "########0.000";
         // The UTM page starts from the inverse projection, a tenth of a millimetre away.
         const auto written = out(1, c.targetNorthing);
-        ASSERT_TRUE(std::holds_alternative<std::string>(written));
-        EXPECT_NEAR(std::stod(std::get<std::string>(written)), target.utm.northing, 0.002);
-        EXPECT_EQ(std::get<std::string>(written).size(), Text(target.utm.northing, mask.c_str()).size());
+        ASSERT_TRUE(std::holds_alternative<double>(written));
+        EXPECT_NEAR(std::get<double>(written), target.utm.northing, 0.002);
     }
 }
 

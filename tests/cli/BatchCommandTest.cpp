@@ -101,7 +101,7 @@ TEST_F(BatchCommand, RefusesToReplaceAnOutputUnlessTold) {
     const CliRun replaced = Cli(arguments + " --overwrite");
     EXPECT_EQ(replaced.status, 0) << replaced.err;
     Output out(folder / "datos_1.xlsx");
-    EXPECT_EQ(out(1, "D"), T("33.4499999969"));
+    EXPECT_EQ(out(1, "D"), Util::CellValue(33.4499999969));
 }
 
 TEST_F(BatchCommand, FileProblemsAndUsageErrorsHaveTheirOwnStatus) {
