@@ -12,7 +12,7 @@ namespace trevalco::workbook {
 
 namespace {
 
-using RowCells = std::vector<std::pair<std::int32_t, std::string_view>>;
+using RowCells = std::vector<WrittenCell>;
 
 class Output {
 public:
@@ -46,30 +46,26 @@ private:
     std::string buffer_;
 };
 
-bool IsNumberText(std::string_view text) {
-    if (text.empty()) return false;
-    for (const char c : text)
-        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'E' || c == 'e')) return false;
-    return true;
-}
-
-// A written value in the file's dialect. Numbers carry "." as decimal point.
-void AppendValue(std::string& out, std::string_view text, bool wasQuoted, const TextDialect& dialect) {
-    if (IsNumberText(text)) {
+// A written value in the file's dialect: a number with the file's decimal
+// separator in place of ".", a text in its encoding, quoted when the field
+// was or when the text holds a separator, a quote or a line break.
+void AppendValue(std::string& out, const WrittenCell& cell, bool wasQuoted, const TextDialect& dialect) {
+    if (cell.IsNumber()) {
         if (wasQuoted) out += '"';
-        for (const char c : text) out += c == '.' ? dialect.decimal : c;
+        for (const char c : cell.text) out += c == '.' ? dialect.decimal : c;
         if (wasQuoted) out += '"';
         return;
     }
-    const bool quote = wasQuoted || text.find_first_of(std::string{dialect.separator, '"', '\r', '\n'}) !=
-                                        std::string_view::npos;
+    const std::string_view text = cell.text;
+    const char specials[] = {dialect.separator, '"', '\r', '\n'};
+    const bool quote = wasQuoted || text.find_first_of(std::string_view(specials, 4)) != std::string_view::npos;
     if (!quote) {
         AppendInEncoding(out, text, dialect.encoding);
         return;
     }
-    out += '"';
     std::string encoded;
     AppendInEncoding(encoded, text, dialect.encoding);
+    out += '"';
     for (const char c : encoded) {
         if (c == '"') out += '"';
         out += c;
@@ -80,13 +76,13 @@ void AppendValue(std::string& out, std::string_view text, bool wasQuoted, const 
 void AppendSpliced(std::string& out, const TextRecord& record, const RowCells& cells, const TextDialect& dialect) {
     const auto fieldCount = static_cast<std::int32_t>(record.fields.size());
     std::size_t next = 0;
-    const std::int32_t last = std::max(fieldCount, cells.back().first);
+    const std::int32_t last = std::max(fieldCount, cells.back().column);
     for (std::int32_t column = 1; column <= last; ++column) {
         if (column > 1) out += dialect.separator;
         const std::string_view field =
             column <= fieldCount ? record.Field(static_cast<std::size_t>(column - 1)) : std::string_view();
-        if (next < cells.size() && cells[next].first == column) {
-            AppendValue(out, cells[next].second, field.starts_with('"'), dialect);
+        if (next < cells.size() && cells[next].column == column) {
+            AppendValue(out, cells[next], field.starts_with('"'), dialect);
             ++next;
         } else {
             out += field;
