@@ -21,12 +21,21 @@ bool IsForeignControl(unsigned char c) {
 
 }  // namespace
 
-DelimitedReader::DelimitedReader(const std::filesystem::path& path, char separator, const TextLimits& limits)
-    : file_(std::fopen(path.c_str(), "rb")), separator_(separator), limits_(limits), buffer_(kBlockSize) {
+DelimitedReader::DelimitedReader(const std::filesystem::path& path, char separator, const TextLimits& limits,
+                                 std::uint64_t offset, std::int64_t line)
+    : file_(std::fopen(path.c_str(), "rb")), separator_(separator), limits_(limits), buffer_(kBlockSize),
+      bufferOffset_(offset), line_(line) {
     if (!file_) throw WorkbookError(std::string("no se pudo leer el archivo (") + FileErrorText(errno) + ")");
+    for (int c = 0; c < 256; ++c) {
+        const bool control = IsForeignControl(static_cast<unsigned char>(c));
+        stops_[static_cast<std::size_t>(c)] = control || c == '\n' || c == '"' || c == static_cast<unsigned char>(separator);
+        quotedStops_[static_cast<std::size_t>(c)] = control || c == '\n' || c == '"';
+    }
+    if (offset > 0 && std::fseek(file_.get(), static_cast<long>(offset), SEEK_SET) != 0)
+        Fail("no se pudo leer el archivo (error de lectura)");
     Fill();
     const std::string_view start(buffer_.data(), end_);
-    if (start.starts_with(kUtf8ByteOrderMark)) {
+    if (offset == 0 && start.starts_with(kUtf8ByteOrderMark)) {
         preamble_ = kUtf8ByteOrderMark;
         begin_ = kUtf8ByteOrderMark.size();
     }
@@ -38,6 +47,7 @@ void DelimitedReader::Fail(const std::string& reason) const { throw WorkbookErro
 
 bool DelimitedReader::Fill() {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    bufferOffset_ += begin_;
     end_ -= begin_;
     begin_ = 0;
     if (eof_) return false;
@@ -97,6 +107,9 @@ bool DelimitedReader::Next(TextRecord& record) {
             record.lineEnd = {};
             break;
         }
+        const auto& stops = quoted ? quotedStops_ : stops_;
+        while (pos < end_ && !stops[static_cast<unsigned char>(buffer_[pos])]) ++pos;
+        if (pos == end_) continue;
         const char c = buffer_[pos];
         if (quoted) {
             if (c == '"') {

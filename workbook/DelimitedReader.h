@@ -5,6 +5,7 @@
 // writer can copy them untouched.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -53,8 +54,11 @@ struct TextRecord {
 class DelimitedReader {
 public:
     // Opens the file; a UTF-8 byte-order mark at its start is kept apart
-    // (Preamble) and not part of the first record. Throws WorkbookError.
-    DelimitedReader(const std::filesystem::path& path, char separator, const TextLimits& limits);
+    // (Preamble) and not part of the first record. Reading may start at the
+    // byte `offset` of a record that begins on line `line` instead. Throws
+    // WorkbookError.
+    DelimitedReader(const std::filesystem::path& path, char separator, const TextLimits& limits,
+                    std::uint64_t offset = 0, std::int64_t line = 1);
     ~DelimitedReader();
     DelimitedReader(const DelimitedReader&) = delete;
     DelimitedReader& operator=(const DelimitedReader&) = delete;
@@ -71,6 +75,10 @@ public:
     // mark), for guessing the dialect; only before the first Next.
     std::string_view Head(std::size_t size);
 
+    // Where the next record starts: its byte in the file and its line.
+    std::uint64_t Offset() const { return bufferOffset_ + begin_; }
+    std::int64_t Line() const { return line_; }
+
 private:
     bool Fill();  // keeps [begin_, end_) and reads behind it; false at the end
     [[noreturn]] void Fail(const std::string& reason) const;
@@ -82,7 +90,10 @@ private:
     char separator_;
     TextLimits limits_;
     std::string preamble_;
+    std::array<bool, 256> stops_{};        // bytes an unquoted field stops at
+    std::array<bool, 256> quotedStops_{};  // bytes a quoted field stops at
     std::vector<char> buffer_;
+    std::uint64_t bufferOffset_ = 0;       // the file's byte at buffer_[0]
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;

@@ -14,45 +14,17 @@ namespace {
 
 using RowCells = std::vector<WrittenCell>;
 
-class Output {
-public:
-    explicit Output(const std::filesystem::path& path) : file_(std::fopen(path.c_str(), "wb")) {
-        if (!file_) Failed();
-        buffer_.reserve(kFlushAt + 4096);
-    }
-    std::string& Buffer() { return buffer_; }
-    void Spill() {
-        if (buffer_.size() >= kFlushAt) Flush();
-    }
-    void Close() {
-        Flush();
-        if (std::fclose(file_.release()) != 0) Failed();
-    }
-
-private:
-    static constexpr std::size_t kFlushAt = std::size_t{1} << 20;
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    [[noreturn]] static void Failed() {
-        throw WorkbookError(std::string("no se pudo escribir el archivo (") + FileErrorText(errno) + ")");
-    }
-    void Flush() {
-        if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) != buffer_.size())
-            Failed();
-        buffer_.clear();
-    }
-    std::unique_ptr<std::FILE, Closer> file_;
-    std::string buffer_;
-};
-
 // A written value in the file's dialect: a number with the file's decimal
 // separator in place of ".", a text in its encoding, quoted when the field
 // was or when the text holds a separator, a quote or a line break.
 void AppendValue(std::string& out, const WrittenCell& cell, bool wasQuoted, const TextDialect& dialect) {
     if (cell.IsNumber()) {
         if (wasQuoted) out += '"';
-        for (const char c : cell.text) out += c == '.' ? dialect.decimal : c;
+        const std::size_t start = out.size();
+        out += cell.text;
+        if (dialect.decimal != '.')
+            if (const std::size_t point = cell.text.find('.'); point != std::string_view::npos)
+                out[start + point] = dialect.decimal;
         if (wasQuoted) out += '"';
         return;
     }
@@ -74,60 +46,106 @@ void AppendValue(std::string& out, const WrittenCell& cell, bool wasQuoted, cons
 }
 
 void AppendSpliced(std::string& out, const TextRecord& record, const RowCells& cells, const TextDialect& dialect) {
+    // The record's bytes up to each written field, the written value in
+    // place of the field's bytes, then the bytes after the last one.
     const auto fieldCount = static_cast<std::int32_t>(record.fields.size());
-    std::size_t next = 0;
-    const std::int32_t last = std::max(fieldCount, cells.back().column);
-    for (std::int32_t column = 1; column <= last; ++column) {
-        if (column > 1) out += dialect.separator;
-        const std::string_view field =
-            column <= fieldCount ? record.Field(static_cast<std::size_t>(column - 1)) : std::string_view();
-        if (next < cells.size() && cells[next].column == column) {
-            AppendValue(out, cells[next], field.starts_with('"'), dialect);
-            ++next;
-        } else {
-            out += field;
+    std::size_t copied = 0;  // bytes of the record written so far
+    std::int32_t column = fieldCount;  // the last column the line holds so far
+    for (const WrittenCell& cell : cells) {
+        if (cell.column <= fieldCount) {
+            const FieldSpan span = record.fields[static_cast<std::size_t>(cell.column - 1)];
+            out.append(record.bytes.data() + copied, span.offset - copied);
+            AppendValue(out, cell, record.Field(static_cast<std::size_t>(cell.column - 1)).starts_with('"'),
+                        dialect);
+            copied = span.offset + span.length;
+            continue;
         }
+        if (copied < record.bytes.size()) {
+            out.append(record.bytes.data() + copied, record.bytes.size() - copied);
+            copied = record.bytes.size();
+        }
+        out.append(static_cast<std::size_t>(cell.column - column), dialect.separator);
+        column = cell.column;
+        AppendValue(out, cell, false, dialect);
     }
+    out.append(record.bytes.data() + copied, record.bytes.size() - copied);
+}
+
+constexpr std::size_t kSpillAt = std::size_t{1} << 20;
+
+[[noreturn]] void WriteFailed() {
+    throw WorkbookError(std::string("no se pudo escribir el archivo (") + FileErrorText(errno) + ")");
 }
 
 }  // namespace
 
-void WriteDelimited(const std::filesystem::path& source, const TextDialect& dialect, const TextLimits& limits,
-                    const WrittenCells& written, const std::filesystem::path& target) {
-    DelimitedReader reader(source, dialect.separator, limits);
-    Output output(target);
-    std::string& out = output.Buffer();
-    out += reader.Preamble();
+TextOutput::TextOutput(const std::filesystem::path& path) : file_(std::fopen(path.c_str(), "wb")) {
+    if (!file_) WriteFailed();
+    buffer_.reserve(kSpillAt + 4096);
+}
+
+void TextOutput::Append(std::string_view bytes) {
+    buffer_ += bytes;
+    Spill();
+}
+
+void TextOutput::Flush() {
+    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) != buffer_.size())
+        WriteFailed();
+    written_ += buffer_.size();
+    buffer_.clear();
+    if (std::fflush(file_.get()) != 0) WriteFailed();
+}
+
+void TextOutput::Spill() {
+    if (buffer_.size() < kSpillAt) return;
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) != buffer_.size()) WriteFailed();
+    written_ += buffer_.size();
+    buffer_.clear();
+}
+
+void TextOutput::Close() {
+    Flush();
+    if (std::fclose(file_.release()) != 0) WriteFailed();
+}
+
+void SpliceRecords(DelimitedReader& reader, std::int32_t& row, std::int32_t lastRow, const WrittenCells& written,
+                   const TextDialect& dialect, TextOutput& out, std::string& lineEnd) {
     TextRecord record;
     RowCells cells;
-    std::int32_t row = 0;
-    std::int32_t nextWritten = written.NextRow(1);
-    std::string_view lastLineEnd = dialect.lineEnd;
-    while (reader.Next(record)) {
+    std::int32_t nextWritten = written.NextRow(row + 1);
+    std::string& buffer = out.Buffer();
+    while ((lastRow == 0 || row < lastRow) && reader.Next(record)) {
         ++row;
         if (row == nextWritten) {
             written.RowCells(row, cells);
-            AppendSpliced(out, record, cells, dialect);
+            AppendSpliced(buffer, record, cells, dialect);
             nextWritten = written.NextRow(row + 1);
         } else {
-            out += record.bytes;
+            buffer += record.bytes;
         }
-        out += record.lineEnd;
-        lastLineEnd = record.lineEnd;
-        output.Spill();
+        buffer += record.lineEnd;
+        lineEnd.assign(record.lineEnd);
+        out.Spill();
     }
-    // Rows written below the file's last line.
-    if (nextWritten != 0 && lastLineEnd.empty()) out += dialect.lineEnd;
+}
+
+void AppendRowsBelow(std::int32_t row, std::string_view lineEnd, const WrittenCells& written,
+                     const TextDialect& dialect, TextOutput& out) {
+    std::int32_t nextWritten = written.NextRow(row + 1);
+    if (nextWritten == 0) return;
+    std::string& buffer = out.Buffer();
+    if (row > 0 && lineEnd.empty()) buffer += dialect.lineEnd;
     const TextRecord empty{{}, {}, {FieldSpan{}}, 0};
+    RowCells cells;
     while (nextWritten != 0) {
-        for (++row; row < nextWritten; ++row) out += dialect.lineEnd;
+        for (++row; row < nextWritten; ++row) buffer += dialect.lineEnd;
         written.RowCells(row, cells);
-        AppendSpliced(out, empty, cells, dialect);
-        out += dialect.lineEnd;
+        AppendSpliced(buffer, empty, cells, dialect);
+        buffer += dialect.lineEnd;
         nextWritten = written.NextRow(row + 1);
-        output.Spill();
+        out.Spill();
     }
-    output.Close();
 }
 
 }  // namespace trevalco::workbook

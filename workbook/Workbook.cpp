@@ -102,7 +102,7 @@ Workbook Workbook::Open(const std::filesystem::path& path, const OpenOptions& op
         if (std::filesystem::is_directory(status)) throw WorkbookError("es una carpeta, no un libro");
 
         if (IsText(*format)) {
-            state->text.emplace(TextBook::Open(path, TextLimits::Of(options.limits)));
+            state->text.emplace(path, TextLimits::Of(options.limits));
             state->parts.sheets.push_back({state->text->SheetName(), {}});
             return Workbook(std::move(state));
         }
@@ -158,6 +158,7 @@ Worksheet& Workbook::Sheet(std::string_view name) {
         }
         CellGrid grid = state.text ? state.text->ReadCells() : ReadSheet(*state.archive, found->part, state.shared->Count());
         auto sheet = std::make_unique<Worksheet>(found->name, found->part, std::move(grid), *state.shared);
+        if (state.text) sheet->SpoolRowsTo(&*state.text);
         return *state.sheets.emplace(position, std::move(sheet)).first->second;
     } catch (const WorkbookError& error) {
         throw WorkbookError("No se puede leer la hoja «" + found->name + "» del libro " + Quoted(state.path) + ": " +

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "CellReference.h"
+#include "RowSpool.h"
 #include "SharedStrings.h"
 #include "WorkbookError.h"
 
@@ -36,6 +37,8 @@ Util::CellValue Worksheet::Cell(std::int32_t row, std::int32_t column) const {
             return value;
         }
     }
+    if (spool_ != nullptr)
+        if (auto spooled = spool_->Cell(row, column)) return std::move(*spooled);
     const StoredCell* cell = grid_.Find(row, column);
     if (cell == nullptr) return std::monostate{};
     switch (cell->kind) {
@@ -91,11 +94,24 @@ void Worksheet::CheckWritable(std::int32_t row, std::int32_t column) {
                             ": una hoja tiene las columnas A a XFD.");
     if (const StoredCell* cell = grid_.Find(row, column); cell != nullptr && cell->formula)
         overwroteFormula_ = true;
+    constexpr std::size_t kSpoolAt = 1 << 16;  // written cells held before they are offered
+    if (spool_ != nullptr && written_.Count() >= kSpoolAt && row > written_.LastRow() && spool_->Take(written_))
+        written_ = WrittenCells();
 }
 
-std::int32_t Worksheet::LastRow() const { return std::max(grid_.LastRow(), written_.LastRow()); }
+bool Worksheet::Changed() const {
+    return !written_.Empty() || (spool_ != nullptr && spool_->Bounds().LastRow() > 0);
+}
 
-std::int32_t Worksheet::LastColumn() const { return std::max(grid_.LastColumn(), written_.LastColumn()); }
+std::int32_t Worksheet::LastRow() const {
+    const std::int32_t spooled = spool_ != nullptr ? spool_->Bounds().LastRow() : 0;
+    return std::max({grid_.LastRow(), written_.LastRow(), spooled});
+}
+
+std::int32_t Worksheet::LastColumn() const {
+    const std::int32_t spooled = spool_ != nullptr ? spool_->Bounds().LastColumn() : 0;
+    return std::max({grid_.LastColumn(), written_.LastColumn(), spooled});
+}
 
 std::string Worksheet::UsedRange() const {
     if (grid_.Empty() && written_.Empty()) return "A1";

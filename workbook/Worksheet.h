@@ -12,6 +12,7 @@
 
 namespace trevalco::workbook {
 
+class RowSpool;
 class SharedStrings;
 
 class Worksheet {
@@ -42,13 +43,17 @@ public:
     void WriteNumber(std::int32_t row, std::string_view column, std::string_view digits, int decimals);
     void WriteNumber(std::int32_t row, std::int32_t column, std::string_view digits, int decimals);
 
+    // Lets `spool` take the written cells of rows the writes have moved past
+    // (text files); it must outlive the sheet.
+    void SpoolRowsTo(RowSpool* spool) { spool_ = spool; }
+
     // The last row and column that hold a cell, read or written (0 when none).
     std::int32_t LastRow() const;
     std::int32_t LastColumn() const;
 
     // For saving.
     const std::string& Part() const { return part_; }
-    bool Changed() const { return !written_.Empty(); }
+    bool Changed() const;
     bool OverwroteFormula() const { return overwroteFormula_; }
     const WrittenCells& Written() const { return written_; }
     // The used range after the writes, as the sheet's dimension ("A1:P100").
@@ -63,6 +68,7 @@ private:
     CellGrid grid_;
     const SharedStrings& shared_;
     WrittenCells written_;
+    RowSpool* spool_ = nullptr;
     bool overwroteFormula_ = false;
 };
 
