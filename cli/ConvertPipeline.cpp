@@ -24,7 +24,9 @@ bool ConvertPipeline::Fill(LineReader& reader, Batch& batch, std::size_t& lineNu
     std::string_view line;
     bool overlong = false;
     while (batch.ends.size() < kLinesPerBatch && reader.Next(line, overlong)) {
-        ++lineNumber;
+        // A byte-order mark before the first line (files saved as UTF-8 by
+        // spreadsheets) is not part of its first field.
+        if (++lineNumber == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
         batch.text += line;
         batch.ends.push_back(batch.text.size());
         batch.overlong.push_back(overlong);

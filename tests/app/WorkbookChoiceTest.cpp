@@ -81,12 +81,14 @@ TEST_F(WorkbookChoiceTest, CancellingTheDialogAsksUntilTheUserGivesUp) {
     EXPECT_EQ(Path(), "");
     EXPECT_FALSE(NameSelectorsEnabled());
     EXPECT_TRUE(Sheets().isEmpty());
-    // The filter keeps its text and offers the three formats.
+    // The filter keeps its text and offers the workbook formats and text files.
     const auto& filters = dialogs.FileRequests().front().filters;
-    ASSERT_EQ(filters.size(), 2U);
+    ASSERT_EQ(filters.size(), 3U);
     EXPECT_EQ(filters[0].description, "Archivos de Microsoft Excel");
     EXPECT_EQ(filters[0].pattern, "*.xls *.xlsx");
     EXPECT_EQ(filters[1].pattern, "*.ods");
+    EXPECT_EQ(filters[2].description, "Archivos de texto");
+    EXPECT_EQ(filters[2].pattern, "*.csv *.txt");
 }
 
 TEST_F(WorkbookChoiceTest, AMissingFileIsAskedForAgain) {
