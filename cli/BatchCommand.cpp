@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
 #include "BatchRun.h"
 #include "BatchSettings.h"
+#include "BatchSummary.h"
 #include "ConvertCommand.h"
 #include "InterruptFlag.h"
 #include "TerminalDialogs.h"
@@ -17,7 +19,7 @@ namespace trevalco::cli {
 const char* const kBatchHelp =
     "Uso: trevalco-cli batch LIBRO --sheet HOJA --from dd|dms|utm --direction DIRECCIÓN\n"
     "                        [--zone 18|19] [--force-zone N] [--columns ROL=COLUMNA,...]\n"
-    "                        [--on-bad-row skip|stop] [--overwrite]\n"
+    "                        [--on-bad-row skip|stop] [--overwrite] [--recovery-seconds N]\n"
     "\n"
     "Convierte los puntos de una hoja de un libro (.xlsx, .xlsm, .xls u .ods) o de\n"
     "un archivo de texto (.csv o .txt), una fila por punto desde la fila 1, como las\n"
@@ -25,6 +27,12 @@ const char* const kBatchHelp =
     "El resultado se guarda en la carpeta del libro como NOMBRE_1 con la extensión\n"
     "del libro (NOMBRE: el nombre del archivo hasta su primer punto); el libro de\n"
     "origen no se modifica. La ruta del libro escrito sale por la salida estándar.\n"
+    "\n"
+    "El libro de salida solo aparece completo: se escribe aparte y se pone en su\n"
+    "lugar de una vez al final. Cada 1000 filas se guarda lo hecho en\n"
+    "\"NOMBRE_1 (incompleto)\", que se borra al terminar (solo queda si el programa\n"
+    "muere). Una conversión que ya escribe el mismo libro de salida, en este u otro\n"
+    "proceso, hace rechazar esta (estado 3).\n"
     "\n"
     "Opciones:\n"
     "  --sheet HOJA       la hoja a convertir\n"
@@ -43,11 +51,15 @@ const char* const kBatchHelp =
     "  --on-bad-row       ante una fila inválida: skip la omite (por omisión), stop\n"
     "                     detiene la conversión y guarda lo hecho\n"
     "  --overwrite        reemplaza el libro de salida si ya existe\n"
+    "  --recovery-seconds N  guarda el libro incompleto a lo más cada N segundos\n"
+    "                     (por omisión 5; 0: cada 1000 filas)\n"
     "  --help             muestra esta ayuda\n"
     "\n"
     "Los números de las celdas de texto se leen y escriben con \".\" como separador\n"
     "decimal. Los avisos de cada fila salen por la salida de errores con su número\n"
-    "de fila; en una terminal se muestra además una barra de avance.\n"
+    "de fila; en una terminal se muestra además una barra de avance. Al final, una\n"
+    "línea resume las filas convertidas, las que solo tienen sus columnas de\n"
+    "origen y las omitidas, y en qué fila y por qué terminó la conversión.\n"
     "\n"
     "Un archivo de texto es un libro de una hoja, que se llama como el archivo\n"
     "hasta su primer punto (--sheet puntos para puntos.csv); cada línea es una fila\n"
@@ -58,10 +70,13 @@ const char* const kBatchHelp =
     "\n"
     "Estado de salida: 0 si la conversión llegó al final de los datos, 1 si se\n"
     "detuvo en una fila inválida (--on-bad-row stop), 2 si los argumentos no son\n"
-    "válidos, 3 si el libro no se puede leer o escribir, 130 si se interrumpió\n"
-    "(Ctrl-C): entonces no queda ningún libro de salida a medio escribir.\n";
+    "válidos, 3 si el libro no se puede leer o escribir, si el libro de salida ya\n"
+    "existe sin --overwrite o si otra conversión lo está escribiendo, 130 si se\n"
+    "interrumpió (Ctrl-C o SIGTERM): entonces los archivos quedan como estaban.\n";
 
 int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    // From the start: Ctrl-C at any moment ends the command cleanly.
+    const InterruptFlag interrupt;
     const ParsedBatchArguments parsed = ParseBatchArguments(argc, argv);
     if (parsed.help) {
         std::fputs(kBatchHelp, out);
@@ -73,17 +88,6 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     }
     const BatchSettings& settings = *parsed.settings;
 
-    std::error_code error;
-    if (!settings.overwrite) {
-        if (const auto output = batch::OutputPathOf(settings.workbook);
-            output && std::filesystem::exists(*output, error)) {
-            std::fprintf(err,
-                         "trevalco-cli batch: ya existe «%s»; use --overwrite para reemplazarlo\n",
-                         output->string().c_str());
-            return kExitFileError;
-        }
-    }
-
     TerminalProgress progress(err, ::isatty(::fileno(err)) == 1);
     TerminalDialogs dialogs(err, settings.onBadRow, progress);
     batch::RunSetup setup;
@@ -94,14 +98,17 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     setup.forcedZone = [forced = settings.forced] { return forced; };
     setup.separators = NumberText::Invariant();
     setup.pumpEvents = [] {};
-    const InterruptFlag interrupt;
     setup.stopRequested = [&interrupt] { return interrupt.Requested(); };
-    setup.existingOutput = batch::ExistingOutput::Replace;
+    setup.interimSaveSpacing = std::chrono::seconds(settings.recoverySeconds);
+    setup.existingOutput = settings.overwrite ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
     setup.announceOutput = false;
     batch::BatchRun run(std::move(setup), dialogs, progress);
     dialogs.SetRowSource([&run] { return run.CurrentRow(); });
     const batch::RunResult result = run.Run();
 
+    progress.ClearLine();
+    if (const std::string summary = BatchSummary(result, settings.columns); !summary.empty())
+        std::fprintf(err, "trevalco-cli batch: %s\n", summary.c_str());
     switch (result.end) {
         case batch::RunEnd::Completed:
         case batch::RunEnd::Cancelled:
@@ -112,10 +119,13 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
             }
             return result.end == batch::RunEnd::Completed ? kExitOk : kExitStoppedAtBadRow;
         case batch::RunEnd::Stopped:
-            std::fputs("trevalco-cli batch: interrumpido; no se escribió ningún libro\n", err);
             return kExitInterrupted;
-        case batch::RunEnd::Precondition:
         case batch::RunEnd::KeptOutput:
+            std::fprintf(err, "trevalco-cli batch: ya existe «%s»; use --overwrite para reemplazarlo\n",
+                         batch::OutputPathOf(settings.workbook)->string().c_str());
+            break;
+        case batch::RunEnd::Precondition:
+        case batch::RunEnd::OutputInUse:
         case batch::RunEnd::Failed:
             break;
     }

@@ -91,6 +91,11 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
                 return fail("zona forzada inválida (12, 13, 16, 17, 18, 19, 20, 21 o 22): " +
                             std::string(value));
             settings.forced = *forced;
+        } else if (option == "--recovery-seconds") {
+            const auto seconds = WholeArgument(value);
+            if (!seconds || *seconds < 0 || *seconds > 86400)
+                return fail("--recovery-seconds admite de 0 a 86400 segundos: " + std::string(value));
+            settings.recoverySeconds = *seconds;
         } else if (option == "--columns") {
             columnLists.emplace_back(value);
         } else if (option == "--on-bad-row") {

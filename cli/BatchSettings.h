@@ -20,6 +20,8 @@ struct BatchSettings {
     Util::ForcedZone forced = Util::ForcedZone::Off();
     BadRowAnswer onBadRow = BadRowAnswer::Skip;
     bool overwrite = false;
+    // Interim saves to the recovery file are at least this many seconds apart.
+    int recoverySeconds = 5;
 };
 
 struct ParsedBatchArguments {

@@ -71,14 +71,16 @@ std::string_view OfficeFilterFor(std::string_view extension) {
 
 std::filesystem::path ConvertWithOffice(const std::filesystem::path& program, const std::filesystem::path& input,
                                         std::string_view extension, const std::filesystem::path& workFolder,
-                                        std::chrono::seconds limit) {
+                                        std::chrono::seconds limit, const std::function<bool()>& stop) {
     // Each call its own profile and output folder inside the caller's folder.
     unsigned number = 0;
     while (std::filesystem::exists(workFolder / ("salida-" + std::to_string(number)))) ++number;
     const std::string tag = std::to_string(number);
     const std::filesystem::path profile = workFolder / ("perfil-" + tag);
     const std::filesystem::path output = workFolder / ("salida-" + tag);
+    const std::filesystem::path scratch = workFolder / ("temporales-" + tag);
     std::filesystem::create_directories(output);
+    std::filesystem::create_directories(scratch);
 
     const std::vector<std::string> arguments = {
         "--headless", "--invisible", "--nologo", "--nodefault", "--norestore", "--nolockcheck",
@@ -90,13 +92,17 @@ std::filesystem::path ConvertWithOffice(const std::filesystem::path& program, co
     const std::filesystem::path log = workFolder / ("registro-" + tag + ".txt");
     int status = 0;
     bool timedOut = false;
+    bool stopped = false;
     {
-        ChildProcess office(program, arguments, log);
-        status = office.Wait(std::chrono::duration_cast<std::chrono::milliseconds>(limit));
+        ChildProcess office(program, arguments, log, {"TMPDIR=" + scratch.string()});
+        status = office.Wait(std::chrono::duration_cast<std::chrono::milliseconds>(limit), stop);
         timedOut = office.TimedOut();
+        stopped = office.Stopped();
     }
     std::error_code ignored;
     std::filesystem::remove_all(profile, ignored);
+    std::filesystem::remove_all(scratch, ignored);
+    if (stopped) throw Interrupted();
     if (timedOut)
         throw WorkbookError("LibreOffice no terminó la conversión en " + std::to_string(limit.count()) +
                             " segundos y se detuvo");

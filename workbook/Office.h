@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -17,10 +18,12 @@ std::optional<std::filesystem::path> FindOffice();
 std::string_view OfficeFilterFor(std::string_view extension);
 
 // Converts `input` to the format of `extension` inside `workFolder` (which
-// the caller owns and removes) and returns the converted file. Throws
-// WorkbookError with the reason (time-out, failure, LibreOffice's words).
+// the caller owns and removes; LibreOffice's own temporary files go there
+// too) and returns the converted file. Throws WorkbookError with the reason
+// (time-out, failure, LibreOffice's words), or Interrupted as soon as `stop`
+// says so, LibreOffice ended at once.
 std::filesystem::path ConvertWithOffice(const std::filesystem::path& program, const std::filesystem::path& input,
                                         std::string_view extension, const std::filesystem::path& workFolder,
-                                        std::chrono::seconds limit);
+                                        std::chrono::seconds limit, const std::function<bool()>& stop = {});
 
 }  // namespace trevalco::workbook

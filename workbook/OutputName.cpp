@@ -25,6 +25,8 @@ std::string OutputBaseFor(std::string_view sourcePath) {
     return base;
 }
 
+std::string RecoveryBaseFor(std::string_view sourcePath) { return OutputBaseFor(sourcePath) + " (incompleto)"; }
+
 std::string OutputPathFor(std::string_view sourcePath, std::string_view extension) {
     return OutputBaseFor(sourcePath) + std::string(extension);
 }

@@ -32,4 +32,8 @@ std::string OutputBaseFor(std::string_view sourcePath);
 // Folder + stem + "_1" + extension (extension given with its dot, ".xlsx").
 std::string OutputPathFor(std::string_view sourcePath, std::string_view extension);
 
+// Where a run's interim saves go, never the output's own name: folder + stem
+// + "_1 (incompleto)", to which Workbook::SaveAs adds the extension.
+std::string RecoveryBaseFor(std::string_view sourcePath);
+
 }  // namespace trevalco::workbook

@@ -1,6 +1,7 @@
 #include "PendingFile.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,7 +58,8 @@ PendingFile::PendingFile(std::filesystem::path target) : target_(std::move(targe
     const std::filesystem::path folder = target_.has_parent_path() ? target_.parent_path() : ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path candidate =
-            folder / ("." + target_.filename().string() + ".guardando-" + std::to_string(random() % 1000000000U));
+            folder / ("." + target_.filename().string() + kMarker + std::to_string(::getpid()) + "-" +
+                      std::to_string(random() % 1000000000U));
         std::error_code ignored;
         if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, ignored))) {
             temporary_ = candidate;
@@ -74,7 +76,22 @@ PendingFile::~PendingFile() {
     }
 }
 
-void PendingFile::Commit() {
+namespace {
+
+// Moves `from` to `to` unless something holds that name; true when moved.
+bool MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without the flag: a new link fails just as well when
+    // the name is taken.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
+}  // namespace
+
+void PendingFile::Commit(ExistingFile onTarget) {
     {
         Descriptor file(::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC));
         if (file.fd < 0 || ::fsync(file.fd) != 0)
@@ -83,8 +100,14 @@ void PendingFile::Commit() {
         const mode_t mode = ::stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
         ::fchmod(file.fd, mode);
     }
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+    if (onTarget == ExistingFile::Keep) {
+        if (!MoveWithoutReplacing(temporary_, target_))
+            throw WorkbookError(errno == EEXIST ? std::string("otro programa creó un archivo con ese nombre durante la "
+                                                              "conversión; se dejó como estaba")
+                                                : std::string("no se pudo escribir el archivo: ") + FileErrorText(errno));
+    } else if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
         throw WorkbookError(std::string("no se pudo reemplazar el archivo: ") + FileErrorText(errno));
+    }
     committed_ = true;
     const std::filesystem::path folder = target_.has_parent_path() ? target_.parent_path() : ".";
     Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

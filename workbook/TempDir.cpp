@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -7,11 +9,15 @@
 
 namespace trevalco::workbook {
 
-TempDir::TempDir() {
+std::filesystem::path TempDir::Base() {
     std::error_code error;
     std::filesystem::path base = std::filesystem::temp_directory_path(error);
-    if (error) base = "/tmp";
-    std::string pattern = (base / "trevalco-XXXXXX").string();
+    return error ? std::filesystem::path("/tmp") : base;
+}
+
+TempDir::TempDir() {
+    const std::filesystem::path base = Base();
+    std::string pattern = (base / (kPrefix + std::to_string(::getpid()) + "-XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw WorkbookError("no se pudo crear una carpeta temporal en " + base.string());
     path_ = pattern;

@@ -1,5 +1,6 @@
 // A private temporary folder, removed with everything in it when the object
-// ends.
+// ends. Its name carries the process id ("trevalco-4242-Xa81Qz"), so that a
+// folder left by a killed process can be told and removed (Leftovers.h).
 #pragma once
 
 #include <filesystem>
@@ -16,6 +17,10 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
+
+    // Where the folders are made: the system's temporary-files folder.
+    static std::filesystem::path Base();
+    static constexpr const char* kPrefix = "trevalco-";
 
 private:
     void Remove() noexcept;

@@ -7,7 +7,6 @@
 #include "PackageParts.h"
 #include "PackageWriter.h"
 #include "PartFilter.h"
-#include "PendingFile.h"
 #include "SharedStrings.h"
 #include "SheetReader.h"
 #include "SheetWriter.h"
@@ -117,7 +116,7 @@ Workbook Workbook::Open(const std::filesystem::path& path, const OpenOptions& op
             std::filesystem::copy_file(path, copy, error);
             if (error) throw WorkbookError("no se pudo leer el archivo (" + error.message() + ")");
             package = ConvertWithOffice(*state->office, copy, "xlsx", state->temporary->Path(),
-                                        options.officeTimeLimit);
+                                        options.officeTimeLimit, options.stopRequested);
         }
         state->archive.emplace(ZipArchive::OpenFile(package, options.limits));
         state->parts = ReadPackageParts(*state->archive);
@@ -166,24 +165,24 @@ Worksheet& Workbook::Sheet(std::string_view name) {
     }
 }
 
-void Workbook::Save() { WriteTo(Live().path); }
+void Workbook::Save() { WriteTo(Live().path, ExistingFile::Replace); }
 
-std::filesystem::path Workbook::SaveAs(const std::filesystem::path& path) {
+std::filesystem::path Workbook::SaveAs(const std::filesystem::path& path, ExistingFile existing) {
     State& state = Live();
     std::filesystem::path target = path;
     const std::string_view extension = ExtensionOf(state.format);
     if (Lower(target.filename().string()).ends_with(extension) == false) target += std::string(extension);
-    WriteTo(target);
+    WriteTo(target, existing);
     state.path = target;
     return target;
 }
 
 void Workbook::Close() noexcept { state_.reset(); }
 
-void Workbook::WriteTo(const std::filesystem::path& target) {
+void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existing) {
     State& state = Live();
     if (state.text) {
-        WriteTextTo(target);
+        WriteTextTo(target, existing);
         return;
     }
     try {
@@ -240,13 +239,15 @@ void Workbook::WriteTo(const std::filesystem::path& target) {
             WritePackage(archive, result, changes);
             const std::filesystem::path converted = ConvertWithOffice(
                 *state.office, result, std::string_view(ExtensionOf(state.format)).substr(1), work,
-                state.options.officeTimeLimit);
+                state.options.officeTimeLimit, state.options.stopRequested);
             std::filesystem::copy_file(converted, pending.TemporaryPath(), error);
             std::filesystem::remove(result);
             std::filesystem::remove_all(converted.parent_path());
             if (error) throw WorkbookError("no se pudo escribir el archivo (" + error.message() + ")");
         }
-        pending.Commit();
+        // The last moment a stop leaves every file as it was.
+        if (state.options.stopRequested && state.options.stopRequested()) throw Interrupted();
+        pending.Commit(existing);
     } catch (const WorkbookError& error) {
         throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + error.what() + ".");
     } catch (const std::filesystem::filesystem_error& error) {
@@ -261,7 +262,7 @@ void Workbook::CheckTarget(const std::filesystem::path& target) {
     if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
 }
 
-void Workbook::WriteTextTo(const std::filesystem::path& target) {
+void Workbook::WriteTextTo(const std::filesystem::path& target, ExistingFile existing) {
     State& state = Live();
     try {
         CheckTarget(target);
@@ -270,7 +271,9 @@ void Workbook::WriteTextTo(const std::filesystem::path& target) {
         const WrittenCells& written = loaded == state.sheets.end() ? kNothingWritten : loaded->second->Written();
         PendingFile pending(target);
         state.text->Write(written, pending.TemporaryPath());
-        pending.Commit();
+        // The last moment a stop leaves every file as it was.
+        if (state.options.stopRequested && state.options.stopRequested()) throw Interrupted();
+        pending.Commit(existing);
     } catch (const WorkbookError& error) {
         throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + error.what() + ".");
     } catch (const std::filesystem::filesystem_error& error) {

@@ -13,13 +13,16 @@
 // to their own format when saved. A text file (.csv, .txt) is a workbook of
 // one sheet named after the file name up to its first ".", read and written
 // in process in its own dialect (TextBook). Opening and reading never change the file
-// on disk; saving writes a temporary file in the target's folder and renames
-// it into place. Every failure is a WorkbookError whose text can be shown to
+// on disk; saving writes a temporary file in the target's folder and moves
+// it into place in one step, so the target only ever holds a whole workbook
+// (whatever the format's writer, it writes the whole file to the temporary
+// path). Every failure is a WorkbookError whose text can be shown to
 // the user as it is.
 #pragma once
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +30,7 @@
 #include <vector>
 
 #include "PackageLimits.h"
+#include "PendingFile.h"
 #include "WorkbookError.h"
 #include "Worksheet.h"
 
@@ -46,6 +50,9 @@ struct OpenOptions {
     std::optional<std::filesystem::path> office;
     // How long one LibreOffice conversion may take before it is stopped.
     std::chrono::seconds officeTimeLimit{300};
+    // Asked while LibreOffice works and before a save is moved into place:
+    // true gives up the operation (Interrupted), leaving every file as it was.
+    std::function<bool()> stopRequested;
 };
 
 class Workbook {
@@ -76,8 +83,9 @@ public:
     void Save();
     // Writes it to `path`, adding the extension of the workbook's format
     // unless the path already ends with it; returns the path written, which
-    // becomes Path().
-    std::filesystem::path SaveAs(const std::filesystem::path& path);
+    // becomes Path(). With ExistingFile::Keep a file that holds that name
+    // when the save is moved into place stays, and the save fails.
+    std::filesystem::path SaveAs(const std::filesystem::path& path, ExistingFile existing = ExistingFile::Replace);
 
     // Releases the file, its temporary folder and every sheet; nothing is
     // saved. Any later use throws WorkbookError.
@@ -88,8 +96,8 @@ private:
     struct State;
     explicit Workbook(std::unique_ptr<State> state);
     State& Live() const;
-    void WriteTo(const std::filesystem::path& target);
-    void WriteTextTo(const std::filesystem::path& target);
+    void WriteTo(const std::filesystem::path& target, ExistingFile existing);
+    void WriteTextTo(const std::filesystem::path& target, ExistingFile existing);
     static void CheckTarget(const std::filesystem::path& target);
 
     std::unique_ptr<State> state_;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "CellReference.h"
+#include "Leftovers.h"
 #include "Chain.h"
 #include "OutputName.h"
 #include "RunMessages.h"
@@ -107,16 +108,10 @@ RunResult BatchRun::Run() {
     result_ = {};
     if (!CheckPreconditions()) return result_;
 
-    if (const auto output = OutputPathOf(setup_.workbookPath)) {
-        outputPath_ = *output;
-        std::error_code error;
-        if (setup_.existingOutput == ExistingOutput::Ask &&
-            std::filesystem::exists(outputPath_, error) &&
-            dialogs_.Show(ReplaceOutputQuestion(outputPath_.string())) != dialogs::Answer::Ok) {
-            result_.end = RunEnd::KeptOutput;
-            return result_;
-        }
-    }
+    std::optional<workbook::OutputLock> lock;
+    if (!HoldOutput(lock)) return result_;
+    const auto existing = OnExistingOutput();
+    if (!existing) return result_;
 
     progress_.Show();
     progress_.SetStatus(kWaitStatus);
@@ -125,7 +120,9 @@ RunResult BatchRun::Run() {
         if (setup_.sheetName.empty())
             throw workbook::WorkbookError("No se eligió ninguna hoja del libro «" +
                                           setup_.workbookPath + "».");
-        Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, setup_.openOptions));
+        workbook::OpenOptions options = setup_.openOptions;
+        if (setup_.stopRequested) options.stopRequested = setup_.stopRequested;
+        Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, options));
         sheet.sheet = &sheet.book.Sheet(setup_.sheetName);
         sheet.letters = AllLetters(setup_.columns);
         for (const std::string& letter : sheet.letters) {
@@ -142,35 +139,82 @@ RunResult BatchRun::Run() {
         progress_.SetStatus(kConvertingStatus);
 
         const LoopEnd loopEnd = RunRows(sheet);
-        if (loopEnd == LoopEnd::Stopped || (setup_.stopRequested && setup_.stopRequested())) {
-            sheet.book.Close();
-            RemoveInterimOutput();
-            progress_.Finish();
-            result_.end = RunEnd::Stopped;
-            return result_;
-        }
-
-        const std::filesystem::path written =
-            sheet.book.SaveAs(workbook::OutputBaseFor(setup_.workbookPath));
-        result_.output = written;
-        const std::string fileName = written.filename().string();
-        if (setup_.announceOutput)
-            dialogs_.Show(std::holds_alternative<DecimalColumns>(setup_.columns)
-                              ? DecimalSavedMessage(fileName)
-                              : OtherSavedMessage(fileName));
-        sheet.book.Close();
-        progress_.Finish();
-        result_.end = loopEnd == LoopEnd::DataEnded ? RunEnd::Completed : RunEnd::Cancelled;
-        return result_;
+        if (loopEnd == LoopEnd::Stopped || StopRequested()) return Stop();
+        return Finish(sheet, loopEnd, *existing);
+    } catch (const workbook::Interrupted&) {
+        return Stop();
     } catch (const std::exception& error) {
         // The workbook (when open) is closed by now; nothing of it runs.
-        RemoveInterimOutput();
+        RemoveRecovery(false);
         progress_.Finish();
         dialogs_.Show(WorkbookFailure(error.what()));
         result_.end = RunEnd::Failed;
         result_.output.reset();
         return result_;
     }
+}
+
+bool BatchRun::HoldOutput(std::optional<workbook::OutputLock>& lock) {
+    const auto output = OutputPathOf(setup_.workbookPath);
+    if (!output) return true;  // not a workbook: opening it says so
+    outputPath_ = *output;
+    recoveryPath_ = workbook::RecoveryBaseFor(setup_.workbookPath) + outputPath_.extension().string();
+    try {
+        pid_t holder = 0;
+        lock = workbook::OutputLock::Take(outputPath_, &holder);
+        if (!lock) {
+            dialogs_.Show(OutputInUseMessage(outputPath_.string(), holder));
+            result_.end = RunEnd::OutputInUse;
+            return false;
+        }
+    } catch (const workbook::WorkbookError& error) {
+        dialogs_.Show(WorkbookFailure(error.what()));
+        result_.end = RunEnd::Failed;
+        return false;
+    }
+    workbook::RemoveLeftovers(outputPath_.parent_path());
+    return true;
+}
+
+std::optional<workbook::ExistingFile> BatchRun::OnExistingOutput() {
+    std::error_code error;
+    if (outputPath_.empty() || !std::filesystem::exists(outputPath_, error))
+        return workbook::ExistingFile::Keep;
+    switch (setup_.existingOutput) {
+        case ExistingOutput::Replace: return workbook::ExistingFile::Replace;
+        case ExistingOutput::Ask:
+            if (dialogs_.Show(ReplaceOutputQuestion(outputPath_.string())) == dialogs::Answer::Ok)
+                return workbook::ExistingFile::Replace;
+            break;
+        case ExistingOutput::Refuse: break;
+    }
+    result_.end = RunEnd::KeptOutput;
+    return std::nullopt;
+}
+
+RunResult BatchRun::Finish(Sheet& sheet, LoopEnd loopEnd, workbook::ExistingFile existing) {
+    const std::filesystem::path written =
+        sheet.book.SaveAs(workbook::OutputBaseFor(setup_.workbookPath), existing);
+    // In place: from here on the run has ended well, whatever comes.
+    result_.output = written;
+    RemoveRecovery(true);
+    const std::string fileName = written.filename().string();
+    if (setup_.announceOutput)
+        dialogs_.Show(std::holds_alternative<DecimalColumns>(setup_.columns)
+                          ? DecimalSavedMessage(fileName)
+                          : OtherSavedMessage(fileName));
+    sheet.book.Close();
+    progress_.Finish();
+    result_.end = loopEnd == LoopEnd::DataEnded ? RunEnd::Completed : RunEnd::Cancelled;
+    return result_;
+}
+
+RunResult BatchRun::Stop() {
+    RemoveRecovery(false);
+    progress_.Finish();
+    result_.end = RunEnd::Stopped;
+    result_.output.reset();
+    return result_;
 }
 
 std::int32_t BatchRun::CountRows(const Sheet& sheet) const {
@@ -196,6 +240,8 @@ BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
     LoopEnd end = LoopEnd::DataEnded;
     while (ContinueLoop()) {
         RowEnd rowEnd = RowEnd::Next;
+        rowWrote_ = rowPrompted_ = rowConverted_ = false;
+        result_.lastRow = row_;
         try {
             if (std::holds_alternative<DecimalColumns>(setup_.columns))
                 rowEnd = DecimalRow(sheet);
@@ -208,6 +254,7 @@ BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
             rowEnd = Ask(RowPrompt(row_, kInvalidRowText));
         }
         if (rowEnd == RowEnd::Stop) return LoopEnd::Cancelled;
+        CountRow();
         if (!FinishRow(sheet, end)) return end;
     }
     return end;
@@ -233,23 +280,33 @@ void BatchRun::InterimSave(Sheet& sheet) {
     const Clock::time_point start = setup_.now();
     const Clock::duration spacing = std::max(setup_.interimSaveSpacing, 2 * lastSaveTook_);
     if (start - lastSaveEnd_ < spacing) return;
-    sheet.book.SaveAs(workbook::OutputBaseFor(setup_.workbookPath));
+    sheet.book.SaveAs(workbook::RecoveryBaseFor(setup_.workbookPath));
     wroteInterim_ = true;
     ++result_.interimSaves;
     lastSaveEnd_ = setup_.now();
     lastSaveTook_ = lastSaveEnd_ - start;
 }
 
-void BatchRun::RemoveInterimOutput() noexcept {
-    if (!wroteInterim_) return;
+void BatchRun::RemoveRecovery(bool evenIfNotOurs) noexcept {
+    // A recovery file that an earlier, crashed run left is the user's until
+    // a complete output takes its place.
+    if (recoveryPath_.empty() || (!wroteInterim_ && !evenIfNotOurs)) return;
     std::error_code error;
-    std::filesystem::remove(outputPath_, error);
+    std::filesystem::remove(recoveryPath_, error);
     wroteInterim_ = false;
+}
+
+void BatchRun::CountRow() {
+    if (rowWrote_) {
+        if (!rowConverted_) ++result_.rowsSourceOnly;
+    } else if (rowPrompted_) {
+        ++result_.rowsSkipped;
+    }
 }
 
 BatchRun::RowEnd BatchRun::Ask(const dialogs::Message& message) {
     if (dialogs_.Show(message) != dialogs::Answer::Ok) return RowEnd::Stop;
-    ++result_.rowsSkipped;
+    rowPrompted_ = true;
     return RowEnd::Next;
 }
 
@@ -259,6 +316,7 @@ void BatchRun::Write(Sheet& sheet, std::int32_t column, double value, const Numb
     sheet.text.clear();
     mask.AppendTo(sheet.text, value, NumberText::Invariant());
     sheet.sheet->WriteNumber(row_, column, sheet.text, mask.Decimals());
+    rowWrote_ = true;
 }
 
 BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet) {
@@ -315,7 +373,7 @@ BatchRun::RowEnd BatchRun::DmsRow(Sheet& sheet) {
             end = RowEnd::Stop;
         } else {
             skipped_ += skipped;
-            ++result_.rowsSkipped;
+            rowPrompted_ = true;
         }
         return std::nullopt;
     };
@@ -380,6 +438,7 @@ void BatchRun::WriteTarget(Sheet& sheet, const chain::Target& target, const Targ
     Write(sheet, sheet.columns[roles.longitude], target.longitude, degrees);
     Write(sheet, sheet.columns[roles.northing], target.utm.northing, metres);
     Write(sheet, sheet.columns[roles.easting], target.utm.easting, metres);
+    rowConverted_ = true;
     ++result_.rowsConverted;
 }
 

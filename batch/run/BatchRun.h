@@ -6,9 +6,14 @@
 //   BatchRun run(setup, dialogs, progress);
 //   RunResult result = run.Run();
 //
-// The source workbook is never written. Interim saves (every 1000 rows, not
-// more often than the setup's spacing) and the final save go to the output
-// workbook. A run that fails or is stopped leaves no output of its own.
+// The source workbook is never written, and the output's name only ever
+// holds a complete output: the final save is written beside it and moved
+// into place in one step, never over a file the run was not allowed to
+// replace. Interim saves (every 1000 rows, not more often than the setup's
+// spacing) go to a recovery file, "<stem>_1 (incompleto)", removed when the
+// run ends (only a crash leaves it). The run holds a lock on its output from
+// its start to its end: a second run on the same output is refused. A run
+// that fails or is stopped leaves the files as they were before it.
 #pragma once
 
 #include <chrono>
@@ -20,6 +25,7 @@
 
 #include "Chain.h"
 #include "NumberText.h"
+#include "OutputLock.h"
 #include "PageColumns.h"
 #include "ProgressSink.h"
 #include "Util.h"
@@ -30,8 +36,9 @@ namespace trevalco::batch {
 
 using Clock = std::chrono::steady_clock;
 
-// What to do when the output workbook exists already.
-enum class ExistingOutput { Ask, Replace };
+// What to do when the output workbook exists already: ask the user, replace
+// it, or end the run at once (KeptOutput, no message).
+enum class ExistingOutput { Ask, Replace, Refuse };
 
 struct RunSetup {
     std::string workbookPath;
@@ -45,7 +52,8 @@ struct RunSetup {
     NumberText::Separators separators;
     // Lets pending window events run; called once a row.
     std::function<void()> pumpEvents;
-    // True once the program is ending: the run stops without saving.
+    // True once the program is ending: the run stops without saving, also
+    // during a LibreOffice conversion or a save that is not yet in place.
     std::function<bool()> stopRequested;
     std::function<Clock::time_point()> now = [] { return Clock::now(); };
     // Interim saves are at least this far apart (and at least twice as far
@@ -61,6 +69,7 @@ struct RunSetup {
 enum class RunEnd {
     Precondition,    // a precondition message; nothing opened
     KeptOutput,      // the user would not replace the existing output
+    OutputInUse,     // another run holds the output (message shown)
     Completed,       // the data ended; output saved
     Cancelled,       // Cancel on a prompt, or the progress window closed; output saved
     Failed,          // a workbook operation failed (message shown)
@@ -71,7 +80,9 @@ struct RunResult {
     RunEnd end = RunEnd::Precondition;
     std::optional<std::filesystem::path> output;  // the workbook written
     std::int32_t rowsConverted = 0;               // rows that got their target columns
-    std::int32_t rowsSkipped = 0;                 // rows answered OK at a prompt
+    std::int32_t rowsSourceOnly = 0;              // rows that got their source columns only
+    std::int32_t rowsSkipped = 0;                 // rows answered OK at a prompt, nothing written
+    std::int32_t lastRow = 0;                     // the last row worked on (0: none)
     std::int32_t progressMaximum = 0;
     std::int32_t interimSaves = 0;
 };
@@ -109,6 +120,16 @@ private:
     // False when the run must stop.
     bool FinishRow(Sheet& sheet, LoopEnd& end);
     void InterimSave(Sheet& sheet);
+    // Takes the output's lock; false when the run must end.
+    bool HoldOutput(std::optional<workbook::OutputLock>& lock);
+    // Whether the final save may replace an existing output; nothing when
+    // the run must end.
+    std::optional<workbook::ExistingFile> OnExistingOutput();
+    RunResult Finish(Sheet& sheet, LoopEnd loopEnd, workbook::ExistingFile existing);
+    RunResult Stop();
+    bool StopRequested() const { return setup_.stopRequested && setup_.stopRequested(); }
+    // Sorts the finished row into converted, source only or skipped.
+    void CountRow();
 
     RowEnd Ask(const dialogs::Message& message);
     void ReportNoParameters();
@@ -121,7 +142,7 @@ private:
                      const NumberText::Mask& degrees, const NumberText::Mask& metres);
     std::string Key() const { return setup_.directionKey(); }
     Util::ForcedZone Forced() const { return setup_.forcedZone(); }
-    void RemoveInterimOutput() noexcept;
+    void RemoveRecovery(bool evenIfNotOurs) noexcept;
 
     RunSetup setup_;
     dialogs::Dialogs& dialogs_;
@@ -131,7 +152,11 @@ private:
     std::int32_t row_ = 0;
     std::int32_t emptyRows_ = 0;   // decimal degrees and UTM pages
     std::int16_t skipped_ = 0;     // degrees-minutes-seconds page (at most 4)
+    std::filesystem::path recoveryPath_;
     bool wroteInterim_ = false;
+    bool rowWrote_ = false;
+    bool rowPrompted_ = false;
+    bool rowConverted_ = false;
     Clock::time_point lastSaveEnd_{};
     Clock::duration lastSaveTook_{};
 };

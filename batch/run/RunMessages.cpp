@@ -48,6 +48,15 @@ Message ReplaceOutputQuestion(std::string_view outputPath) {
     return {std::move(text), "Advertencia", MessageIcon::Exclamation, Buttons::OkCancel};
 }
 
+Message OutputInUseMessage(std::string_view outputPath, long holder) {
+    std::string text = "El archivo \"";
+    text += outputPath;
+    text += "\" está en uso por otra conversión";
+    if (holder > 0) text += " (proceso " + std::to_string(holder) + ")";
+    text += ". Espere a que termine y vuelva a intentarlo.";
+    return {std::move(text), "Error", MessageIcon::Exclamation, Buttons::Ok};
+}
+
 Message DecimalSavedMessage(std::string_view writtenFileName) {
     std::string text = "Archivo Guardado como \"";
     text += writtenFileName;

@@ -38,6 +38,11 @@ dialogs::Message NoParametersMessage();
 // before anything is opened.
 dialogs::Message ReplaceOutputQuestion(std::string_view outputPath);
 
+// Another run (of this program, or in another process) holds the output
+// workbook: the run is refused before anything is opened. `holder` is that
+// run's process id (0: not known).
+dialogs::Message OutputInUseMessage(std::string_view outputPath, long holder);
+
 // The saved-file message of each page, naming the file written.
 dialogs::Message DecimalSavedMessage(std::string_view writtenFileName);
 dialogs::Message OtherSavedMessage(std::string_view writtenFileName);
