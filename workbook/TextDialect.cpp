@@ -40,15 +40,19 @@ std::vector<std::vector<std::string_view>> SampleLines(std::string_view head, ch
     return lines;
 }
 
-// Lines (not blank) that the separator splits into its most usual count of
-// fields, when that count is above one.
-std::size_t ConsistentLines(const std::vector<std::vector<std::string_view>>& lines) {
+// How well a separator fits the sample: first the lines it splits at all,
+// then the lines it splits into its most usual number of fields.
+std::pair<std::size_t, std::size_t> Fit(const std::vector<std::vector<std::string_view>>& lines) {
     std::map<std::size_t, std::size_t> counts;
-    for (const auto& fields : lines)
-        if (fields.size() > 1) ++counts[fields.size()];
-    std::size_t best = 0;
-    for (const auto& [fields, lineCount] : counts) best = std::max(best, lineCount);
-    return best;
+    std::size_t split = 0;
+    for (const auto& fields : lines) {
+        if (fields.size() < 2) continue;
+        ++split;
+        ++counts[fields.size()];
+    }
+    std::size_t consistent = 0;
+    for (const auto& [fields, lineCount] : counts) consistent = std::max(consistent, lineCount);
+    return {split, consistent};
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -75,12 +79,12 @@ TextDialect DetectDialect(std::string_view head, bool tabByDefault) {
         dialect.lineEnd = "\r\n";
 
     constexpr std::array<char, 3> kCandidates{';', '\t', ','};
-    std::size_t bestLines = 0;
+    std::pair<std::size_t, std::size_t> bestFit{0, 0};
     char best = 0;
     for (const char candidate : kCandidates) {
-        const std::size_t lines = ConsistentLines(SampleLines(head, candidate));
-        if (lines > bestLines) {
-            bestLines = lines;
+        const auto fit = Fit(SampleLines(head, candidate));
+        if (fit.first > 0 && fit > bestFit) {
+            bestFit = fit;
             best = candidate;
         }
     }

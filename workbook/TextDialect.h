@@ -22,8 +22,8 @@ struct TextDialect {
 
 // Guesses separator, decimal separator and line end from the first lines of
 // a file (the bytes after any byte-order mark). The separator is the one of
-// ";", tab and "," that divides most of those lines into the same number of
-// fields, ";" first on a tie; a file of one column gets "," (";" when its
+// ";", tab and "," that divides most of those lines, then most of them into
+// the same number of fields, ";" first on a tie; a file of one column gets "," (";" when its
 // numbers carry a decimal comma), or tab when `tabByDefault`. The decimal
 // separator is "," when the separator is ";" or tab and most numbers with a
 // fraction are written with a comma; "." otherwise. The encoding is not
