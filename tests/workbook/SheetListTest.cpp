@@ -87,8 +87,8 @@ TEST(SheetList, MissingFilesFoldersAndOtherTypesAreRefused) {
               "No se puede abrir el libro «" + (folder / "falta.xlsx").string() + "»: el archivo no existe.");
     std::filesystem::create_directory(folder / "carpeta.xlsx");
     EXPECT_NE(message(folder / "carpeta.xlsx").find("es una carpeta"), std::string::npos);
-    test::Spill(folder / "puntos.csv", "1;2\n");
-    EXPECT_NE(message(folder / "puntos.csv").find("el tipo de archivo «.csv» no es un libro"), std::string::npos);
+    test::Spill(folder / "puntos.dbf", "1;2\n");
+    EXPECT_NE(message(folder / "puntos.dbf").find("el tipo de archivo «.dbf» no es un libro"), std::string::npos);
     EXPECT_NE(message(folder / "sin_extension").find("no es un libro"), std::string::npos);
 }
 
