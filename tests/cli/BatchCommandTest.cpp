@@ -1,41 +1,18 @@
 // trevalco-cli batch run as a user runs it: the output's path on stdout, the
 // row messages on stderr with their row numbers, the exit statuses, and the
 // source workbook untouched.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdlib>
-
+#include "CliRunner.h"
 #include "RunFixture.h"
 
 namespace trevalco::batch::test {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using cli::test::CliRun;
 
-class BatchCommand : public ::testing::Test {
+class BatchCommand : public cli::test::CliFixture {
 protected:
-    CliRun Cli(const std::string& arguments) {
-        const std::string command = std::string("'") + TREVALCO_CLI + "' batch " + arguments + " > '" +
-                                    (folder / "out.txt").string() + "' 2> '" + (folder / "err.txt").string() + "'";
-        const int raw = std::system(command.c_str());
-        CliRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = Bytes(folder / "out.txt");
-        run.err = Bytes(folder / "err.txt");
-        fs::remove(folder / "out.txt");
-        fs::remove(folder / "err.txt");
-        return run;
-    }
-
+    CliRun Cli(const std::string& arguments) { return CliFixture::Cli("batch " + arguments); }
     std::string Quoted(const fs::path& path) const { return "'" + path.string() + "'"; }
-
-    workbook::test::TestFolder folder;
 };
 
 TEST_F(BatchCommand, ConvertsTheSheetAndTellsEachRowsProblemWithItsNumber) {

@@ -13,39 +13,29 @@ ParsedBatchArguments Parse(std::vector<const char*> arguments) {
     return ParseBatchArguments(static_cast<int>(arguments.size()), arguments.data());
 }
 
-std::string Letter(const BatchSettings& settings, std::string_view role) {
-    return *batch::LetterOf(settings.columns, role);
-}
-
 TEST(BatchArguments, EachPageStartsFromTheColumnsItsSelectorsOfferFirst) {
     const auto dd = Parse({"libro.xlsx", "--sheet", "Hoja1", "--from", "dd", "--direction", "SIRGAS_SAD69"});
     ASSERT_TRUE(dd.settings) << dd.error;
     EXPECT_EQ(batch::AllLetters(dd.settings->columns),
               (std::vector<std::string>{"B", "C", "D", "E", "F", "G", "H", "I"}));
-    EXPECT_EQ(dd.settings->key, "SIRGAS_SAD69");
-    EXPECT_EQ(dd.settings->onBadRow, BadRowAnswer::Skip);
-    EXPECT_FALSE(dd.settings->overwrite);
+    EXPECT_EQ(std::tie(dd.settings->key, dd.settings->onBadRow, dd.settings->overwrite),
+              std::make_tuple(std::string("SIRGAS_SAD69"), BadRowAnswer::Skip, false));
 
     const auto dms = Parse({"libro.xlsx", "--sheet=Hoja1", "--from=dms", "--direction=SAD69_SIRGAS"});
     ASSERT_TRUE(dms.settings) << dms.error;
-    EXPECT_EQ(Letter(*dms.settings, "latd"), "B");
-    EXPECT_EQ(Letter(*dms.settings, "lons"), "G");
-    EXPECT_EQ(Letter(*dms.settings, "e2"), "O");
+    EXPECT_EQ(batch::AllLetters(dms.settings->columns),
+              (std::vector<std::string>{"B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O"}));
     EXPECT_EQ(dms.settings->key, "");
 
-    const auto utm = Parse({"libro.xlsx", "--sheet", "H", "--from", "utm", "--direction", "PSAD56_SIRGAS",
+    const auto utm = Parse({"puntos.csv", "--sheet", "H", "--from", "utm", "--direction", "PSAD56_SIRGAS",
                             "--zone", "19", "--columns", "n=C,e=B", "--columns", "lat2=I,lon2=H",
                             "--on-bad-row", "stop", "--overwrite", "--force-zone", "18"});
     ASSERT_TRUE(utm.settings) << utm.error;
-    const auto& columns = std::get<batch::UtmColumns>(utm.settings->columns);
-    EXPECT_EQ(columns.zone, std::optional<std::int16_t>(19));
-    EXPECT_EQ(columns.northing, "C");
-    EXPECT_EQ(columns.easting, "B");
-    EXPECT_EQ(columns.latitude2, "I");
-    EXPECT_EQ(columns.longitude, "E");
-    EXPECT_EQ(utm.settings->onBadRow, BadRowAnswer::Stop);
-    EXPECT_TRUE(utm.settings->overwrite);
-    EXPECT_EQ(utm.settings->forced, Util::ForcedZone::To(18));
+    EXPECT_EQ(batch::AllLetters(utm.settings->columns),
+              (std::vector<std::string>{"C", "B", "D", "E", "F", "G", "I", "H"}));
+    EXPECT_EQ(std::get<batch::UtmColumns>(utm.settings->columns).zone, std::optional<std::int16_t>(19));
+    EXPECT_EQ(std::tie(utm.settings->onBadRow, utm.settings->overwrite, utm.settings->forced),
+              std::make_tuple(BadRowAnswer::Stop, true, Util::ForcedZone::To(18)));
     EXPECT_EQ(std::get<batch::UtmColumns>(
                   Parse({"l.xlsx", "--sheet", "H", "--from", "utm", "--direction", "SIRGAS_SAD69"})
                       .settings->columns)
