@@ -93,6 +93,10 @@ void Worksheet::CheckWritable(std::int32_t row, std::int32_t column) {
         overwroteFormula_ = true;
 }
 
+void Worksheet::CheckRowOrder() const {
+    if (const auto& fault = grid_.RowOrder()) throw WorkbookError(RowsOutOfOrderText(part_, fault->row, fault->after));
+}
+
 std::int32_t Worksheet::LastRow() const { return std::max(grid_.LastRow(), written_.LastRow()); }
 
 std::int32_t Worksheet::LastColumn() const { return std::max(grid_.LastColumn(), written_.LastColumn()); }
