@@ -109,5 +109,22 @@ TEST_F(RunFixture, NumbersFormatsFormulasAndTheActiveSheetOfARealWorkbook) {
     EXPECT_NEAR(std::stod(lines[1].substr(lines[1].rfind(',') + 1)), std::stod(d2) + 1, 1e-6) << lines[1];
 }
 
+TEST_F(RunFixture, ASheetWhoseRowsComeOutOfOrderIsRefusedBeforeTheRun) {
+    BookLayout layout;
+    layout.sheets = {{kSheet, SheetXml("<row r=\"3\"><c r=\"B3\"><v>33</v></c></row><row r=\"1\"><c r=\"B1\"><v>34</v></c></row>")}};
+    const fs::path source = folder / "desorden.xlsx";
+    workbook::test::WriteBook(source, layout);
+    Ok();
+    const RunResult result = Run(Setup(source, DecimalColumns{}));
+    EXPECT_EQ(result.end, RunEnd::Failed);
+    EXPECT_EQ(result.progressMaximum, 0);  // not even counted
+    ASSERT_EQ(dialogs.Messages().size(), 1U);
+    EXPECT_EQ(dialogs.Messages()[0].text,
+              "No se puede guardar el libro «" + (folder / "desorden_1.xlsx").string() +
+                  "»: la parte xl/worksheets/sheet1.xml tiene las filas fuera de orden (fila 1 después de la 3): "
+                  "no se puede escribir en ella sin dañarla.");
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"desorden.xlsx"});
+}
+
 }  // namespace
 }  // namespace trevalco::batch::test

@@ -75,17 +75,6 @@ std::map<std::string, std::string> ReadZip(const fs::path& path) {
     return entries;
 }
 
-std::vector<std::string> ZipNames(const fs::path& path) {
-    std::vector<std::string> names;
-    int code = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &code);
-    if (archive == nullptr) throw std::runtime_error("not a zip: " + path.string());
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i)
-        names.emplace_back(zip_get_name(archive, static_cast<zip_uint64_t>(i), 0));
-    zip_discard(archive);
-    return names;
-}
-
 namespace {
 
 const char* const kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
