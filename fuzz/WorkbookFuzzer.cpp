@@ -42,6 +42,7 @@ void Touch(Worksheet& sheet) {
         for (std::int32_t column = 1; column <= columns; ++column) (void)sheet.Cell(row, column);
     sheet.Write(1, "B", "escrito & <1>");
     sheet.Write(2, "A", " _x0041_ ");
+    sheet.WriteNumber(3, "D", "-12.50", 2);
     sheet.Write(std::min(sheet.LastRow() + 1, kMaxRows), "C", "nueva");
 }
 
@@ -59,7 +60,7 @@ void Package(std::span<const char> bytes) {
         Worksheet sheet(entry.name, entry.part, ReadSheet(archive, entry.part, shared.Count()), shared);
         Touch(sheet);
         SheetWriter writer(std::make_unique<EntrySource>(archive, *archive.Find(entry.part)), sheet.Written(),
-                           sheet.UsedRange(), entry.part);
+                           sheet.UsedRange(), nullptr, true, entry.part);
         (void)Drain(writer);
     }
 }
@@ -72,7 +73,7 @@ void SinglePart(std::span<const char> bytes) {
     Touch(sheet);
     const std::int32_t added = std::min(sheet.LastRow(), kMaxRows);
     SheetWriter writer(std::make_unique<TextSource>(std::string(bytes.data(), bytes.size())), sheet.Written(),
-                       sheet.UsedRange(), part);
+                       sheet.UsedRange(), nullptr, true, part);
     const std::string written = Drain(writer);
     if (written.size() > kMostOutput) return;
     // What was written must read again, with the cell added below the data.

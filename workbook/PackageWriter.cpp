@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <ctime>
 #include <vector>
 
@@ -94,7 +95,14 @@ void WritePackage(const ZipArchive& source, const std::filesystem::path& file, c
     }
 
     std::vector<std::unique_ptr<StreamedPart>> streamed;
+    std::vector<std::uint64_t> order;
+    std::vector<std::uint64_t> deferred;
     for (std::uint64_t i = 0; i < source.EntryCount(); ++i) {
+        const bool isLast = std::find(changes.last.begin(), changes.last.end(), source.EntryName(i)) != changes.last.end();
+        (isLast ? deferred : order).push_back(i);
+    }
+    order.insert(order.end(), deferred.begin(), deferred.end());
+    for (const std::uint64_t i : order) {
         const std::string name = source.EntryName(i);
         if (changes.dropped.contains(name)) continue;
         zip_stat_t stat;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "CellStyles.h"
 #include "Office.h"
 #include "PackageParts.h"
 #include "PackageWriter.h"
@@ -12,6 +13,7 @@
 #include "SheetWriter.h"
 #include "TextBook.h"
 #include "TempDir.h"
+#include "WorkbookPart.h"
 #include "ZipArchive.h"
 
 namespace trevalco::workbook {
@@ -73,6 +75,7 @@ struct Workbook::State {
     std::optional<SharedStrings> shared;
     std::optional<TextBook> text;  // a .csv or .txt file: no archive, one sheet
     std::map<std::size_t, std::unique_ptr<Worksheet>> sheets;  // by position in parts.sheets
+    std::optional<std::size_t> activeSheet;                      // position in parts.sheets
 };
 
 Workbook::Workbook(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -165,6 +168,15 @@ Worksheet& Workbook::Sheet(std::string_view name) {
     }
 }
 
+void Workbook::SetActiveSheet(std::string_view name) {
+    State& state = Live();
+    const auto& entries = state.parts.sheets;
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
+    if (found == entries.end())
+        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) + "».");
+    state.activeSheet = static_cast<std::size_t>(found - entries.begin());
+}
+
 void Workbook::Save() { WriteTo(Live().path, ExistingFile::Replace); }
 
 std::filesystem::path Workbook::SaveAs(const std::filesystem::path& path, ExistingFile existing) {
@@ -179,6 +191,21 @@ std::filesystem::path Workbook::SaveAs(const std::filesystem::path& path, Existi
 
 void Workbook::Close() noexcept { state_.reset(); }
 
+namespace {
+
+// Whether a sheet part marks one of its views as a selected tab (sheet views
+// come near the start of the part).
+bool MarksSelectedTab(const ZipArchive& archive, std::uint64_t index) {
+    EntrySource source(archive, index);
+    std::string head(1 << 16, '\0');
+    head.resize(source.Read(head.data(), head.size()));
+    return head.find("tabSelected") != std::string::npos;
+}
+
+const WrittenCells kNothingWritten;
+
+}  // namespace
+
 void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existing) {
     State& state = Live();
     if (state.text) {
@@ -189,16 +216,45 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
         const ZipArchive& archive = *state.archive;
         PackageChanges changes;
         bool dropCalcChain = false;
-        for (const auto& [position, sheet] : state.sheets) {
-            if (!sheet->Changed()) continue;
-            const auto index = archive.Find(sheet->Part());
-            if (!index) throw WorkbookError("falta la parte " + sheet->Part());
-            const Worksheet* written = sheet.get();
-            changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index] {
+        bool changed = false;
+        std::optional<CellStyles> styles;
+        if (state.parts.stylesPart) {
+            if (const auto index = archive.Find(*state.parts.stylesPart))
+                styles.emplace(archive.ReadSmall(*index), *state.parts.stylesPart);
+        }
+        CellStyles* stylesUsed = styles ? &*styles : nullptr;
+        for (std::size_t position = 0; position < state.parts.sheets.size(); ++position) {
+            const auto loaded = state.sheets.find(position);
+            const Worksheet* written = loaded == state.sheets.end() || !loaded->second->Changed() ? nullptr : loaded->second.get();
+            const std::string& part = state.parts.sheets[position].part;
+            const auto index = archive.Find(part);
+            if (!index) throw WorkbookError("falta la parte " + part);
+            std::optional<bool> selected;
+            if (state.activeSheet) selected = *state.activeSheet == position;
+            if (written == nullptr && !(selected == true) && !(selected == false && MarksSelectedTab(archive, *index)))
+                continue;
+            changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index, stylesUsed, selected, part] {
                 return std::make_unique<SheetWriter>(std::make_unique<EntrySource>(archive, index),
-                                                     written->Written(), written->UsedRange(), written->Part());
+                                                     written ? written->Written() : kNothingWritten,
+                                                     written ? written->UsedRange() : std::string(), stylesUsed,
+                                                     selected, part);
             };
-            dropCalcChain = dropCalcChain || sheet->OverwroteFormula();
+            if (written == nullptr) continue;
+            changed = true;
+            dropCalcChain = dropCalcChain || written->OverwroteFormula();
+        }
+        if (styles) {
+            const std::string name = archive.EntryName(*archive.Find(*state.parts.stylesPart));
+            changes.replaced[name] = [stylesUsed] { return std::make_unique<TextSource>(stylesUsed->Rewritten()); };
+            changes.last.push_back(name);
+        }
+        if (changed || state.activeSheet) {
+            std::optional<std::size_t> tab;
+            if (state.activeSheet) tab = state.parts.sheets[*state.activeSheet].tab;
+            if (const auto index = archive.Find(state.parts.workbookPart)) {
+                std::string rewritten = RewriteWorkbookPart(archive.ReadSmall(*index), state.parts.workbookPart, tab, changed);
+                changes.replaced[archive.EntryName(*index)] = [rewritten] { return std::make_unique<TextSource>(rewritten); };
+            }
         }
         // A formula replaced by a text must not stay in the calculation chain,
         // or Excel reports the file as damaged; the chain is optional and
@@ -266,7 +322,6 @@ void Workbook::WriteTextTo(const std::filesystem::path& target, ExistingFile exi
     State& state = Live();
     try {
         CheckTarget(target);
-        static const WrittenCells kNothingWritten;
         const auto loaded = state.sheets.find(0);
         const WrittenCells& written = loaded == state.sheets.end() ? kNothingWritten : loaded->second->Written();
         PendingFile pending(target);

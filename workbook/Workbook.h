@@ -79,7 +79,13 @@ public:
     // such sheet or it cannot be read.
     Worksheet& Sheet(std::string_view name);
 
+    // Makes the named worksheet the one shown (and the only one selected)
+    // when the saved workbook is opened. Throws WorkbookError when there is
+    // no such sheet.
+    void SetActiveSheet(std::string_view name);
+
     // Writes the workbook, with every cell written so far, over Path().
+    // Formulas are marked to be calculated again when it is next opened.
     void Save();
     // Writes it to `path`, adding the extension of the workbook's format
     // unless the path already ends with it; returns the path written, which

@@ -103,6 +103,11 @@ bool Worksheet::Changed() const {
     return !written_.Empty() || (spool_ != nullptr && spool_->Bounds().LastRow() > 0);
 }
 
+void Worksheet::CheckRowOrder() const {
+    if (const auto& fault = grid_.RowOrder()) throw WorkbookError(RowsOutOfOrderText(part_, fault->row, fault->after));
+}
+
+
 std::int32_t Worksheet::LastRow() const {
     const std::int32_t spooled = spool_ != nullptr ? spool_->Bounds().LastRow() : 0;
     return std::max({grid_.LastRow(), written_.LastRow(), spooled});

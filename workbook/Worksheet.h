@@ -51,6 +51,10 @@ public:
     std::int32_t LastRow() const;
     std::int32_t LastColumn() const;
 
+    // Throws WorkbookError (the reason only) when the sheet's rows repeat or
+    // come out of order: such a sheet is read, but cannot be written.
+    void CheckRowOrder() const;
+
     // For saving.
     const std::string& Part() const { return part_; }
     bool Changed() const;

@@ -124,6 +124,13 @@ RunResult BatchRun::Run() {
         if (setup_.stopRequested) options.stopRequested = setup_.stopRequested;
         Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, options));
         sheet.sheet = &sheet.book.Sheet(setup_.sheetName);
+        // A sheet that could not be saved is refused before any row is worked.
+        try {
+            sheet.sheet->CheckRowOrder();
+        } catch (const workbook::WorkbookError& error) {
+            throw workbook::WorkbookError("No se puede guardar el libro «" + outputPath_.string() + "»: " + error.what() + ".");
+        }
+        sheet.book.SetActiveSheet(setup_.sheetName);
         sheet.letters = AllLetters(setup_.columns);
         for (const std::string& letter : sheet.letters) {
             const std::int32_t column = workbook::ColumnIndex(letter);

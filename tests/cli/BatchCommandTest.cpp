@@ -38,10 +38,9 @@ TEST_F(BatchCommand, ConvertsTheSheetAndTellsEachRowsProblemWithItsNumber) {
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
                                              start.shift.shift, Util::ForcedZone::Off());
     Output out(folder / "obra_1.xlsx");
-    const auto& dot = NumberText::Invariant();
-    EXPECT_EQ(out(2, "D"), T(NumberText::Format(start.sourceUtm.northing, "########0.000", dot)));
-    EXPECT_EQ(out(2, "F"), T(NumberText::Format(target.latitude, "###0.0000000000", dot)));
-    EXPECT_EQ(out(2, "I"), T(NumberText::Format(target.utm.easting, "########0.000", dot)));
+    EXPECT_EQ(out(2, "D"), N(start.sourceUtm.northing, "########0.000"));
+    EXPECT_EQ(out(2, "F"), N(target.latitude, "###0.0000000000"));
+    EXPECT_EQ(out(2, "I"), N(target.utm.easting, "########0.000"));
     EXPECT_FALSE(out.Empty(3, "D"));
     EXPECT_TRUE(out.Empty(3, "F"));
 }

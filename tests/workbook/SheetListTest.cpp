@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+
 #include "TestBooks.h"
 #include "Workbook.h"
 
@@ -54,42 +56,37 @@ TEST(SheetList, OrderIsTheWorkbooksNotThePartsOrRelationships) {
     EXPECT_EQ(book.Format(), WorkbookFormat::Xlsm);
 }
 
-TEST(SheetList, UnknownSheetAndClosedWorkbookGiveMessages) {
+TEST(SheetList, UnknownSheetsClosedWorkbooksMissingFilesAndOtherTypesGiveMessages) {
     TestFolder folder;
+    const auto message = [](const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const WorkbookError& error) {
+            return std::string(error.what());
+        }
+        return std::string("(done)");
+    };
+    const auto open = [&](const std::filesystem::path& path) { return message([&] { (void)Workbook::Open(path); }); };
     BookLayout layout;
     layout.sheets = {{"Hoja1", SheetXml("")}};
     test::WriteBook(folder / "libro.xlsx", layout);
     Workbook book = Workbook::Open(folder / "libro.xlsx");
-    try {
-        book.Sheet("Hoja2");
-        FAIL() << "no such sheet";
-    } catch (const WorkbookError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "El libro «" + (folder / "libro.xlsx").string() + "» no tiene una hoja llamada «Hoja2».");
-    }
+    EXPECT_EQ(message([&] { book.Sheet("Hoja2"); }),
+              "El libro «" + (folder / "libro.xlsx").string() + "» no tiene una hoja llamada «Hoja2».");
+    EXPECT_EQ(message([&] { book.SetActiveSheet("Hoja2"); }),
+              "El libro «" + (folder / "libro.xlsx").string() + "» no tiene una hoja llamada «Hoja2».");
     book.Close();
     EXPECT_FALSE(book.IsOpen());
     EXPECT_THROW(book.SheetNames(), WorkbookError);
     EXPECT_THROW(book.Save(), WorkbookError);
-}
 
-TEST(SheetList, MissingFilesFoldersAndOtherTypesAreRefused) {
-    TestFolder folder;
-    const auto message = [](const std::filesystem::path& path) {
-        try {
-            (void)Workbook::Open(path);
-        } catch (const WorkbookError& error) {
-            return std::string(error.what());
-        }
-        return std::string("(opened)");
-    };
-    EXPECT_EQ(message(folder / "falta.xlsx"),
+    EXPECT_EQ(open(folder / "falta.xlsx"),
               "No se puede abrir el libro «" + (folder / "falta.xlsx").string() + "»: el archivo no existe.");
     std::filesystem::create_directory(folder / "carpeta.xlsx");
-    EXPECT_NE(message(folder / "carpeta.xlsx").find("es una carpeta"), std::string::npos);
+    EXPECT_NE(open(folder / "carpeta.xlsx").find("es una carpeta"), std::string::npos);
     test::Spill(folder / "puntos.dbf", "1;2\n");
-    EXPECT_NE(message(folder / "puntos.dbf").find("el tipo de archivo «.dbf» no es un libro"), std::string::npos);
-    EXPECT_NE(message(folder / "sin_extension").find("no es un libro"), std::string::npos);
+    EXPECT_NE(open(folder / "puntos.dbf").find("el tipo de archivo «.dbf» no es un libro"), std::string::npos);
+    EXPECT_NE(open(folder / "sin_extension").find("no es un libro"), std::string::npos);
 }
 
 TEST(SheetList, OpeningAndReadingLeaveTheFileAsItWas) {
