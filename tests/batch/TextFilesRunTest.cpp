@@ -34,19 +34,13 @@ struct Page {
     std::vector<std::string> written;
 };
 
-UtmColumns Zone19() {
-    UtmColumns columns;
-    columns.zone = 19;
-    return columns;
-}
-
 const Page kPages[] = {
     {DecimalColumns{}, {"33.45", "70.65"},
      {"6297606.833", "346642.695", "33.4496588124", "70.6493505358", "6297632.781", "346701.908"}},
     {DmsColumns{}, {"33", "27", "0.0", "70", "39", "0.0"},
      {"33.4500000000", "70.6500000000", "6297606.833", "346642.695", "33.4496588124", "70.6493505358", "6297632.781",
       "346701.908"}},
-    {Zone19(), {"6297606.833", "346642.695"},
+    {UtmColumns{}, {"6297606.833", "346642.695"},
      {"33.4499999969", "70.6500000000", "6297632.781", "346701.908", "33.4496588093", "70.6493505358"}},
 };
 
@@ -63,18 +57,18 @@ TEST_P(TextFileRun, WritesTheResultsInTheFilesDialectAndKeepsEveryOtherByte) {
         }
         return line;
     };
-    const std::string read = join(page.read);
+    const std::string read = join(page.read), written = join(page.written), end = dialect.lineEnd;
+    const std::string header = dialect.start + "Punto" + dialect.separator + "Dato" + end;
     const std::string blanks(page.written.size(), dialect.separator[0]);
-    const std::string source = dialect.start + "Punto" + dialect.separator + "Dato" + dialect.lineEnd +
-                               dialect.name + read + dialect.lineEnd +
-                               "P2" + read + blanks + dialect.separator + "nota" + dialect.lineEnd;
-    const std::string expected = dialect.start + "Punto" + dialect.separator + "Dato" + dialect.lineEnd +
-                                 dialect.name + read + join(page.written) + dialect.lineEnd +
-                                 "P2" + read + join(page.written) + dialect.separator + "nota" + dialect.lineEnd;
+    const std::string source = header + dialect.name + read + end + "P2" + read + blanks + dialect.separator + "nota" + end;
+    const std::string expected =
+        header + dialect.name + read + written + end + "P2" + read + written + dialect.separator + "nota" + end;
     const fs::path path = folder / (std::string("puntos") + dialect.extension);
     workbook::test::Spill(path, source);
     key = std::string(kSirgasToSad69);
-    RunSetup setup = Setup(path, page.columns);
+    PageColumns columns = page.columns;
+    if (auto* utm = std::get_if<UtmColumns>(&columns)) utm->zone = 19;
+    RunSetup setup = Setup(path, columns);
     setup.sheetName = "puntos";
     SkipBadRows answers;
     const RunResult result = BatchRun(std::move(setup), answers, progress).Run();

@@ -13,14 +13,8 @@ using test::Slurp;
 using test::Spill;
 using Value = Util::CellValue;
 
-struct Cells {
-    const char* name;
-    std::string bytes;
-    std::vector<std::tuple<int, int, Value>> cells;
-};
-
 TEST(TextFiles, ReadAsOneSheetInTheirDialect) {
-    const std::vector<Cells> cases = {
+    const std::vector<std::tuple<const char*, std::string, std::vector<std::tuple<int, int, Value>>>> cases = {
         {"datos.final.csv", "Punto;Lat\r\nPe\xF1" "a;-33,5\r\n\"a;\"\"b\"\"\nc\";1e3\r\n",
          {{1, 1, Value("Punto")}, {2, 1, Value("Peña")}, {2, 2, Value(-33.5)}, {3, 1, Value("a;\"b\"\nc")},
           {3, 2, Value(1000.0)}, {4, 1, Value()}}},
@@ -28,41 +22,34 @@ TEST(TextFiles, ReadAsOneSheetInTheirDialect) {
         {"datos.txt", "\xEF\xBB\xBFPe\xC3\xB1" "a\t1,5\n\"2,5\"\t-0,25", {{1, 1, Value("Peña")}, {1, 2, Value(1.5)}, {2, 1, Value(2.5)}}},
         {"datos.csv", "P 1 , 33.45\n", {{1, 1, Value("P 1 ")}, {1, 2, Value(33.45)}}},
     };
-    for (const Cells& file : cases) {
+    for (const auto& [name, bytes, cells] : cases) {
         test::TestFolder folder;
-        Spill(folder / file.name, file.bytes);
-        Workbook book = Workbook::Open(folder / file.name);
-        ASSERT_EQ(book.SheetNames(), std::vector<std::string>{"datos"}) << file.name;
-        for (const auto& [row, column, value] : file.cells)
-            EXPECT_EQ(book.Sheet("datos").Cell(row, column), value) << file.bytes << " " << row << "," << column;
+        Spill(folder / name, bytes);
+        Workbook book = Workbook::Open(folder / name);
+        ASSERT_EQ(book.SheetNames(), std::vector<std::string>{"datos"}) << name;
+        for (const auto& [row, column, value] : cells)
+            EXPECT_EQ(book.Sheet("datos").Cell(row, column), value) << bytes << " " << row << "," << column;
     }
 }
 
-struct Written {
-    std::string bytes;
-    std::vector<std::tuple<int, int, std::string, int>> writes;  // row, column, digits or text, decimals (-1: text)
-    std::string expected;
-};
-
 TEST(TextFiles, OnlyTheFieldsWrittenChange) {
-    const std::vector<Written> cases = {
+    // Source, writes (row, column, digits or text, decimals or -1 for a text), and the output.
+    const std::vector<std::tuple<std::string, std::vector<std::tuple<int, int, std::string, int>>, std::string>> cases = {
         {"a;2,5\r\n", {{1, 2, "-1.50", 2}, {1, 4, "x;y", -1}, {3, 1, "z", -1}}, "a;-1,50;;\"x;y\"\r\n\r\nz\r\n"},
         {"\"q\",1.5", {{1, 1, "w\"x", -1}, {2, 2, "2.25", 2}}, "\"w\"\"x\",1.5\n,2.25\n"},
         {"Pe\xF1" "a;\"1,5\";;x\n", {{1, 2, "7", 0}, {1, 3, "ñu", -1}}, "Pe\xF1" "a;\"7\";\xF1u;x\n"},
         {"\xEF\xBB\xBF" "ñ\t1\n\n", {{2, 3, "ç", -1}}, "\xEF\xBB\xBF" "ñ\t1\n\t\tç\n"},
     };
-    for (const Written& file : cases) {
+    for (const auto& [bytes, writes, expected] : cases) {
         test::TestFolder folder;
-        Spill(folder / "p.csv", file.bytes);
+        Spill(folder / "p.csv", bytes);
         Workbook book = Workbook::Open(folder / "p.csv");
         Worksheet& sheet = book.Sheet("p");
-        for (const auto& [row, column, text, decimals] : file.writes) {
-            if (decimals < 0) sheet.Write(row, column, text);
-            else sheet.WriteNumber(row, column, text, decimals);
-        }
+        for (const auto& [row, column, text, decimals] : writes)
+            decimals < 0 ? sheet.Write(row, column, text) : sheet.WriteNumber(row, column, text, decimals);
         EXPECT_EQ(book.SaveAs(folder / "p_1"), folder / "p_1.csv");
-        EXPECT_EQ(Slurp(folder / "p_1.csv"), file.expected) << file.bytes;
-        EXPECT_EQ(Slurp(folder / "p.csv"), file.bytes);
+        EXPECT_EQ(Slurp(folder / "p_1.csv"), expected) << bytes;
+        EXPECT_EQ(Slurp(folder / "p.csv"), bytes);
     }
 }
 
