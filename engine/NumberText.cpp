@@ -314,7 +314,7 @@ void Mask::AppendTo(std::string& out, double value, const Separators& separators
         // forced whole places. Gives what the general path gives.
         const bool negative = std::signbit(value) && scaled != 0;
         if (negative && !prefix_.empty()) out += '-';
-        out += prefix_;
+        if (!prefix_.empty()) out += prefix_;
         std::array<char, 64> text;
         char* const end = text.data() + text.size();
         char* p = end;
@@ -339,7 +339,7 @@ void Mask::AppendTo(std::string& out, double value, const Separators& separators
         for (auto whole = wholeEnd - p; whole < minIntegerDigits_; ++whole) *--p = '0';
         if (negative && prefix_.empty()) *--p = '-';
         out.append(p, static_cast<std::size_t>(end - p));
-        out += suffix_;
+        if (!suffix_.empty()) out += suffix_;
         return;
     }
     if (std::isnan(value)) {
