@@ -81,9 +81,13 @@ TEST(ReadCells, EveryKindOfCellHoweverItIsSpelled) {
     EXPECT_EQ(first.Cell(3, 2), Text("Latitud"));
     EXPECT_EQ(first.LastRow(), 3);
     EXPECT_EQ(first.LastColumn(), 4);
-    // Rows out of order are read, but the sheet cannot be written.
+    // Rows out of order are read, but the sheet is refused for writing, and
+    // saving it anyway fails rather than damage it, leaving nothing behind.
     EXPECT_THROW(book.Sheet("desorden").CheckRowOrder(), WorkbookError);
     EXPECT_NO_THROW(first.CheckRowOrder());
+    book.Sheet("desorden").Write(3, "B", "x");
+    EXPECT_THROW(book.SaveAs(folder / "desorden_1"), WorkbookError);
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"libro.xlsx"});
     // Bad addresses are refused with a message.
     EXPECT_THROW((void)first.Cell(0, "A"), WorkbookError);
     EXPECT_THROW((void)first.Cell(1, ""), WorkbookError);
