@@ -38,9 +38,7 @@ protected:
         test::WriteZip(path, parts);
         return path;
     }
-    std::filesystem::path Sheet(const std::string& rows) {
-        return Book([](auto&) {}, rows);
-    }
+    std::filesystem::path Sheet(const std::string& rows) { return Book([](auto&) {}, rows); }
     // The refusal names the file and the reason.
     static void ExpectRefused(const std::filesystem::path& file, const std::string& reason, const OpenOptions& options = {}) {
         const std::string message = Refusal(file, options);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <chrono>

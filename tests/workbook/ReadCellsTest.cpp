@@ -1,6 +1,8 @@
 // Reading cells of every kind, however the sheet's XML spells them.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "SheetReader.h"
 #include "TestBooks.h"
 #include "Workbook.h"
@@ -16,11 +18,7 @@ using Value = Util::CellValue;
 Value Text(const std::string& text) { return Value(text); }
 const Value kEmpty{};
 
-struct Expected {
-    std::int32_t row;
-    const char* column;
-    Value value;
-};
+using Expected = std::tuple<std::int32_t, const char*, Value>;  // row, column, value
 
 struct SheetCase {
     std::string name;
@@ -75,8 +73,8 @@ TEST(ReadCells, EveryKindOfCellHoweverItIsSpelled) {
     test::WriteBook(folder / "libro.xlsx", layout);
     Workbook book = Workbook::Open(folder / "libro.xlsx");
     for (const SheetCase& c : cases)
-        for (const Expected& cell : c.cells)
-            EXPECT_EQ(book.Sheet(c.name).Cell(cell.row, cell.column), cell.value) << c.name << " " << cell.column << cell.row;
+        for (const auto& [row, column, value] : c.cells)
+            EXPECT_EQ(book.Sheet(c.name).Cell(row, column), value) << c.name << " " << column << row;
     Worksheet& first = book.Sheet("numeros y textos");
     EXPECT_EQ(first.Cell(3, 2), Text("Latitud"));
     EXPECT_EQ(first.LastRow(), 3);

@@ -44,10 +44,8 @@ BookLayout SampleBook() {
 
 // The references of the cells of a sheet part, in document order.
 std::vector<std::string> CellOrder(const std::string& xml) {
-    std::vector<std::string> order;
     const std::regex cell("<c r=\"([A-Z]+[0-9]+)\"");
-    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), cell); it != std::sregex_iterator(); ++it)
-        order.push_back((*it)[1]);
+    std::vector<std::string> order(std::sregex_token_iterator(xml.begin(), xml.end(), cell, 1), std::sregex_token_iterator());
     return order;
 }
 
