@@ -24,6 +24,23 @@ bool NeedsPreserve(std::string_view text) {
                              std::strchr(" \t\r\n", text.back()) != nullptr);
 }
 
+// Appends a number or a cell's name without building strings: a rewritten
+// sheet names millions of cells.
+void AppendNumber(std::string& out, std::uint32_t value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void AppendCellName(std::string& out, std::int32_t column, std::int32_t row) {
+    char letters[4];
+    int count = 0;
+    for (auto left = static_cast<std::uint32_t>(column); left > 0 && count < 4; left = (left - 1) / 26)
+        letters[count++] = static_cast<char>('A' + (left - 1) % 26);
+    while (count > 0) out += letters[--count];
+    AppendNumber(out, static_cast<std::uint32_t>(row));
+}
+
 std::uint32_t StyleNumber(const char* text) {
     std::uint32_t style = 0;
     if (text != nullptr) std::from_chars(text, text + std::strlen(text), style);
@@ -131,12 +148,11 @@ void SheetWriter::EmitCell(std::int32_t row, const WrittenCell& cell, std::uint3
     out_ += '<';
     out_ += prefix_;
     out_ += "c r=\"";
-    out_ += ColumnName(cell.column);
-    out_ += std::to_string(row);
+    AppendCellName(out_, cell.column, row);
     out_ += '"';
     if (style != 0) {
         out_ += " s=\"";
-        out_ += std::to_string(style);
+        AppendNumber(out_, style);
         out_ += '"';
     }
     if (cell.IsNumber()) {

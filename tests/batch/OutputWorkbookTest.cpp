@@ -100,7 +100,7 @@ TEST_F(RunFixture, NumbersFormatsFormulasAndTheActiveSheetOfARealWorkbook) {
     // LibreOffice, fresh profile, default settings: formulas show the new values
     // and the numbers the mask's digits (the second sheet, as shown, to CSV).
     const std::string csv = workbook::test::Slurp(workbook::test::OfficeConvert(
-        *result.output, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,2", folder.Path()));
+        *result.output, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,false,2", folder.Path()));
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; at < csv.size(); at = end + 1) lines.push_back(csv.substr(at, (end = csv.find('\n', at)) - at));
     ASSERT_GE(lines.size(), 3U) << csv;

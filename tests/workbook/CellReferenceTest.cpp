@@ -6,7 +6,7 @@
 namespace trevalco::workbook {
 namespace {
 
-TEST(ColumnLetters, RoundTripAcrossTheWholeSheetWidthAndNonsenseGivesZero) {
+TEST(CellReferences, ColumnsRoundTripAndReferencesOutsideTheSheetAreRefused) {
     for (std::int32_t index = 1; index <= kMaxColumns; ++index) ASSERT_EQ(ColumnIndex(ColumnName(index)), index) << index;
     const std::pair<const char*, std::int32_t> letters[] = {{"A", 1},   {"Z", 26},  {"AA", 27}, {"XFD", kMaxColumns},
                                                              {"o", 15},  {"aB", 28}, {"", 0},    {"XFE", 0},
@@ -15,9 +15,7 @@ TEST(ColumnLetters, RoundTripAcrossTheWholeSheetWidthAndNonsenseGivesZero) {
     EXPECT_EQ(ColumnName(27), "AA");
     EXPECT_EQ(ColumnName(0), "");
     EXPECT_EQ(ColumnName(kMaxColumns + 1), "");
-}
-
-TEST(CellReferences, ParseInsideTheSheetAndRefuseOutside) {
+    // References inside the sheet are read; those outside are refused.
     EXPECT_EQ(ParseCellReference("B12"), (CellPosition{12, 2}));
     EXPECT_EQ(ParseCellReference("$C$7"), (CellPosition{7, 3}));
     EXPECT_EQ(ParseCellReference("XFD1048576"), (CellPosition{kMaxRows, kMaxColumns}));

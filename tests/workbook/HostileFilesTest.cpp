@@ -38,8 +38,12 @@ protected:
         test::WriteZip(path, parts);
         return path;
     }
-    std::filesystem::path Sheet(const std::string& rows) {
-        return Book([](auto&) {}, rows);
+    std::filesystem::path Sheet(const std::string& rows) { return Book([](auto&) {}, rows); }
+    // The refusal names the file and the reason.
+    static void ExpectRefused(const std::filesystem::path& file, const std::string& reason, const OpenOptions& options = {}) {
+        const std::string message = Refusal(file, options);
+        EXPECT_NE(message.find("«" + file.string() + "»"), std::string::npos) << message;
+        EXPECT_NE(message.find(reason), std::string::npos) << message;
     }
     static void Remove(std::vector<std::pair<std::string, std::string>>& parts, const std::string& name) {
         std::erase_if(parts, [&](const auto& part) { return part.first == name; });
@@ -54,25 +58,18 @@ protected:
     int count_ = 0;
 };
 
-#define EXPECT_REFUSED(file, reason)                                                   \
-    do {                                                                               \
-        const std::filesystem::path refused = (file);                                  \
-        const std::string message = Refusal(refused);                                  \
-        EXPECT_NE(message.find("«" + refused.string() + "»"), std::string::npos) << message; \
-        EXPECT_NE(message.find(reason), std::string::npos) << message;                 \
-    } while (false)
-
 TEST_F(HostileFiles, FilesThatAreNotZipPackages) {
-    test::Spill(folder_ / "texto.xlsx", "Latitud;Longitud\n33,45;70,65\n");
-    EXPECT_REFUSED(folder_ / "texto.xlsx", "no es un paquete zip");
-    test::Spill(folder_ / "vacio.xlsx", "");
-    EXPECT_REFUSED(folder_ / "vacio.xlsx", "no es un libro .xlsx válido");
-    // What an old binary workbook or a password-protected one looks like.
-    test::Spill(folder_ / "ole.xlsx", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(4000, '\0'));
-    EXPECT_REFUSED(folder_ / "ole.xlsx", "protegido con contraseña");
     const std::string whole = test::Slurp(Sheet(""));
-    test::Spill(folder_ / "cortado.xlsx", whole.substr(0, whole.size() / 2));
-    EXPECT_REFUSED(folder_ / "cortado.xlsx", "no es un libro .xlsx válido");
+    // Text, nothing, an old binary or password-protected workbook, half a package.
+    const std::pair<std::string, const char*> files[] = {
+        {"Latitud;Longitud\n33,45;70,65\n", "no es un paquete zip"},
+        {"", "no es un libro .xlsx válido"},
+        {std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(4000, '\0'), "protegido con contraseña"},
+        {whole.substr(0, whole.size() / 2), "no es un libro .xlsx válido"}};
+    for (const auto& [content, reason] : files) {
+        test::Spill(folder_ / "roto.xlsx", content);
+        ExpectRefused(folder_ / "roto.xlsx", reason);
+    }
 }
 
 TEST_F(HostileFiles, DamagedOrMissingPartsAndCellsOutsideTheSheet) {
@@ -117,7 +114,7 @@ TEST_F(HostileFiles, DamagedOrMissingPartsAndCellsOutsideTheSheet) {
         {"", "", "", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>uno</v></c></row>", "índice de texto compartido no válido"},
     };
     for (const auto& c : cases) {
-        EXPECT_REFUSED(Book([&](auto& p) {
+        ExpectRefused(Book([&](auto& p) {
                            if (!c.removed.empty()) Remove(p, c.removed);
                            if (!c.replaced.empty()) Replace(p, c.replaced, c.content);
                        }, c.rows.empty() ? "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" : c.rows),
@@ -136,21 +133,15 @@ TEST_F(HostileFiles, ZipBombsAndOversizedParts) {
     const auto bomb = Book([&](auto& p) { Replace(p, "xl/worksheets/sheet1.xml", SheetXml(rows)); });
     rows.clear();
     rows.shrink_to_fit();
-    EXPECT_REFUSED(bomb, "posible bomba zip");
+    ExpectRefused(bomb, "posible bomba zip");
 
     const auto ordinary = Sheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
-    OpenOptions small;
-    small.limits.maxEntryBytes = 200;
-    std::string message = Refusal(ordinary, small);
-    EXPECT_NE(message.find("es demasiado grande"), std::string::npos) << message;
-    small = {};
-    small.limits.maxTotalBytes = 1000;
-    message = Refusal(ordinary, small);
-    EXPECT_NE(message.find("el paquete descomprimido es demasiado grande"), std::string::npos) << message;
-    small = {};
-    small.limits.maxEntries = 3;
-    message = Refusal(ordinary, small);
-    EXPECT_NE(message.find("demasiadas partes"), std::string::npos) << message;
+    OpenOptions limited[3];
+    limited[0].limits.maxEntryBytes = 200;
+    limited[1].limits.maxTotalBytes = 1000;
+    limited[2].limits.maxEntries = 3;
+    const char* reasons[] = {"es demasiado grande", "el paquete descomprimido es demasiado grande", "demasiadas partes"};
+    for (int i = 0; i < 3; ++i) ExpectRefused(ordinary, reasons[i], limited[i]);
     EXPECT_EQ(Refusal(ordinary), "(accepted)");
 }
 

@@ -1,6 +1,8 @@
 // Reading cells of every kind, however the sheet's XML spells them.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "SheetReader.h"
 #include "TestBooks.h"
 #include "Workbook.h"
@@ -16,11 +18,7 @@ using Value = Util::CellValue;
 Value Text(const std::string& text) { return Value(text); }
 const Value kEmpty{};
 
-struct Expected {
-    std::int32_t row;
-    const char* column;
-    Value value;
-};
+using Expected = std::tuple<std::int32_t, const char*, Value>;  // row, column, value
 
 struct SheetCase {
     std::string name;
@@ -75,15 +73,19 @@ TEST(ReadCells, EveryKindOfCellHoweverItIsSpelled) {
     test::WriteBook(folder / "libro.xlsx", layout);
     Workbook book = Workbook::Open(folder / "libro.xlsx");
     for (const SheetCase& c : cases)
-        for (const Expected& cell : c.cells)
-            EXPECT_EQ(book.Sheet(c.name).Cell(cell.row, cell.column), cell.value) << c.name << " " << cell.column << cell.row;
+        for (const auto& [row, column, value] : c.cells)
+            EXPECT_EQ(book.Sheet(c.name).Cell(row, column), value) << c.name << " " << column << row;
     Worksheet& first = book.Sheet("numeros y textos");
     EXPECT_EQ(first.Cell(3, 2), Text("Latitud"));
     EXPECT_EQ(first.LastRow(), 3);
     EXPECT_EQ(first.LastColumn(), 4);
-    // Rows out of order are read, but the sheet cannot be written.
+    // Rows out of order are read, but the sheet is refused for writing, and
+    // saving it anyway fails rather than damage it, leaving nothing behind.
     EXPECT_THROW(book.Sheet("desorden").CheckRowOrder(), WorkbookError);
     EXPECT_NO_THROW(first.CheckRowOrder());
+    book.Sheet("desorden").Write(3, "B", "x");
+    EXPECT_THROW(book.SaveAs(folder / "desorden_1"), WorkbookError);
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"libro.xlsx"});
     // Bad addresses are refused with a message.
     EXPECT_THROW((void)first.Cell(0, "A"), WorkbookError);
     EXPECT_THROW((void)first.Cell(1, ""), WorkbookError);

@@ -99,14 +99,13 @@ TEST_F(BatchPagesWindow, DecimalPageReadsItsSelectorsAndShowsTheProgressWindow) 
     EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como \"datos_1.xlsx\"");
     EXPECT_EQ(Bytes(source), before);
 
-    const auto separators = point::UserSeparators();
     const auto start = chain::StartGeographic(kSirgasToSad69, 33.45, 70.65, Util::ForcedZone::Off());
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
                                              start.shift.shift, Util::ForcedZone::Off());
     Output out(folder / "datos_1.xlsx");
-    EXPECT_EQ(out(1, "D"), T(NumberText::Format(start.sourceUtm.northing, "########0.000", separators)));
-    EXPECT_EQ(out(1, "F"), T(NumberText::Format(target.latitude, "###0.0000000000", separators)));
-    EXPECT_EQ(out(1, "I"), T(NumberText::Format(target.utm.easting, "########0.000", separators)));
+    EXPECT_EQ(out(1, "D"), N(start.sourceUtm.northing, "########0.000"));
+    EXPECT_EQ(out(1, "F"), N(target.latitude, "###0.0000000000"));
+    EXPECT_EQ(out(1, "I"), N(target.utm.easting, "########0.000"));
 }
 
 TEST_F(BatchPagesWindow, UtmAndDmsPagesReadTheirOwnSelectorsAndTheForcedZone) {
@@ -130,7 +129,7 @@ TEST_F(BatchPagesWindow, UtmAndDmsPagesReadTheirOwnSelectorsAndTheForcedZone) {
     const auto target = chain::CarryToTarget(-source.latitude, -source.longitude, source.ellipsoids,
                                              lookup.shift, forced);
     Output out(folder / "utm_1.xlsx");
-    EXPECT_EQ(out(1, "G"), T(NumberText::Format(target.utm.easting, "#######0.000", point::UserSeparators())));
+    EXPECT_EQ(out(1, "G"), N(target.utm.easting, "#######0.000"));
 
     const fs::path dms = Book({{{}, 33.0, 27.0, 0.0, 70.0, 39.0, 0.0}}, "gms.xlsx");
     ChooseWorkbook(dms);
@@ -142,7 +141,7 @@ TEST_F(BatchPagesWindow, UtmAndDmsPagesReadTheirOwnSelectorsAndTheForcedZone) {
     ASSERT_EQ(Pages().LastResult()->end, RunEnd::Completed);
     EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como     gms_1.xlsx ");
     Output gms(folder / "gms_1.xlsx");
-    EXPECT_EQ(gms(1, "H"), T(NumberText::Format(33.45, "##0.0000000000", point::UserSeparators())));
+    EXPECT_EQ(gms(1, "H"), N(33.45, "##0.0000000000"));
 }
 
 TEST_F(BatchPagesWindow, NoRunStartsInsideARun) {
