@@ -36,11 +36,8 @@ TEST(BatchArguments, EachPageStartsFromTheColumnsItsSelectorsOfferFirst) {
     EXPECT_EQ(std::get<batch::UtmColumns>(utm.settings->columns).zone, std::optional<std::int16_t>(19));
     EXPECT_EQ(std::tie(utm.settings->onBadRow, utm.settings->overwrite, utm.settings->forced),
               std::make_tuple(BadRowAnswer::Stop, true, Util::ForcedZone::To(18)));
-    EXPECT_EQ(std::get<batch::UtmColumns>(
-                  Parse({"l.xlsx", "--sheet", "H", "--from", "utm", "--direction", "SIRGAS_SAD69"})
-                      .settings->columns)
-                  .zone,
-              std::optional<std::int16_t>(18));
+    const auto utm18 = Parse({"l.xlsx", "--sheet", "H", "--from", "utm", "--direction", "SIRGAS_SAD69"});
+    EXPECT_EQ(std::get<batch::UtmColumns>(utm18.settings->columns).zone, std::optional<std::int16_t>(18));
 }
 
 TEST(BatchArguments, RefusesWhatCannotRun) {
