@@ -49,7 +49,9 @@ WorkbookChoice::~WorkbookChoice() = default;
 
 bool WorkbookChoice::ChooseWorkbookPath() {
     const dialogs::OpenFileRequest request{
-        {{"Archivos de Microsoft Excel", "*.xls *.xlsx"}, {"Hojas de cálculo OpenDocument", "*.ods"}},
+        {{"Archivos de Microsoft Excel", "*.xls *.xlsx"},
+         {"Hojas de cálculo OpenDocument", "*.ods"},
+         {"Archivos de texto", "*.csv *.txt"}},
         {},
         {}};
     for (;;) {

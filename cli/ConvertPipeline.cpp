@@ -16,7 +16,7 @@ void ConvertPipeline::Batch::Clear() {
 }
 
 ConvertPipeline::ConvertPipeline(const LineConverter& converter, unsigned workers)
-    : converter_(converter), batches_(std::max(1U, workers)) {}
+    : converter_(converter), workers_(std::max(1U, workers)), batches_(2 * workers_) {}
 
 bool ConvertPipeline::Fill(LineReader& reader, Batch& batch, std::size_t& lineNumber) const {
     batch.Clear();
@@ -24,7 +24,9 @@ bool ConvertPipeline::Fill(LineReader& reader, Batch& batch, std::size_t& lineNu
     std::string_view line;
     bool overlong = false;
     while (batch.ends.size() < kLinesPerBatch && reader.Next(line, overlong)) {
-        ++lineNumber;
+        // A byte-order mark before the first line (files saved as UTF-8 by
+        // spreadsheets) is not part of its first field.
+        if (++lineNumber == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
         batch.text += line;
         batch.ends.push_back(batch.text.size());
         batch.overlong.push_back(overlong);
@@ -50,39 +52,55 @@ void ConvertPipeline::Convert(Batch& batch) const {
     }
 }
 
+bool ConvertPipeline::Write(std::size_t first, std::size_t count, std::FILE* out, std::FILE* err,
+                            PipelineResult& result) const {
+    for (std::size_t b = first; b < first + count; ++b) {
+        const Batch& batch = batches_[b];
+        for (const auto& [number, reason] : batch.problems) {
+            std::string_view text = reason;
+            while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+            while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+            std::fprintf(err, "trevalco-cli: line %zu: %.*s\n", number,
+                         static_cast<int>(text.size()), text.data());
+            result.allConverted = false;
+        }
+        if (std::fwrite(batch.output.data(), 1, batch.output.size(), out) != batch.output.size()) {
+            result.writeFailed = true;
+            return false;
+        }
+    }
+    return true;
+}
+
 PipelineResult ConvertPipeline::Run(std::FILE* in, std::FILE* out, std::FILE* err) {
+    // Two rounds of batches: while the workers convert one, this thread
+    // writes the one converted before and fills it with the next lines.
     PipelineResult result;
     LineReader reader(in);
     std::size_t lineNumber = 0;
-    for (;;) {
+    const auto fillRound = [&](std::size_t first) {
         std::size_t filled = 0;
-        while (filled < batches_.size() && Fill(reader, batches_[filled], lineNumber)) ++filled;
-        if (filled == 0) break;
+        while (filled < workers_ && Fill(reader, batches_[first + filled], lineNumber)) ++filled;
+        return filled;
+    };
+    std::size_t converting = 0;  // first batch of the round being converted
+    std::size_t count = fillRound(converting);
+    std::size_t written = 0;     // batches of the other round waiting to be written
+    while (count > 0) {
+        const std::size_t other = workers_ - converting;
+        std::size_t next = 0;
         {
-            // The first batch is converted here, the others beside it.
             std::vector<std::jthread> helpers;
-            for (std::size_t b = 1; b < filled; ++b)
+            for (std::size_t b = converting; b < converting + count; ++b)
                 helpers.emplace_back([this, b] { Convert(batches_[b]); });
-            Convert(batches_[0]);
+            if (!Write(other, written, out, err, result)) return result;
+            if (count == workers_) next = fillRound(other);
         }
-        for (std::size_t b = 0; b < filled; ++b) {
-            const Batch& batch = batches_[b];
-            for (const auto& [number, reason] : batch.problems) {
-                std::string_view text = reason;
-                while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-                while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-                std::fprintf(err, "trevalco-cli: line %zu: %.*s\n", number,
-                             static_cast<int>(text.size()), text.data());
-                result.allConverted = false;
-            }
-            if (std::fwrite(batch.output.data(), 1, batch.output.size(), out) !=
-                batch.output.size()) {
-                result.writeFailed = true;
-                return result;
-            }
-        }
-        if (filled < batches_.size()) break;
+        written = count;
+        count = next;
+        converting = other;
     }
+    if (!Write(workers_ - converting, written, out, err, result)) return result;
     result.readFailed = reader.Failed();
     return result;
 }

@@ -1,6 +1,7 @@
 // Runs a LineConverter over a stream on every core: lines are read in
-// batches, the batches of one round are converted side by side, and their
-// output is written in input order. Memory stays bounded by one round.
+// batches, the batches of one round are converted side by side while the
+// round before is written (in input order) and the next one read. Memory
+// stays bounded by two rounds.
 #pragma once
 
 #include <cstdio>
@@ -41,8 +42,12 @@ private:
     // Reads up to kLinesPerBatch lines; false when the stream had none left.
     bool Fill(LineReader& reader, Batch& batch, std::size_t& lineNumber) const;
     void Convert(Batch& batch) const;
+    // Writes `count` converted batches from `first`; false when writing failed.
+    bool Write(std::size_t first, std::size_t count, std::FILE* out, std::FILE* err,
+               PipelineResult& result) const;
 
     const LineConverter& converter_;
+    std::size_t workers_;
     std::vector<Batch> batches_;
 };
 

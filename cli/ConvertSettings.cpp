@@ -15,6 +15,13 @@ std::optional<InputNotation> NotationFor(std::string_view from) {
     return std::nullopt;
 }
 
+std::optional<char> DelimiterFor(std::string_view name) {
+    if (name == ";") return ';';
+    if (name == ",") return ',';
+    if (name == "tab" || name == "\t") return '\t';  // the word, or a tab typed as $'\t'
+    return std::nullopt;
+}
+
 }  // namespace
 
 ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) {
@@ -32,6 +39,10 @@ ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) 
             return parsed;
         }
         if (!option.starts_with("--")) return fail("argumento inesperado: " + std::string(option));
+        if (option == "--decimal-comma") {
+            settings.decimalComma = true;
+            continue;
+        }
         if (const auto given = OptionValue(option, i, argc, argv))
             value = *given;
         else
@@ -55,12 +66,23 @@ ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) 
                 return fail("zona forzada inválida (12, 13, 16, 17, 18, 19, 20, 21 o 22): " +
                             std::string(value));
             settings.forced = *forced;
+        } else if (option == "--delimiter") {
+            const auto delimiter = DelimiterFor(value);
+            if (!delimiter) return fail("separador inválido (';', ',' o tab): " + std::string(value));
+            settings.layout.delimiter = *delimiter;
+        } else if (option == "--skip-fields") {
+            const auto count = WholeArgument(value);
+            if (!count || *count < 0 || *count > 1000)
+                return fail("número de campos inválido (0 a 1000): " + std::string(value));
+            settings.layout.skipFields = static_cast<std::size_t>(*count);
         } else {
             return fail("opción desconocida: " + std::string(option));
         }
     }
     if (settings.zone && settings.from != InputNotation::Utm)
         return fail("--zone solo se usa con --from utm");
+    if (settings.decimalComma && settings.layout.delimiter == ',')
+        return fail("--decimal-comma no se puede usar con --delimiter ','");
     parsed.settings = settings;
     return parsed;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "LineFields.h"
 #include "Types.h"
 #include "Util.h"
 
@@ -17,6 +18,8 @@ struct ConvertSettings {
     InputNotation from = InputNotation::DecimalDegrees;
     std::optional<std::int16_t> zone;                // UTM lines that carry none
     Util::ForcedZone forced = Util::ForcedZone::Off();
+    LineLayout layout;                               // delimiter and leading fields skipped
+    bool decimalComma = false;                       // numbers read with "," as decimal separator
 };
 
 // The settings, or the reason the arguments are not usable.

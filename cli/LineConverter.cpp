@@ -1,6 +1,7 @@
 #include "LineConverter.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -12,34 +13,53 @@ namespace trevalco::cli {
 
 namespace {
 
-constexpr std::size_t kMaxFields = 7;  // one more than any notation takes
 constexpr std::string_view kStars = "*\t*\t*\t*\t*\t*\t*\t*\t*\t*";
 constexpr std::string_view kTargetStars = "*\t*\t*\t*\t*";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlankText(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
-// Splits on runs of blanks; counts fields beyond the array without keeping them.
-std::size_t SplitFields(std::string_view line, std::array<std::string_view, kMaxFields>& fields) {
-    std::size_t count = 0;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && IsBlank(line[i])) ++i;
-        if (i == line.size()) break;
-        const std::size_t start = i;
-        while (i < line.size() && !IsBlank(line[i])) ++i;
-        if (count < kMaxFields) fields[count] = line.substr(start, i - start);
-        ++count;
-    }
-    return count;
+// A zone written as a whole number from 1 to 60, digits only.
+bool IsZoneText(std::string_view text) {
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return false;
+    const int zone = text.size() == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
+    return zone >= 1 && zone <= 60;
 }
 
-std::optional<double> Number(std::string_view field) {
-    return NumberText::ReadNumber(field, NumberText::Invariant());
+std::size_t FieldsOf(InputNotation from) {
+    switch (from) {
+        case InputNotation::DecimalDegrees: return 2;
+        case InputNotation::DegreesMinutesSeconds: return 6;
+        case InputNotation::Utm: return 3;
+    }
+    return 2;
 }
 
 LineResult Rejected(std::string reason) { return {LineOutcome::Rejected, std::move(reason)}; }
 
 }  // namespace
+
+// The coordinate fields of a line and how their numbers are read.
+struct LineConverter::Fields {
+    const LineFields& split;
+    const NumberText::Separators& separators;
+    bool delimited;
+
+    std::size_t Count() const { return split.count; }
+    // The field's text, quotes taken off; valid until the next call.
+    std::string_view Text(std::size_t index) const { return FieldText(split.fields[index], delimited, scratch); }
+    bool Empty(std::size_t index) const { return index >= split.count || IsBlankText(Text(index)); }
+    std::optional<double> Number(std::size_t index) const {
+        return NumberText::ReadNumber(Text(index), separators);
+    }
+    // A sheet cell holding the field: empty, or its text.
+    Util::CellValue Cell(std::size_t index) const {
+        if (index >= split.count || split.fields[index].empty()) return std::monostate{};
+        return std::string(Text(index));
+    }
+
+    mutable std::string scratch;
+};
 
 // The source position of a line, once known.
 struct LineConverter::Source {
@@ -50,33 +70,44 @@ struct LineConverter::Source {
     chain::Ellipsoids ellipsoids;
 };
 
-LineConverter::LineConverter(ConvertSettings settings) : settings_(std::move(settings)) {}
+LineConverter::LineConverter(ConvertSettings settings)
+    : settings_(std::move(settings)),
+      separators_{settings_.decimalComma ? "," : ".", ""} {}
 
 LineResult LineConverter::Convert(std::string_view line, std::string& out) const {
-    std::array<std::string_view, kMaxFields> fields;
-    const std::size_t count = SplitFields(line, fields);
-    if (count == 0) return {};
-    switch (settings_.from) {
-        case InputNotation::DecimalDegrees:
-            return ConvertDecimal(fields.data(), count, out);
-        case InputNotation::DegreesMinutesSeconds:
-            return ConvertDms(fields.data(), count, out);
-        case InputNotation::Utm:
-            return ConvertUtm(fields.data(), count, out);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    LineFields split = SplitLine(line, settings_.layout, FieldsOf(settings_.from));
+    if (split.blank) return {};
+    if (settings_.layout.skipFields > 0) {
+        out += split.leading;
+        out += '\t';
     }
-    return {};
+    // With a zone for every line, a third field is the line's own zone only
+    // when it reads as one; anything else belongs to the rest of the line.
+    const Fields fields{split, separators_, settings_.layout.delimiter.has_value(), {}};
+    if (settings_.from == InputNotation::Utm && settings_.zone && split.count == 3 && !IsZoneText(fields.Text(2)))
+        split.PassFrom(2, line);
+    LineResult result;
+    switch (settings_.from) {
+        case InputNotation::DecimalDegrees: result = ConvertDecimal(fields, out); break;
+        case InputNotation::DegreesMinutesSeconds: result = ConvertDms(fields, out); break;
+        case InputNotation::Utm: result = ConvertUtm(fields, out); break;
+    }
+    if (!split.rest.empty()) {
+        out += '\t';
+        out += split.rest;
+    }
+    return result;
 }
 
-LineResult LineConverter::ConvertDecimal(const std::string_view* fields, std::size_t count,
-                                         std::string& out) const {
+LineResult LineConverter::ConvertDecimal(const Fields& fields, std::string& out) const {
     const auto reject = [&out](std::string_view reason) {
         out += kStars;
         return Rejected(std::string(reason));
     };
-    if (count < 2) return reject(kEmptyRow);
-    if (count > 2) return reject(kInvalidRow);
-    const auto lat = Number(fields[0]);
-    const auto lon = Number(fields[1]);
+    if (fields.Empty(0) || fields.Empty(1)) return reject(kEmptyRow);
+    const auto lat = fields.Number(0);
+    const auto lon = fields.Number(1);
     if (!lat || !lon) return reject(kInvalidRow);
     const double latitude = std::fabs(*lat);
     const double longitude = std::fabs(*lon);
@@ -87,14 +118,12 @@ LineResult LineConverter::ConvertDecimal(const std::string_view* fields, std::si
     return Finish({latitude, longitude, start.sourceUtm, start.shift, start.ellipsoids}, out);
 }
 
-LineResult LineConverter::ConvertDms(const std::string_view* fields, std::size_t count,
-                                     std::string& out) const {
+LineResult LineConverter::ConvertDms(const Fields& fields, std::string& out) const {
     const auto reject = [&out](std::string reason) {
         out += kStars;
         return Rejected(std::move(reason));
     };
-    if (count < 6) return reject(std::string(kEmptyRow));
-    if (count > 6) return reject(std::string(kInvalidRow));
+    if (fields.Count() < 6) return reject(std::string(kEmptyRow));
     static constexpr std::array<std::string_view, 6> kNames{"LATD", "LATM", "LATS",
                                                             "LOND", "LONM", "LONS"};
     std::string problem;
@@ -110,9 +139,9 @@ LineResult LineConverter::ConvertDms(const std::string_view* fields, std::size_t
     for (std::size_t c = 0; c < 2; ++c) {
         const std::size_t i = c * 3;
         magnitudes[c] = Util::ReadDmsCells(
-            std::string(fields[i]), std::string(fields[i + 1]), std::string(fields[i + 2]),
+            fields.Cell(i), fields.Cell(i + 1), fields.Cell(i + 2),
             skipped, outcome, c == 0 ? "lat" : "lon", kNames[i], kNames[i + 1], kNames[i + 2],
-            NumberText::Invariant(), prompts);
+            fields.separators, prompts);
         if (outcome != Util::kReadOk) return reject(std::move(problem));
     }
     const auto start =
@@ -121,17 +150,16 @@ LineResult LineConverter::ConvertDms(const std::string_view* fields, std::size_t
                   out);
 }
 
-LineResult LineConverter::ConvertUtm(const std::string_view* fields, std::size_t count,
-                                     std::string& out) const {
+LineResult LineConverter::ConvertUtm(const Fields& fields, std::string& out) const {
     const auto reject = [&out](std::string_view reason) {
         out += kStars;
         return Rejected(std::string(reason));
     };
-    if (count < 2 || (count == 2 && !settings_.zone)) return reject(kEmptyRow);
-    if (count > 3) return reject(kInvalidRow);
-    const auto northing = Number(fields[0]);
-    const auto easting = Number(fields[1]);
-    const auto zoneNumber = count == 3 ? Number(fields[2]) : std::optional<double>(*settings_.zone);
+    const bool ownZone = !fields.Empty(2);
+    if (fields.Empty(0) || fields.Empty(1) || (!ownZone && !settings_.zone)) return reject(kEmptyRow);
+    const auto northing = fields.Number(0);
+    const auto easting = fields.Number(1);
+    const auto zoneNumber = ownZone ? fields.Number(2) : std::optional<double>(*settings_.zone);
     if (!northing || !easting || !zoneNumber) return reject(kInvalidRow);
     const auto zone = NumberText::WholeNumber16(*zoneNumber);
     if (!zone) return reject(kCoordinatesOutOfLimits);
@@ -193,7 +221,8 @@ void LineConverter::AppendPosition(double latitude, double longitude,
     out += '\t';
     metres_.AppendTo(out, utm.easting, invariant);
     out += '\t';
-    out += NumberText::PlainText(utm.zone);
+    std::array<char, 8> zone;
+    out.append(zone.data(), std::to_chars(zone.data(), zone.data() + zone.size(), utm.zone).ptr);
 }
 
 }  // namespace trevalco::cli

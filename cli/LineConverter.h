@@ -1,6 +1,7 @@
 // Converts one line of `trevalco-cli convert` input: checks it as a row of a
 // sheet of its notation would be checked, runs the point chain, and writes the
-// ten output fields.
+// ten output fields, with the fields it skipped in front and the rest of the
+// line after them, both as they stand.
 #pragma once
 
 #include <string>
@@ -28,13 +29,11 @@ public:
 
 private:
     struct Source;
+    struct Fields;
 
-    LineResult ConvertDecimal(const std::string_view* fields, std::size_t count,
-                              std::string& out) const;
-    LineResult ConvertDms(const std::string_view* fields, std::size_t count,
-                          std::string& out) const;
-    LineResult ConvertUtm(const std::string_view* fields, std::size_t count,
-                          std::string& out) const;
+    LineResult ConvertDecimal(const Fields& fields, std::string& out) const;
+    LineResult ConvertDms(const Fields& fields, std::string& out) const;
+    LineResult ConvertUtm(const Fields& fields, std::string& out) const;
     // From a known source position on: band, transformation range, target.
     LineResult Finish(const Source& source, std::string& out) const;
 
@@ -44,6 +43,7 @@ private:
                         std::string& out) const;
 
     ConvertSettings settings_;
+    NumberText::Separators separators_;  // of the numbers read
     NumberText::Mask degrees_{"##0.0000000000"};
     NumberText::Mask metres_{"########0.000"};
 };

@@ -12,7 +12,9 @@ const char* const kSheetsHelp =
     "\n"
     "Escribe los nombres de las hojas de cálculo del libro (.xlsx, .xlsm, .xls u .ods),\n"
     "uno por línea, en el orden del libro. Las hojas de gráfico no se listan.\n"
-    "Los libros .xls y .ods se leen con LibreOffice.\n"
+    "Los libros .xls y .ods se leen con LibreOffice. Un archivo de texto (.csv o\n"
+    ".txt) es un libro de una hoja, que se llama como el archivo hasta su primer\n"
+    "punto (puntos.csv: puntos).\n"
     "\n"
     "Estado de salida: 0 si se pudo leer el libro, 2 si los argumentos no son\n"
     "válidos, 3 si el libro no se puede leer.\n";

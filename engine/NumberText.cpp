@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -13,6 +14,16 @@ namespace {
 
 constexpr std::array<double, 16> kPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// "00", "01", ... "99": two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -43,14 +54,17 @@ struct RoundedDigits {
 // three spare digits beyond the requested decimals and its scaled fraction is
 // not close to one half; both perturbations are then far below the margin.
 // Returns the value scaled by 10^decimals and rounded, or nothing.
-std::optional<std::uint64_t> FastScaledMagnitude(double magnitude, int decimals) {
-    if (decimals < 0 || decimals > 12) return std::nullopt;
-    if (!(magnitude < kPowersOfTen[static_cast<std::size_t>(12 - decimals)])) return std::nullopt;
+[[gnu::always_inline]] inline bool FastScaledMagnitude(double magnitude, int decimals, std::uint64_t& out) {
+    if (decimals < 0 || decimals > 12) return false;
+    if (!(magnitude < kPowersOfTen[static_cast<std::size_t>(12 - decimals)])) return false;
     const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(decimals)];
-    const double floor = std::floor(scaled);
-    const double rest = scaled - floor;
-    if (std::fabs(rest - 0.5) < 1e-3) return std::nullopt;
-    return static_cast<std::uint64_t>(floor) + (rest > 0.5 ? 1U : 0U);
+    // Truncation is the floor here: scaled is not negative and below 10^12,
+    // so the whole part converts both ways exactly.
+    const auto floor = static_cast<std::uint64_t>(scaled);
+    const double rest = scaled - static_cast<double>(floor);
+    if (std::fabs(rest - 0.5) < 1e-3) return false;
+    out = floor + (rest > 0.5 ? 1U : 0U);
+    return true;
 }
 
 void SplitScaled(std::uint64_t scaled, int decimals, RoundedDigits& out) {
@@ -136,8 +150,8 @@ void RoundFromDecimalForm(double magnitude, int decimals, RoundedDigits& out) {
 
 void Round(double value, int decimals, RoundedDigits& out) {
     const double magnitude = std::fabs(value);
-    if (auto scaled = FastScaledMagnitude(magnitude, decimals))
-        SplitScaled(*scaled, decimals, out);
+    if (std::uint64_t scaled = 0; FastScaledMagnitude(magnitude, decimals, scaled))
+        SplitScaled(scaled, decimals, out);
     else
         RoundFromDecimalForm(magnitude, decimals, out);
     const auto fraction = std::string_view(out.fraction.data(), static_cast<std::size_t>(decimals));
@@ -151,43 +165,64 @@ bool IsPlaceholder(char c) { return c == '0' || c == '#'; }
 
 std::optional<double> ReadNumber(std::string_view text, const Separators& separators) {
     text = Trim(text);
-    std::string ascii;  // the text with "." as decimal point, for from_chars
-    ascii.reserve(text.size());
+    const std::size_t n = text.size();
     std::size_t i = 0;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // The digits are gathered as one whole number on the way; it is only
+    // used when there are at most 15 of them.
+    std::uint64_t digits = 0;
     std::size_t digitCount = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ascii += text[i++];
+    const std::size_t wholeStart = i;
+    while (i < n && IsDigit(text[i])) {
+        digits = digits * 10 + static_cast<std::uint64_t>(text[i++] - '0');
         ++digitCount;
     }
+    const std::string_view wholePart = text.substr(wholeStart, i - wholeStart);
+    std::string_view fractionPart;
+    bool point = false;
     const std::string_view decimal = separators.decimal;
     if (!decimal.empty() && text.substr(i).starts_with(decimal)) {
-        ascii += '.';
+        point = true;
         i += decimal.size();
-        while (i < text.size() && IsDigit(text[i])) {
-            ascii += text[i++];
+        const std::size_t fractionStart = i;
+        while (i < n && IsDigit(text[i])) {
+            digits = digits * 10 + static_cast<std::uint64_t>(text[i++] - '0');
             ++digitCount;
         }
+        fractionPart = text.substr(fractionStart, i - fractionStart);
     }
     if (digitCount == 0) return std::nullopt;
+    std::string_view exponentPart;  // sign and digits
     bool negativeExponent = false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ascii += 'e';
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i] == '-';
-            ascii += text[i++];
-        }
-        std::size_t exponentDigits = 0;
-        while (i < text.size() && IsDigit(text[i])) {
-            ascii += text[i++];
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0) return std::nullopt;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        const std::size_t exponentStart = ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
+        const std::size_t exponentDigits = i;
+        while (i < n && IsDigit(text[i])) ++i;
+        if (i == exponentDigits) return std::nullopt;
+        exponentPart = text.substr(exponentStart, i - exponentStart);
     }
-    if (i != text.size()) return std::nullopt;
+    if (i != n) return std::nullopt;
 
+    // At most 15 digits and no exponent: the digits as a whole number and
+    // the power of ten are both exact doubles, so one division rounds
+    // correctly, as from_chars would.
+    if (digitCount <= 15 && exponentPart.empty()) {
+        const double value = static_cast<double>(digits) / kPowersOfTen[fractionPart.size()];
+        return negative ? -value : value;
+    }
+
+    // Otherwise from_chars, on the text with "." as decimal point.
+    std::string ascii(wholePart);
+    if (point) {
+        ascii += '.';
+        ascii += fractionPart;
+    }
+    if (!exponentPart.empty()) {
+        ascii += 'e';
+        ascii += exponentPart;
+    }
     double value = 0.0;
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
@@ -274,6 +309,42 @@ Mask::Mask(std::string_view mask) {
 }
 
 void Mask::AppendTo(std::string& out, double value, const Separators& separators) const {
+    std::uint64_t scaled = 0;
+    if (!grouping_ && minIntegerDigits_ <= 32 && separators.decimal.size() == 1 &&
+        FastScaledMagnitude(std::fabs(value), decimals_, scaled)) {
+        // The common case, built in place from the right: the scaled value's
+        // digits, the decimal separator after the decimals, zeros up to the
+        // forced whole places. Gives what the general path gives.
+        const bool negative = std::signbit(value) && scaled != 0;
+        if (negative && !prefix_.empty()) out += '-';
+        if (!prefix_.empty()) out += prefix_;
+        std::array<char, 64> text;
+        char* const end = text.data() + text.size();
+        char* p = end;
+        const auto pair = [&p](std::uint64_t twoDigits) {
+            p -= 2;
+            std::memcpy(p, kDigitPairs.data() + 2 * twoDigits, 2);
+        };
+        int k = decimals_;
+        for (; k >= 2; k -= 2) {
+            pair(scaled % 100);
+            scaled /= 100;
+        }
+        if (k == 1) {
+            *--p = static_cast<char>('0' + scaled % 10);
+            scaled /= 10;
+        }
+        if (decimals_ > 0) *--p = separators.decimal[0];
+        char* const wholeEnd = p;
+        for (; scaled >= 100; scaled /= 100) pair(scaled % 100);
+        if (scaled >= 10) pair(scaled);
+        else if (scaled > 0) *--p = static_cast<char>('0' + scaled);
+        for (auto whole = wholeEnd - p; whole < minIntegerDigits_; ++whole) *--p = '0';
+        if (negative && prefix_.empty()) *--p = '-';
+        out.append(p, static_cast<std::size_t>(end - p));
+        if (!suffix_.empty()) out += suffix_;
+        return;
+    }
     if (std::isnan(value)) {
         out += "NaN";
         return;
@@ -318,7 +389,8 @@ std::string Format(double value, std::string_view mask, const Separators& separa
 }
 
 RoundedValue::RoundedValue(double value, int decimals) : value_(value), decimals_(decimals) {
-    if (std::isfinite(value)) scaled_ = FastScaledMagnitude(std::fabs(value), decimals);
+    if (std::uint64_t scaled = 0; std::isfinite(value) && FastScaledMagnitude(std::fabs(value), decimals, scaled))
+        scaled_ = scaled;
     negative_ = scaled_ && std::signbit(value) && *scaled_ != 0;
 }
 

@@ -1,14 +1,20 @@
 // Fuzzes the workbook reader. An input that starts like a zip is opened as a
 // whole package: parts, shared texts, every worksheet read and a few cells
-// written and streamed out again. Any other input is taken as one worksheet
-// part, read, written into and streamed out; the result must read again and
-// hold the cells written. Refusals (WorkbookError) are the expected outcome
+// written and streamed out again. An input that starts like XML is taken as
+// one worksheet part, read, written into and streamed out; the result must
+// read again and hold the cells written. Any other input is a text file
+// (.csv): opened, every cell of its first rows read, cells written inside,
+// past the end of a line and below the last one, saved, and opened again. Refusals (WorkbookError) are the expected outcome
 // for most inputs; crashes, hangs, leaks and a failed check are findings.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <span>
 #include <string>
+
+#include <unistd.h>
 
 #include "CellReference.h"
 #include "PackageParts.h"
@@ -17,6 +23,7 @@
 #include "SheetWriter.h"
 #include "Worksheet.h"
 #include "WorkbookError.h"
+#include "Workbook.h"
 #include "ZipArchive.h"
 
 namespace {
@@ -42,6 +49,7 @@ void Touch(Worksheet& sheet) {
         for (std::int32_t column = 1; column <= columns; ++column) (void)sheet.Cell(row, column);
     sheet.Write(1, "B", "escrito & <1>");
     sheet.Write(2, "A", " _x0041_ ");
+    sheet.WriteNumber(3, "D", "-12.50", 2);
     sheet.Write(std::min(sheet.LastRow() + 1, kMaxRows), "C", "nueva");
 }
 
@@ -59,7 +67,7 @@ void Package(std::span<const char> bytes) {
         Worksheet sheet(entry.name, entry.part, ReadSheet(archive, entry.part, shared.Count()), shared);
         Touch(sheet);
         SheetWriter writer(std::make_unique<EntrySource>(archive, *archive.Find(entry.part)), sheet.Written(),
-                           sheet.UsedRange(), entry.part);
+                           sheet.UsedRange(), nullptr, true, entry.part);
         (void)Drain(writer);
     }
 }
@@ -72,7 +80,7 @@ void SinglePart(std::span<const char> bytes) {
     Touch(sheet);
     const std::int32_t added = std::min(sheet.LastRow(), kMaxRows);
     SheetWriter writer(std::make_unique<TextSource>(std::string(bytes.data(), bytes.size())), sheet.Written(),
-                       sheet.UsedRange(), part);
+                       sheet.UsedRange(), nullptr, true, part);
     const std::string written = Drain(writer);
     if (written.size() > kMostOutput) return;
     // What was written must read again, with the cell added below the data.
@@ -82,13 +90,45 @@ void SinglePart(std::span<const char> bytes) {
     if (cell == nullptr || cell->kind != CellKind::OwnText || reread.OwnText(*cell) != "nueva") std::abort();
 }
 
+void TextFile(std::span<const char> bytes) {
+    static const std::filesystem::path folder = [] {
+        auto path = std::filesystem::temp_directory_path() / ("trevalco-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+        return path;
+    }();
+    const std::filesystem::path source = folder / "puntos.csv";
+    std::ofstream(source, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    OpenOptions options;
+    options.limits.maxSmallPartBytes = 1U << 20;
+    std::filesystem::path written;
+    {
+        Workbook book = Workbook::Open(source, options);
+        Worksheet& sheet = book.Sheet("puntos");
+        Touch(sheet);
+        sheet.WriteNumber(1, "E", "-12.5", 1);
+        written = book.SaveAs(folder / "puntos_1");
+    }
+    // What was written is a text file that opens again.
+    Workbook again = Workbook::Open(written, options);
+    (void)again.Sheet("puntos_1").Cell(1, 1);
+}
+
+bool LooksLikeXml(std::span<const char> bytes) {
+    for (const char c : bytes) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+        return c == '<';
+    }
+    return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const char> bytes(reinterpret_cast<const char*>(data), size);
     try {
         if (size >= 4 && data[0] == 'P' && data[1] == 'K') Package(bytes);
-        else SinglePart(bytes);
+        else if (LooksLikeXml(bytes)) SinglePart(bytes);
+        else TextFile(bytes);
     } catch (const WorkbookError&) {
         // A refusal with a message: what hostile input should get.
     }

@@ -5,6 +5,7 @@
 #include "CellReference.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,16 @@ public:
     std::int32_t LastColumn() const { return bounds_.LastColumn(); }
     std::size_t CellCount() const { return cells_.size(); }
 
+    // The first row tag that repeated an earlier row or came after a later
+    // one, and the row it came after.
+    struct RowOrderFault {
+        std::int32_t row, after;
+    };
+    void NoteRowOutOfOrder(std::int32_t row, std::int32_t after) {
+        if (!rowOrderFault_) rowOrderFault_ = RowOrderFault{row, after};
+    }
+    const std::optional<RowOrderFault>& RowOrder() const { return rowOrderFault_; }
+
 private:
     void Add(std::int32_t row, std::int32_t column, StoredCell cell);
     void SortCells();
@@ -56,6 +67,7 @@ private:
     std::int32_t previousRow_ = 0;
     std::int32_t previousColumn_ = 0;
     CellBounds bounds_;
+    std::optional<RowOrderFault> rowOrderFault_;
 };
 
 }  // namespace trevalco::workbook

@@ -147,11 +147,15 @@ PackageParts ReadPackageParts(const ZipArchive& archive) {
             parts.sharedStringsPart = ResolveTarget(parts.workbookPart, relationship.target);
         else if (IsRelationshipType(relationship.type, "calcChain"))
             parts.calcChainPart = ResolveTarget(parts.workbookPart, relationship.target);
+        else if (IsRelationshipType(relationship.type, "styles"))
+            parts.stylesPart = ResolveTarget(parts.workbookPart, relationship.target);
     }
     if (parts.sharedStringsPart && !archive.Find(*parts.sharedStringsPart))
         throw WorkbookError("falta la parte " + *parts.sharedStringsPart + " (textos compartidos)");
 
+    std::size_t tab = 0;
     for (const SheetReference& sheet : workbook.sheets) {
+        ++tab;
         const auto found = relationships.find(sheet.relationshipId);
         if (found == relationships.end())
             throw WorkbookError("la hoja «" + sheet.name + "» no tiene relación en " +
@@ -161,7 +165,7 @@ PackageParts ReadPackageParts(const ZipArchive& archive) {
         auto part = ResolveTarget(parts.workbookPart, found->second.target);
         if (!part || !archive.Find(*part))
             throw WorkbookError("falta la parte de la hoja «" + sheet.name + "» (" + found->second.target + ")");
-        parts.sheets.push_back(SheetEntry{sheet.name, std::move(*part)});
+        parts.sheets.push_back(SheetEntry{sheet.name, std::move(*part), tab - 1});
     }
     return parts;
 }

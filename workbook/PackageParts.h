@@ -14,6 +14,7 @@ class ZipArchive;
 struct SheetEntry {
     std::string name;
     std::string part;  // "xl/worksheets/sheet1.xml"
+    std::size_t tab = 0;  // its place among all the workbook's sheets, chart sheets included
 };
 
 struct PackageParts {
@@ -22,6 +23,7 @@ struct PackageParts {
     std::vector<SheetEntry> sheets;  // worksheets only, in the workbook's order
     std::optional<std::string> sharedStringsPart;
     std::optional<std::string> calcChainPart;
+    std::optional<std::string> stylesPart;
 };
 
 // Reads [Content_Types].xml's presence, the package relationships, the

@@ -2,9 +2,11 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <ctime>
 #include <vector>
 
+#include "DeflatingSource.h"
 #include "WorkbookError.h"
 #include "ZipArchive.h"
 
@@ -12,14 +14,14 @@ namespace trevalco::workbook {
 
 namespace {
 
-// Rewritten sheets are large and mostly numbers: a light deflate level
-// keeps saving fast at a small cost in size.
-constexpr zip_uint32_t kRewrittenLevel = 1;
-
-// One rewritten part as libzip pulls it while writing the archive.
+// One rewritten part as libzip pulls it while writing the archive: already
+// deflated (light level, several threads), which libzip stores as it comes.
 struct StreamedPart {
     std::function<std::unique_ptr<PartSource>()> make;
-    std::unique_ptr<PartSource> source;
+    std::unique_ptr<DeflatingSource> source;
+    std::uint32_t crc = 0;
+    std::uint64_t size = 0;
+    bool done = false;
     std::string failure;
     zip_error_t error{};
 
@@ -40,19 +42,30 @@ zip_int64_t Pull(void* state, void* data, zip_uint64_t length, zip_source_cmd_t 
     try {
         switch (command) {
             case ZIP_SOURCE_OPEN:
-                part.source = part.make();
+                part.source = std::make_unique<DeflatingSource>(part.make());
                 return 0;
             case ZIP_SOURCE_READ:
                 if (!part.source) return part.Fail("la parte no estaba abierta");
                 return static_cast<zip_int64_t>(part.source->Read(static_cast<char*>(data), length));
             case ZIP_SOURCE_CLOSE:
+                if (part.source && part.source->Finished()) {
+                    part.crc = part.source->Crc();
+                    part.size = part.source->PlainSize();
+                    part.done = true;
+                }
                 part.source.reset();
                 return 0;
             case ZIP_SOURCE_STAT: {
                 auto* stat = static_cast<zip_stat_t*>(data);
                 zip_stat_init(stat);
                 stat->mtime = std::time(nullptr);
-                stat->valid |= ZIP_STAT_MTIME;
+                stat->comp_method = ZIP_CM_DEFLATE;
+                stat->valid |= ZIP_STAT_MTIME | ZIP_STAT_COMP_METHOD;
+                if (part.done) {
+                    stat->crc = part.crc;
+                    stat->size = part.size;
+                    stat->valid |= ZIP_STAT_CRC | ZIP_STAT_SIZE;
+                }
                 return sizeof(zip_stat_t);
             }
             case ZIP_SOURCE_ERROR:
@@ -94,7 +107,14 @@ void WritePackage(const ZipArchive& source, const std::filesystem::path& file, c
     }
 
     std::vector<std::unique_ptr<StreamedPart>> streamed;
+    std::vector<std::uint64_t> order;
+    std::vector<std::uint64_t> deferred;
     for (std::uint64_t i = 0; i < source.EntryCount(); ++i) {
+        const bool isLast = std::find(changes.last.begin(), changes.last.end(), source.EntryName(i)) != changes.last.end();
+        (isLast ? deferred : order).push_back(i);
+    }
+    order.insert(order.end(), deferred.begin(), deferred.end());
+    for (const std::uint64_t i : order) {
         const std::string name = source.EntryName(i);
         if (changes.dropped.contains(name)) continue;
         zip_stat_t stat;
@@ -117,7 +137,7 @@ void WritePackage(const ZipArchive& source, const std::filesystem::path& file, c
         }
         const auto index = static_cast<zip_uint64_t>(added);
         if (replaced != changes.replaced.end()) {
-            zip_set_file_compression(target.get(), index, ZIP_CM_DEFLATE, kRewrittenLevel);
+            zip_set_file_compression(target.get(), index, ZIP_CM_DEFLATE, 1);
         } else {
             if ((stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method == ZIP_CM_STORE)
                 zip_set_file_compression(target.get(), index, ZIP_CM_STORE, 0);

@@ -33,6 +33,7 @@ public:
         if (inCell_) {
             if (local == "v") {
                 capturing_ = true;
+                sawValue_ = true;
             } else if (local == "f") {
                 formula_ = true;
             } else if (local == "is") {
@@ -77,6 +78,7 @@ private:
                          "; el máximo es 1048576)");
             return;
         }
+        if (row <= row_) grid_.NoteRowOutOfOrder(static_cast<std::int32_t>(row), row_);
         row_ = static_cast<std::int32_t>(row);
         column_ = 0;
     }
@@ -111,6 +113,7 @@ private:
         typeText_ = type == nullptr ? std::string() : std::string(type);
         inCell_ = true;
         formula_ = false;
+        sawValue_ = false;
         inline_ = false;
         capturing_ = false;
         phonetic_ = 0;
@@ -122,6 +125,10 @@ private:
         inCell_ = false;
         capturing_ = false;
         const std::string_view type = typeText_;
+        if (formula_ && !sawValue_ && type != "inlineStr") {
+            AddText(kNoResultText);
+            return;
+        }
         if (type == "inlineStr" || (value_.empty() && !inlineText_.empty())) {
             DecodeEscapes(inlineText_);
             AddText(inlineText_);
@@ -172,6 +179,7 @@ private:
     std::string inlineText_;
     bool inCell_ = false;
     bool formula_ = false;
+    bool sawValue_ = false;
     bool inline_ = false;
     bool capturing_ = false;
     int phonetic_ = 0;

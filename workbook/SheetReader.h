@@ -14,8 +14,13 @@ class PartSource;
 // Texts shown for boolean cells.
 inline constexpr const char* kTrueText = "VERDADERO";
 inline constexpr const char* kFalseText = "FALSO";
+// Text read from a formula cell that holds no result (never calculated): not
+// a number and not empty, so that it is never taken for a value or for the
+// end of the data.
+inline constexpr const char* kNoResultText = "#¿SIN RESULTADO?";
 
-// Reads every cell of the part. Shared-text indexes must be below
+// Reads every cell of the part; rows that repeat or come out of order are
+// read, and the first of them is noted in the grid (RowOrderFault). Shared-text indexes must be below
 // `sharedCount`. Throws WorkbookError for damaged XML, references outside the
 // sheet and absurd indexes.
 CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CellReference.h"
+#include "FormulaShift.h"
 #include "WorkbookError.h"
 #include "XmlText.h"
 
@@ -23,13 +24,43 @@ bool NeedsPreserve(std::string_view text) {
                              std::strchr(" \t\r\n", text.back()) != nullptr);
 }
 
+// Appends a number or a cell's name without building strings: a rewritten
+// sheet names millions of cells.
+void AppendNumber(std::string& out, std::uint32_t value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void AppendCellName(std::string& out, std::int32_t column, std::int32_t row) {
+    char letters[4];
+    int count = 0;
+    for (auto left = static_cast<std::uint32_t>(column); left > 0 && count < 4; left = (left - 1) / 26)
+        letters[count++] = static_cast<char>('A' + (left - 1) % 26);
+    while (count > 0) out += letters[--count];
+    AppendNumber(out, static_cast<std::uint32_t>(row));
+}
+
+std::uint32_t StyleNumber(const char* text) {
+    std::uint32_t style = 0;
+    if (text != nullptr) std::from_chars(text, text + std::strlen(text), style);
+    return style;
+}
+
+bool IsTrue(const char* text) {
+    return text != nullptr && (std::strcmp(text, "1") == 0 || std::strcmp(text, "true") == 0);
+}
+
 }  // namespace
 
 SheetWriter::SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written,
-                         std::string dimension, std::string part)
+                         std::string dimension, CellStyles* styles, std::optional<bool> selected,
+                         std::string part)
     : original_(std::move(original)),
       written_(written),
       dimension_(std::move(dimension)),
+      styles_(styles),
+      selected_(selected),
       part_(std::move(part)),
       parser_(*this, part_),
       nextWrittenRow_(written.NextRow(1)) {}
@@ -104,17 +135,37 @@ void SheetWriter::EmitStartTag(const char* name, const char** attributes, std::i
     out_ += empty ? "/>" : ">";
 }
 
-void SheetWriter::EmitCell(std::int32_t row, std::int32_t column, std::string_view text, const char* style) {
+std::uint32_t SheetWriter::NewCellStyle(std::int32_t column) const {
+    if (rowStyle_) return *rowStyle_;
+    for (const ColumnStyle& range : columnStyles_)
+        if (column >= range.first && column <= range.last) return range.style;
+    return 0;
+}
+
+void SheetWriter::EmitCell(std::int32_t row, const WrittenCell& cell, std::uint32_t style) {
+    const std::string_view text = cell.text;
+    if (cell.IsNumber() && styles_ != nullptr) style = styles_->NumberStyle(style, cell.decimals);
     out_ += '<';
     out_ += prefix_;
     out_ += "c r=\"";
-    out_ += ColumnName(column);
-    out_ += std::to_string(row);
+    AppendCellName(out_, cell.column, row);
     out_ += '"';
-    if (style != nullptr) {
+    if (style != 0) {
         out_ += " s=\"";
-        AppendEscaped(out_, style);
+        AppendNumber(out_, style);
         out_ += '"';
+    }
+    if (cell.IsNumber()) {
+        out_ += "><";
+        out_ += prefix_;
+        out_ += "v>";
+        out_ += text;
+        out_ += "</";
+        out_ += prefix_;
+        out_ += "v></";
+        out_ += prefix_;
+        out_ += "c>";
+        return;
     }
     out_ += " t=\"inlineStr\"><";
     out_ += prefix_;
@@ -140,7 +191,8 @@ void SheetWriter::EmitNewRowsBefore(std::int32_t limit) {
         out_ += "row r=\"";
         out_ += std::to_string(row);
         out_ += "\">";
-        for (const auto& [column, text] : rowCells_) EmitCell(row, column, text, nullptr);
+        rowStyle_.reset();
+        for (const WrittenCell& cell : rowCells_) EmitCell(row, cell, NewCellStyle(cell.column));
         out_ += "</";
         out_ += prefix_;
         out_ += "row>";
@@ -150,10 +202,22 @@ void SheetWriter::EmitNewRowsBefore(std::int32_t limit) {
 
 void SheetWriter::OnStart(const char* name, const char** attributes) {
     ++depth_;
-    if (skipDepth_ != 0) return;
+    if (skipDepth_ != 0) {
+        if (replacingCell_ && depth_ == skipDepth_ + 1 && LocalName(name) == "f") {
+            const char* type = FindAttribute(attributes, "t");
+            const char* si = FindAttribute(attributes, "si");
+            replacedIsDefinition_ = type != nullptr && std::strcmp(type, "shared") == 0 && si != nullptr &&
+                                    FindAttribute(attributes, "ref") != nullptr;
+            replacedSi_ = si == nullptr ? "" : si;
+            inReplacedFormula_ = true;
+        }
+        return;
+    }
     if (depth_ == 2) {
         const std::string_view local = LocalName(name);
-        if (local == "dimension") {
+        inCols_ = local == "cols";
+        inSheetViews_ = local == "sheetViews";
+        if (local == "dimension" && !dimension_.empty()) {
             Flush(parser_.EventOffset());
             out_ += '<';
             out_ += name;
@@ -167,18 +231,115 @@ void SheetWriter::OnStart(const char* name, const char** attributes) {
         }
     } else if (depth_ == 3 && inSheetData_ && LocalName(name) == "row") {
         StartRow(name, attributes, parser_.EventOffset(), parser_.EventLength());
-    } else if (depth_ == 4 && rewriting_ && LocalName(name) == "c") {
-        StartCell(name, attributes, parser_.EventOffset());
+    } else if (depth_ == 4 && inSheetData_) {
+        cellHasFormula_ = false;
+        if (LocalName(name) != "c") return;
+        if (rewriting_) StartCell(name, attributes, parser_.EventOffset());
+        else if (!orphaned_.empty()) TrackCell(attributes);
+    } else if (depth_ == 5 && inSheetData_) {
+        const std::string_view local = LocalName(name);
+        if (local == "f") {
+            cellHasFormula_ = true;
+            if (!orphaned_.empty()) StartFormula(name, attributes);
+        } else if (local == "v" && cellHasFormula_ && !written_.Empty()) {
+            // A formula's cached result may be stale once cells are written:
+            // without it, spreadsheets calculate the formula when opening
+            // (LibreOffice does not honour the calculate-on-load flag).
+            Flush(parser_.EventOffset());
+            SkipTo(parser_.EventOffset() + parser_.EventLength());
+            skipDepth_ = depth_;
+        }
+    } else if (depth_ == 3 && inCols_ && LocalName(name) == "col") {
+        StartColumn(attributes);
+    } else if (depth_ == 3 && inSheetViews_ && selected_ && LocalName(name) == "sheetView") {
+        StartSheetView(name, attributes);
     }
+}
+
+void SheetWriter::OnText(std::string_view text) {
+    if (inReplacedFormula_) replacedFormula_ += text;
+}
+
+void SheetWriter::StartColumn(const char** attributes) {
+    const char* style = FindAttribute(attributes, "style");
+    if (style == nullptr) return;
+    const auto first = static_cast<std::int32_t>(StyleNumber(FindAttribute(attributes, "min")));
+    const char* max = FindAttribute(attributes, "max");
+    const auto last = max == nullptr ? first : static_cast<std::int32_t>(StyleNumber(max));
+    columnStyles_.push_back({first, last, StyleNumber(style)});
+}
+
+void SheetWriter::StartSheetView(const char* name, const char** attributes) {
+    // Only the sheet made active is selected, so that no sheets are grouped.
+    const std::int64_t offset = parser_.EventOffset();
+    const std::int64_t length = parser_.EventLength();
+    Flush(offset);
+    out_ += '<';
+    out_ += name;
+    const char* view = FindAttribute(attributes, "workbookViewId");
+    if (*selected_ && (view == nullptr || std::strcmp(view, "0") == 0)) out_ += " tabSelected=\"1\"";
+    for (const char** at = attributes; *at != nullptr; at += 2) {
+        if (std::strcmp(*at, "tabSelected") == 0) continue;
+        out_ += ' ';
+        out_ += *at;
+        out_ += "=\"";
+        AppendEscaped(out_, at[1]);
+        out_ += '"';
+    }
+    out_ += StartTagIsEmpty(offset, length) ? "/>" : ">";
+    SkipTo(offset + length);
+}
+
+void SheetWriter::TrackCell(const char** attributes) {
+    const char* r = FindAttribute(attributes, "r");
+    const auto position = r == nullptr ? std::nullopt : ParseCellReference(r);
+    cellColumn_ = position ? position->column : cellColumn_ + 1;
+}
+
+void SheetWriter::StartFormula(const char* name, const char** attributes) {
+    const char* type = FindAttribute(attributes, "t");
+    const char* si = FindAttribute(attributes, "si");
+    if (type == nullptr || std::strcmp(type, "shared") != 0 || si == nullptr) return;
+    const auto found = orphaned_.find(si);
+    if (found == orphaned_.end()) return;
+    if (FindAttribute(attributes, "ref") != nullptr) {
+        orphaned_.erase(found);  // a new definition under the same number
+        return;
+    }
+    // The cell shared a definition that is gone: it gets its formula in full.
+    const std::int64_t offset = parser_.EventOffset();
+    Flush(offset);
+    out_ += '<';
+    out_ += name;
+    out_ += '>';
+    AppendEscaped(out_, ShiftFormula(found->second.text, cellRow_ - found->second.row,
+                                     cellColumn_ - found->second.column));
+    out_ += "</";
+    out_ += name;
+    out_ += '>';
+    SkipTo(offset + parser_.EventLength());
+    skipDepth_ = depth_;
+}
+
+void SheetWriter::EndReplacedCell() {
+    if (replacedIsDefinition_ && !replacedFormula_.empty())
+        orphaned_[replacedSi_] = SharedFormula{replacedFormula_, cellRow_, cellColumn_};
+    replacingCell_ = false;
+    inReplacedFormula_ = false;
+    replacedIsDefinition_ = false;
+    replacedFormula_.clear();
 }
 
 void SheetWriter::OnEnd(const char* name) {
     const std::int64_t offset = parser_.EventOffset();
     const std::int64_t length = parser_.EventLength();
+    if (depth_ == 2) inCols_ = inSheetViews_ = false;
     if (skipDepth_ != 0) {
+        if (depth_ == skipDepth_ + 1) inReplacedFormula_ = false;
         if (depth_ == skipDepth_) {
             SkipTo(offset + length);
             skipDepth_ = 0;
+            if (replacingCell_) EndReplacedCell();
         }
     } else if (depth_ == 3 && rewriting_) {
         EndRow(name, offset, length);
@@ -201,11 +362,10 @@ void SheetWriter::StartRow(const char* name, const char** attributes, std::int64
     }
     // Rows must come in order for written rows to find their place; a part
     // that repeats or reorders them is refused rather than saved damaged.
-    if (row <= previousRow_)
-        throw WorkbookError("la parte " + part_ + " tiene las filas fuera de orden (fila " +
-                            std::to_string(row) + " después de la " + std::to_string(previousRow_) +
-                            "): no se puede escribir en ella sin dañarla");
+    if (row <= previousRow_ && !written_.Empty()) throw WorkbookError(RowsOutOfOrderText(part_, row, previousRow_));
     previousRow_ = row;
+    cellRow_ = row;
+    cellColumn_ = 0;
     if (nextWrittenRow_ != 0 && nextWrittenRow_ < row) {
         Flush(offset);
         EmitNewRowsBefore(row);
@@ -221,6 +381,9 @@ void SheetWriter::StartRow(const char* name, const char** attributes, std::int64
     if (!hasWrites) return;
     rewriting_ = true;
     rowWasEmpty_ = empty;
+    rowStyle_.reset();
+    if (IsTrue(FindAttribute(attributes, "customFormat")))
+        if (const char* style = FindAttribute(attributes, "s")) rowStyle_ = StyleNumber(style);
     row_ = row;
     column_ = 0;
     written_.RowCells(row, rowCells_);
@@ -240,16 +403,18 @@ void SheetWriter::StartCell(const char* name, const char** attributes, std::int6
         if (const auto position = ParseCellReference(r)) column = position->column;
     }
     column_ = column;
+    cellColumn_ = column;
     Flush(offset);
-    while (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].first < column) {
-        EmitCell(row_, rowCells_[rowCellAt_].first, rowCells_[rowCellAt_].second, nullptr);
+    while (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].column < column) {
+        EmitCell(row_, rowCells_[rowCellAt_], NewCellStyle(rowCells_[rowCellAt_].column));
         ++rowCellAt_;
     }
-    if (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].first == column) {
-        // The written text replaces the cell; its style stays.
-        EmitCell(row_, column, rowCells_[rowCellAt_].second, style);
+    if (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].column == column) {
+        // The written cell replaces the cell; its style stays.
+        EmitCell(row_, rowCells_[rowCellAt_], StyleNumber(style));
         ++rowCellAt_;
         skipDepth_ = depth_;
+        replacingCell_ = true;
     } else if (r == nullptr) {
         // Name the cell, so that cells added before it cannot shift it.
         out_ += '<';
@@ -262,7 +427,7 @@ void SheetWriter::StartCell(const char* name, const char** attributes, std::int6
 void SheetWriter::EndRow(const char* name, std::int64_t offset, std::int64_t length) {
     Flush(offset);
     for (; rowCellAt_ < rowCells_.size(); ++rowCellAt_)
-        EmitCell(row_, rowCells_[rowCellAt_].first, rowCells_[rowCellAt_].second, nullptr);
+        EmitCell(row_, rowCells_[rowCellAt_], NewCellStyle(rowCells_[rowCellAt_].column));
     if (rowWasEmpty_) {
         out_ += "</";
         out_ += name;

@@ -1,17 +1,26 @@
 // Produces a worksheet part with the written cells merged in, streaming the
 // original part through expat: everything that is not a changed row is copied
 // byte for byte; a changed row keeps its own cells as they were and gets the
-// written ones as inline-string cells in column order; rows that did not
-// exist are added in row order. The dimension is widened to cover the
+// written ones (inline-string or number cells) in column order; rows that did
+// not exist are added in row order. The dimension is widened to cover the
 // written cells.
+//
+// A written cell keeps the format of the cell it replaces; a new one takes
+// its row's format, else its column's, as typing would. A number whose format
+// would be General gets a copy of it showing its decimals (CellStyles).
+// Formulas that shared the formula of a replaced cell are written out in full,
+// and formulas lose their cached results, so that they are calculated afresh.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "CellStyles.h"
 #include "PartSource.h"
 #include "WrittenCells.h"
 #include "XmlParser.h"
@@ -20,22 +29,31 @@ namespace trevalco::workbook {
 
 class SheetWriter final : public PartSource, private XmlHandler {
 public:
-    // `dimension` is the new used range ("A1:P100"); `part` names the part
-    // in messages.
+    // `dimension` is the new used range ("A1:P100"), empty to keep it;
+    // `styles` the workbook's formats (nullptr: written cells get none);
+    // `selected` whether the sheet's views are the selected tab (nothing
+    // keeps them as they are); `part` names the part in messages.
     SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written, std::string dimension,
-                std::string part);
+                CellStyles* styles, std::optional<bool> selected, std::string part);
     std::size_t Read(char* buffer, std::size_t size) override;
 
 private:
     void OnStart(const char* name, const char** attributes) override;
     void OnEnd(const char* name) override;
+    void OnText(std::string_view text) override;
 
     void Pump();
     void Flush(std::int64_t to);
     void SkipTo(std::int64_t to);
     bool StartTagIsEmpty(std::int64_t offset, std::int64_t length) const;
     void EmitStartTag(const char* name, const char** attributes, std::int32_t row, bool dropSpans, bool empty);
-    void EmitCell(std::int32_t row, std::int32_t column, std::string_view text, const char* style);
+    void EmitCell(std::int32_t row, const WrittenCell& cell, std::uint32_t style);
+    std::uint32_t NewCellStyle(std::int32_t column) const;
+    void StartColumn(const char** attributes);
+    void StartSheetView(const char* name, const char** attributes);
+    void StartFormula(const char* name, const char** attributes);
+    void EndReplacedCell();
+    void TrackCell(const char** attributes);
     void EmitNewRowsBefore(std::int32_t limit);
     void StartRow(const char* name, const char** attributes, std::int64_t offset, std::int64_t length);
     void StartCell(const char* name, const char** attributes, std::int64_t offset);
@@ -45,6 +63,8 @@ private:
     std::unique_ptr<PartSource> original_;
     const WrittenCells& written_;
     std::string dimension_;
+    CellStyles* styles_;
+    std::optional<bool> selected_;
     std::string part_;
     XmlParser parser_;
 
@@ -70,8 +90,34 @@ private:
     bool rowWasEmpty_ = false;
     std::int32_t row_ = 0;
     std::int32_t column_ = 0;
-    std::vector<std::pair<std::int32_t, std::string_view>> rowCells_;
+    std::vector<WrittenCell> rowCells_;
     std::size_t rowCellAt_ = 0;
+
+    // Formats of columns (first, last, style) and of the row being read.
+    struct ColumnStyle {
+        std::int32_t first, last;
+        std::uint32_t style;
+    };
+    std::vector<ColumnStyle> columnStyles_;
+    std::optional<std::uint32_t> rowStyle_;
+    bool inCols_ = false;
+    bool inSheetViews_ = false;
+
+    // Shared formulas whose defining cell was replaced: their text, by the
+    // cell it was written for, under their "si".
+    struct SharedFormula {
+        std::string text;
+        std::int32_t row, column;
+    };
+    std::map<std::string, SharedFormula> orphaned_;
+    bool replacingCell_ = false;
+    bool inReplacedFormula_ = false;
+    std::string replacedSi_;
+    std::string replacedFormula_;
+    bool replacedIsDefinition_ = false;
+    bool cellHasFormula_ = false;
+    std::int32_t cellRow_ = 0;
+    std::int32_t cellColumn_ = 0;
 };
 
 }  // namespace trevalco::workbook

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "CellStyles.h"
 #include "Office.h"
 #include "PackageParts.h"
 #include "PackageWriter.h"
@@ -10,7 +11,9 @@
 #include "SharedStrings.h"
 #include "SheetReader.h"
 #include "SheetWriter.h"
+#include "TextBook.h"
 #include "TempDir.h"
+#include "WorkbookPart.h"
 #include "ZipArchive.h"
 
 namespace trevalco::workbook {
@@ -27,6 +30,8 @@ std::string Quoted(const std::filesystem::path& path) { return "«" + path.strin
 
 bool UsesOffice(WorkbookFormat format) { return format == WorkbookFormat::Xls || format == WorkbookFormat::Ods; }
 
+bool IsText(WorkbookFormat format) { return format == WorkbookFormat::Csv || format == WorkbookFormat::Txt; }
+
 std::string_view OfficeMissing() {
     return "los libros .xls y .ods se abren con LibreOffice, que no está instalado "
            "(instale LibreOffice Calc, paquete libreoffice-calc-nogui)";
@@ -40,6 +45,8 @@ std::optional<WorkbookFormat> FormatOfPath(const std::filesystem::path& path) {
     if (extension == ".xlsm") return WorkbookFormat::Xlsm;
     if (extension == ".xls") return WorkbookFormat::Xls;
     if (extension == ".ods") return WorkbookFormat::Ods;
+    if (extension == ".csv") return WorkbookFormat::Csv;
+    if (extension == ".txt") return WorkbookFormat::Txt;
     return std::nullopt;
 }
 
@@ -49,6 +56,8 @@ std::string_view ExtensionOf(WorkbookFormat format) {
         case WorkbookFormat::Xlsm: return ".xlsm";
         case WorkbookFormat::Xls: return ".xls";
         case WorkbookFormat::Ods: return ".ods";
+        case WorkbookFormat::Csv: return ".csv";
+        case WorkbookFormat::Txt: return ".txt";
     }
     return ".xlsx";
 }
@@ -64,7 +73,9 @@ struct Workbook::State {
     std::optional<ZipArchive> archive;
     PackageParts parts;
     std::optional<SharedStrings> shared;
+    std::optional<TextBook> text;  // a .csv or .txt file: no archive, one sheet
     std::map<std::size_t, std::unique_ptr<Worksheet>> sheets;  // by position in parts.sheets
+    std::optional<std::size_t> activeSheet;                      // position in parts.sheets
 };
 
 Workbook::Workbook(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -85,13 +96,18 @@ Workbook Workbook::Open(const std::filesystem::path& path, const OpenOptions& op
         const auto format = FormatOfPath(path);
         if (!format)
             throw WorkbookError("el tipo de archivo «" + path.extension().string() +
-                                "» no es un libro (se admiten .xlsx, .xlsm, .xls y .ods)");
+                                "» no es un libro (se admiten .xlsx, .xlsm, .xls, .ods, .csv y .txt)");
         state->format = *format;
         std::error_code error;
         const auto status = std::filesystem::status(path, error);
         if (!std::filesystem::exists(status)) throw WorkbookError("el archivo no existe");
         if (std::filesystem::is_directory(status)) throw WorkbookError("es una carpeta, no un libro");
 
+        if (IsText(*format)) {
+            state->text.emplace(path, TextLimits::Of(options.limits));
+            state->parts.sheets.push_back({state->text->SheetName(), {}});
+            return Workbook(std::move(state));
+        }
         std::filesystem::path package = path;
         if (UsesOffice(*format)) {
             state->office = options.office ? options.office : FindOffice();
@@ -138,17 +154,27 @@ Worksheet& Workbook::Sheet(std::string_view name) {
     if (auto loaded = state.sheets.find(position); loaded != state.sheets.end()) return *loaded->second;
     try {
         if (!state.shared) {
-            state.shared = state.parts.sharedStringsPart
+            state.shared = state.parts.sharedStringsPart && state.archive
                                ? SharedStrings::Read(*state.archive, *state.parts.sharedStringsPart)
                                : SharedStrings();
         }
-        CellGrid grid = ReadSheet(*state.archive, found->part, state.shared->Count());
+        CellGrid grid = state.text ? state.text->ReadCells() : ReadSheet(*state.archive, found->part, state.shared->Count());
         auto sheet = std::make_unique<Worksheet>(found->name, found->part, std::move(grid), *state.shared);
+        if (state.text) sheet->SpoolRowsTo(&*state.text);
         return *state.sheets.emplace(position, std::move(sheet)).first->second;
     } catch (const WorkbookError& error) {
         throw WorkbookError("No se puede leer la hoja «" + found->name + "» del libro " + Quoted(state.path) + ": " +
                             error.what() + ".");
     }
+}
+
+void Workbook::SetActiveSheet(std::string_view name) {
+    State& state = Live();
+    const auto& entries = state.parts.sheets;
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
+    if (found == entries.end())
+        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) + "».");
+    state.activeSheet = static_cast<std::size_t>(found - entries.begin());
 }
 
 void Workbook::Save() { WriteTo(Live().path, ExistingFile::Replace); }
@@ -165,22 +191,70 @@ std::filesystem::path Workbook::SaveAs(const std::filesystem::path& path, Existi
 
 void Workbook::Close() noexcept { state_.reset(); }
 
+namespace {
+
+// Whether a sheet part marks one of its views as a selected tab (sheet views
+// come near the start of the part).
+bool MarksSelectedTab(const ZipArchive& archive, std::uint64_t index) {
+    EntrySource source(archive, index);
+    std::string head(1 << 16, '\0');
+    head.resize(source.Read(head.data(), head.size()));
+    return head.find("tabSelected") != std::string::npos;
+}
+
+const WrittenCells kNothingWritten;
+
+}  // namespace
+
 void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existing) {
     State& state = Live();
+    if (state.text) {
+        WriteTextTo(target, existing);
+        return;
+    }
     try {
         const ZipArchive& archive = *state.archive;
         PackageChanges changes;
         bool dropCalcChain = false;
-        for (const auto& [position, sheet] : state.sheets) {
-            if (!sheet->Changed()) continue;
-            const auto index = archive.Find(sheet->Part());
-            if (!index) throw WorkbookError("falta la parte " + sheet->Part());
-            const Worksheet* written = sheet.get();
-            changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index] {
+        bool changed = false;
+        std::optional<CellStyles> styles;
+        if (state.parts.stylesPart) {
+            if (const auto index = archive.Find(*state.parts.stylesPart))
+                styles.emplace(archive.ReadSmall(*index), *state.parts.stylesPart);
+        }
+        CellStyles* stylesUsed = styles ? &*styles : nullptr;
+        for (std::size_t position = 0; position < state.parts.sheets.size(); ++position) {
+            const auto loaded = state.sheets.find(position);
+            const Worksheet* written = loaded == state.sheets.end() || !loaded->second->Changed() ? nullptr : loaded->second.get();
+            const std::string& part = state.parts.sheets[position].part;
+            const auto index = archive.Find(part);
+            if (!index) throw WorkbookError("falta la parte " + part);
+            std::optional<bool> selected;
+            if (state.activeSheet) selected = *state.activeSheet == position;
+            if (written == nullptr && !(selected == true) && !(selected == false && MarksSelectedTab(archive, *index)))
+                continue;
+            changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index, stylesUsed, selected, part] {
                 return std::make_unique<SheetWriter>(std::make_unique<EntrySource>(archive, index),
-                                                     written->Written(), written->UsedRange(), written->Part());
+                                                     written ? written->Written() : kNothingWritten,
+                                                     written ? written->UsedRange() : std::string(), stylesUsed,
+                                                     selected, part);
             };
-            dropCalcChain = dropCalcChain || sheet->OverwroteFormula();
+            if (written == nullptr) continue;
+            changed = true;
+            dropCalcChain = dropCalcChain || written->OverwroteFormula();
+        }
+        if (styles) {
+            const std::string name = archive.EntryName(*archive.Find(*state.parts.stylesPart));
+            changes.replaced[name] = [stylesUsed] { return std::make_unique<TextSource>(stylesUsed->Rewritten()); };
+            changes.last.push_back(name);
+        }
+        if (changed || state.activeSheet) {
+            std::optional<std::size_t> tab;
+            if (state.activeSheet) tab = state.parts.sheets[*state.activeSheet].tab;
+            if (const auto index = archive.Find(state.parts.workbookPart)) {
+                std::string rewritten = RewriteWorkbookPart(archive.ReadSmall(*index), state.parts.workbookPart, tab, changed);
+                changes.replaced[archive.EntryName(*index)] = [rewritten] { return std::make_unique<TextSource>(rewritten); };
+            }
         }
         // A formula replaced by a text must not stay in the calculation chain,
         // or Excel reports the file as damaged; the chain is optional and
@@ -209,10 +283,8 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
             }
         }
 
+        CheckTarget(target);
         std::error_code error;
-        if (std::filesystem::is_directory(target, error)) throw WorkbookError("ya hay una carpeta con ese nombre");
-        const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-        if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
         PendingFile pending(target);
         if (!UsesOffice(state.format)) {
             WritePackage(archive, pending.TemporaryPath(), changes);
@@ -236,6 +308,31 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
         throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + error.what() + ".");
     } catch (const std::filesystem::filesystem_error& error) {
         throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + FileErrorText(error.code().value()) + ".");
+    }
+}
+
+void Workbook::CheckTarget(const std::filesystem::path& target) {
+    std::error_code error;
+    if (std::filesystem::is_directory(target, error)) throw WorkbookError("ya hay una carpeta con ese nombre");
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
+}
+
+void Workbook::WriteTextTo(const std::filesystem::path& target, ExistingFile existing) {
+    State& state = Live();
+    try {
+        CheckTarget(target);
+        const auto loaded = state.sheets.find(0);
+        const WrittenCells& written = loaded == state.sheets.end() ? kNothingWritten : loaded->second->Written();
+        PendingFile pending(target);
+        state.text->Write(written, pending.TemporaryPath());
+        // The last moment a stop leaves every file as it was.
+        if (state.options.stopRequested && state.options.stopRequested()) throw Interrupted();
+        pending.Commit(existing);
+    } catch (const WorkbookError& error) {
+        throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + error.what() + ".");
+    } catch (const std::filesystem::filesystem_error& error) {
+        throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + FileErrorText(error.code().value()) + ".");
     }
 }
 

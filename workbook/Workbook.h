@@ -10,7 +10,9 @@
 //
 // .xlsx and .xlsm are read and written in process. .xls and .ods are
 // converted by LibreOffice to a private temporary .xlsx when opened, and back
-// to their own format when saved. Opening and reading never change the file
+// to their own format when saved. A text file (.csv, .txt) is a workbook of
+// one sheet named after the file name up to its first ".", read and written
+// in process in its own dialect (TextBook). Opening and reading never change the file
 // on disk; saving writes a temporary file in the target's folder and moves
 // it into place in one step, so the target only ever holds a whole workbook
 // (whatever the format's writer, it writes the whole file to the temporary
@@ -34,11 +36,11 @@
 
 namespace trevalco::workbook {
 
-enum class WorkbookFormat { Xlsx, Xlsm, Xls, Ods };
+enum class WorkbookFormat { Xlsx, Xlsm, Xls, Ods, Csv, Txt };
 
 // The format of a path, by its extension (either case); nothing for others.
 std::optional<WorkbookFormat> FormatOfPath(const std::filesystem::path& path);
-// ".xlsx", ".xlsm", ".xls" or ".ods".
+// ".xlsx", ".xlsm", ".xls", ".ods", ".csv" or ".txt".
 std::string_view ExtensionOf(WorkbookFormat format);
 
 struct OpenOptions {
@@ -77,7 +79,13 @@ public:
     // such sheet or it cannot be read.
     Worksheet& Sheet(std::string_view name);
 
+    // Makes the named worksheet the one shown (and the only one selected)
+    // when the saved workbook is opened. Throws WorkbookError when there is
+    // no such sheet.
+    void SetActiveSheet(std::string_view name);
+
     // Writes the workbook, with every cell written so far, over Path().
+    // Formulas are marked to be calculated again when it is next opened.
     void Save();
     // Writes it to `path`, adding the extension of the workbook's format
     // unless the path already ends with it; returns the path written, which
@@ -95,6 +103,8 @@ private:
     explicit Workbook(std::unique_ptr<State> state);
     State& Live() const;
     void WriteTo(const std::filesystem::path& target, ExistingFile existing);
+    void WriteTextTo(const std::filesystem::path& target, ExistingFile existing);
+    static void CheckTarget(const std::filesystem::path& target);
 
     std::unique_ptr<State> state_;
 };

@@ -2,7 +2,9 @@
 // to the user as it is (Spanish, names the file or sheet concerned).
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
+#include <string>
 
 namespace trevalco::workbook {
 
@@ -17,5 +19,11 @@ class Interrupted : public std::runtime_error {
 public:
     Interrupted() : std::runtime_error("interrumpido") {}
 };
+
+// Why a sheet part whose rows repeat or come out of order cannot be written.
+inline std::string RowsOutOfOrderText(const std::string& part, std::int32_t row, std::int32_t after) {
+    return "la parte " + part + " tiene las filas fuera de orden (fila " + std::to_string(row) + " después de la " +
+           std::to_string(after) + "): no se puede escribir en ella sin dañarla";
+}
 
 }  // namespace trevalco::workbook

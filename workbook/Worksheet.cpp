@@ -1,8 +1,10 @@
 #include "Worksheet.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "CellReference.h"
+#include "RowSpool.h"
 #include "SharedStrings.h"
 #include "WorkbookError.h"
 
@@ -27,9 +29,16 @@ Util::CellValue Worksheet::Cell(std::int32_t row, std::int32_t column) const {
     if (column < 1 || column > kMaxColumns)
         throw WorkbookError("La columna " + std::to_string(column) + " no existe en una hoja (van de 1 a 16384).");
     if (!written_.Empty()) {
-        std::string_view text;
-        if (written_.Find(row, column, text)) return std::string(text);
+        WrittenCell written;
+        if (written_.Find(row, column, written)) {
+            if (!written.IsNumber()) return std::string(written.text);
+            double value = 0;
+            std::from_chars(written.text.data(), written.text.data() + written.text.size(), value);
+            return value;
+        }
     }
+    if (spool_ != nullptr)
+        if (auto spooled = spool_->Cell(row, column)) return std::move(*spooled);
     const StoredCell* cell = grid_.Find(row, column);
     if (cell == nullptr) return std::monostate{};
     switch (cell->kind) {
@@ -45,6 +54,38 @@ void Worksheet::Write(std::int32_t row, std::string_view column, std::string_vie
 }
 
 void Worksheet::Write(std::int32_t row, std::int32_t column, std::string_view text) {
+    CheckWritable(row, column);
+    written_.Write(row, column, text);
+}
+
+void Worksheet::WriteNumber(std::int32_t row, std::string_view column, std::string_view digits, int decimals) {
+    WriteNumber(row, ColumnOf(column), digits, decimals);
+}
+
+namespace {
+
+// An optional "-", digits, and an optional "." followed by digits.
+bool IsPlainNumber(std::string_view digits) {
+    std::size_t at = !digits.empty() && digits.front() == '-' ? 1 : 0;
+    const std::size_t integerStart = at;
+    while (at < digits.size() && digits[at] >= '0' && digits[at] <= '9') ++at;
+    if (at == integerStart) return false;
+    if (at == digits.size()) return true;
+    if (digits[at] != '.' || ++at == digits.size()) return false;
+    while (at < digits.size() && digits[at] >= '0' && digits[at] <= '9') ++at;
+    return at == digits.size();
+}
+
+}  // namespace
+
+void Worksheet::WriteNumber(std::int32_t row, std::int32_t column, std::string_view digits, int decimals) {
+    CheckWritable(row, column);
+    if (!IsPlainNumber(digits) || digits.size() > 64 || decimals < 0 || decimals > 30)
+        throw WorkbookError("«" + std::string(digits.substr(0, 40)) + "» no es un número que se pueda escribir en una celda.");
+    written_.Write(row, column, digits, decimals);
+}
+
+void Worksheet::CheckWritable(std::int32_t row, std::int32_t column) {
     if (row < 1 || row > kMaxRows)
         throw WorkbookError("No se puede escribir en la fila " + std::to_string(row) +
                             ": una hoja tiene las filas 1 a 1048576.");
@@ -53,12 +94,29 @@ void Worksheet::Write(std::int32_t row, std::int32_t column, std::string_view te
                             ": una hoja tiene las columnas A a XFD.");
     if (const StoredCell* cell = grid_.Find(row, column); cell != nullptr && cell->formula)
         overwroteFormula_ = true;
-    written_.Write(row, column, text);
+    constexpr std::size_t kSpoolAt = 1 << 16;  // written cells held before they are offered
+    if (spool_ != nullptr && written_.Count() >= kSpoolAt && row > written_.LastRow() && spool_->Take(written_))
+        written_ = WrittenCells();
 }
 
-std::int32_t Worksheet::LastRow() const { return std::max(grid_.LastRow(), written_.LastRow()); }
+bool Worksheet::Changed() const {
+    return !written_.Empty() || (spool_ != nullptr && spool_->Bounds().LastRow() > 0);
+}
 
-std::int32_t Worksheet::LastColumn() const { return std::max(grid_.LastColumn(), written_.LastColumn()); }
+void Worksheet::CheckRowOrder() const {
+    if (const auto& fault = grid_.RowOrder()) throw WorkbookError(RowsOutOfOrderText(part_, fault->row, fault->after));
+}
+
+
+std::int32_t Worksheet::LastRow() const {
+    const std::int32_t spooled = spool_ != nullptr ? spool_->Bounds().LastRow() : 0;
+    return std::max({grid_.LastRow(), written_.LastRow(), spooled});
+}
+
+std::int32_t Worksheet::LastColumn() const {
+    const std::int32_t spooled = spool_ != nullptr ? spool_->Bounds().LastColumn() : 0;
+    return std::max({grid_.LastColumn(), written_.LastColumn(), spooled});
+}
 
 std::string Worksheet::UsedRange() const {
     if (grid_.Empty() && written_.Empty()) return "A1";

@@ -124,6 +124,13 @@ RunResult BatchRun::Run() {
         if (setup_.stopRequested) options.stopRequested = setup_.stopRequested;
         Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, options));
         sheet.sheet = &sheet.book.Sheet(setup_.sheetName);
+        // A sheet that could not be saved is refused before any row is worked.
+        try {
+            sheet.sheet->CheckRowOrder();
+        } catch (const workbook::WorkbookError& error) {
+            throw workbook::WorkbookError("No se puede guardar el libro «" + outputPath_.string() + "»: " + error.what() + ".");
+        }
+        sheet.book.SetActiveSheet(setup_.sheetName);
         sheet.letters = AllLetters(setup_.columns);
         for (const std::string& letter : sheet.letters) {
             const std::int32_t column = workbook::ColumnIndex(letter);
@@ -314,8 +321,8 @@ void BatchRun::ReportNoParameters() { dialogs_.Show(NoParametersMessage()); }
 
 void BatchRun::Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask) {
     sheet.text.clear();
-    mask.AppendTo(sheet.text, value, setup_.separators);
-    sheet.sheet->Write(row_, column, sheet.text);
+    mask.AppendTo(sheet.text, value, NumberText::Invariant());
+    sheet.sheet->WriteNumber(row_, column, sheet.text, mask.Decimals());
     rowWrote_ = true;
 }
 

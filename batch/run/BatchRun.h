@@ -47,7 +47,8 @@ struct RunSetup {
     // Read at every row: the DirectionKey and the forced-zone setting.
     std::function<std::string()> directionKey;
     std::function<Util::ForcedZone()> forcedZone;
-    // The separators numbers in text cells are read with and results written with.
+    // The separators numbers in text cells are read with (results are written
+    // as number cells).
     NumberText::Separators separators;
     // Lets pending window events run; called once a row.
     std::function<void()> pumpEvents;

@@ -1,168 +1,156 @@
+// The arguments of `trevalco-cli convert`, and one line of its input: checked
+// as a row of a sheet of its notation, converted, and passed through around
+// the ten output fields.
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <vector>
 
 #include "LineConverter.h"
 
-using namespace trevalco;
-using namespace trevalco::cli;
-
+namespace trevalco::cli {
 namespace {
 
-struct Converted {
-    LineOutcome outcome;
-    std::vector<std::string> fields;
-    std::string reason;
+// The documented point 33.45 S 70.65 W on SIRGAS, and on SAD69 and PSAD56.
+const std::string kSirgas = "33.4500000000\t70.6500000000\t6297606.833\t346642.695\t19";
+const std::string kSad69 = "33.4496588124\t70.6493505358\t6297632.781\t346701.908\t19";
+const std::string kPsad56 = "33.4461474161\t70.6478833098\t6297980.173\t346825.988\t19";
+const std::string kStars = "*\t*\t*\t*\t*";
+const std::string kNoTarget = "#\t#\t#\t#\t#\t" + kStars;
+
+struct Case {
+    std::string options, line;
+    std::string expected;  // tab-separated fields; "#" stands for any number
+    std::string reason;    // empty for a converted line
 };
 
-Converted ConvertText(std::string_view line, std::string key, InputNotation from = InputNotation::DecimalDegrees,
-              std::optional<std::int16_t> zone = std::nullopt,
-              Util::ForcedZone forced = Util::ForcedZone::Off()) {
-    ConvertSettings settings;
-    settings.key = std::move(key);
-    settings.from = from;
-    settings.zone = zone;
-    settings.forced = forced;
-    std::string out;
-    const LineResult result = LineConverter(settings).Convert(line, out);
-    Converted c{result.outcome, {}, result.reason};
-    std::stringstream stream(out);
-    for (std::string field; std::getline(stream, field, '\t');) c.fields.push_back(field);
-    return c;
+const std::vector<Case> kCases = {
+    {"--direction SIRGAS_SAD69", "33.45 70.65", kSirgas + "\t" + kSad69, ""},
+    {"", "\t-33.45   -70.65  ", kSirgas + "\t" + kPsad56, ""},  // signs and blanks do not matter
+    {"--direction SAD69_SIRGAS", "33.45 70.65", "#\t#\t6297593.989\t#\t19\t33.4503411829\t70.6506494670\t#\t#\t19", ""},
+    {"--direction SIRGAS_SAD69", "   ", "", ""},
+    {"--direction SIRGAS_SAD69", "33.45", kStars + "\t" + kStars, "Contiene Datos Vacios."},
+    {"--direction SIRGAS_SAD69", "33,45 70.65", kStars + "\t" + kStars, "Contiene Datos Inválidos."},
+    {"--direction SIRGAS_SAD69", "1e400 70", kStars + "\t" + kStars, "Contiene Datos Inválidos."},
+    {"--direction SIRGAS_SAD69", "16.99 70", kStars + "\t" + kStars, "Fuera de Limites."},
+    {"--direction SIRGAS_SAD69", "33 77.01", kStars + "\t" + kStars, "Fuera de Limites."},
+    // The input range holds 77, the transformation range ends at 76.
+    {"--direction SIRGAS_SAD69", "33 77", "33.0000000000\t77.0000000000\t#\t#\t18\t" + kStars, "Fuera de Limites."},
+    {"--direction SIRGAS_SAD69", "33 76", "#\t#\t#\t#\t#\t#\t#\t#\t#\t#", ""},
+    // No band parameters: never a result with a borrowed or zero shift.
+    {"--direction PSAD56_SIRGAS", "17 70", kNoTarget, "¡ No exixten Parametros para esta Latitud !"},
+    {"--direction PSAD56_SIRGAS", "44 72", kNoTarget, "¡ No exixten Parametros para esta Latitud !"},
+    {"--direction SIRGAS_SAD69", "17 70", "#\t#\t#\t#\t#\t#\t#\t#\t#\t#", ""},
+    {"--direction SIRGAS_SAD69 --force-zone 18", "33.45 70.65", "#\t#\t6290351.776\t904437.020\t18\t#\t#\t#\t#\t18", ""},
+    // Degrees, minutes and seconds go through the cell checks (tested in full with them).
+    {"--direction SIRGAS_SAD69 --from dms", "33 27 0 70 39 0", kSirgas + "\t" + kSad69, ""},
+    {"--from dms", "33.5 27 0 70 39 0", kStars + "\t" + kStars, "¡ Celda  \" LATD \"  Con Decimales !."},
+    {"--from dms", "33 60 0 70 0 0", kStars + "\t" + kStars, "¡ Celda  \" LATM \"  Fuera de Rango !."},
+    {"--from dms", "33 10 x 70 0 0", kStars + "\t" + kStars, "¡ Celda  \" LATS \"  Contiene Datos Inválidos !."},
+    {"--from dms", "33 0 0 77 0 0", kStars + "\t" + kStars, "¡ Celda  \" LOND \"  Fuera de Límites !."},
+    {"--from dms", "33 0 0 70 0", kStars + "\t" + kStars, "Contiene Datos Vacios."},
+    {"--direction SIRGAS_SAD69 --from dms", "56 30 0 70 0 0", "56.5000000000\t#\t#\t#\t#\t" + kStars, "Fuera de Limites."},
+    // UTM input is carried at full precision: a fraction of a millimetre from the point tab.
+    {"--direction SIRGAS_SAD69 --from utm --zone 19", "6297606.833 346642.695",
+     "33.4499999969\t70.6500000000\t6297606.833\t346642.695\t19\t33.4496588093\t70.6493505358\t6297632.781\t#\t19", ""},
+    {"--from utm --zone 19", "6297606.833 346642.695 18", "#\t76.6500000000\t#\t#\t18\t" + kStars, "Fuera de Limites."},
+    {"--from utm", "6297606.833 346642.695 18.5", "#\t#\t#\t#\t18\t" + kStars, "Fuera de Limites."},  // halves to even
+    {"--from utm", "6297606.833 346642.695", kStars + "\t" + kStars, "Contiene Datos Vacios."},
+    {"--from utm", "6297606.833 346642.695 x", kStars + "\t" + kStars, "Contiene Datos Inválidos."},
+    {"--from utm", "6297606.833 346642.695 40000", kStars + "\t" + kStars, "¡ Coordenadas Fuera de Límites !"},
+    {"--from utm", "6297606.833 346642.695 5492", kStars + "\t" + kStars, "¡ Coordenadas Fuera de Límites !"},
+    {"--from utm", "1e300 1e300 19", kStars + "\t" + kStars, "¡ Coordenadas Fuera de Límites !"},
+    {"--from utm", "0 0 19", kStars + "\t" + kStars, "¡ Coordenadas Fuera de Límites !"},  // never a nan
+    // What follows the coordinates passes through, converted or not; skipped fields go in front.
+    {"--direction SIRGAS_SAD69", "33.45 70.65 P1  512.4", kSirgas + "\t" + kSad69 + "\tP1  512.4", ""},
+    {"--direction SIRGAS_SAD69", "abc 70 nota", kStars + "\t" + kStars + "\tnota", "Contiene Datos Inválidos."},
+    {"--direction SIRGAS_SAD69 --delimiter ; --decimal-comma --skip-fields 1", "P1;33,45;70,65;512,4;\"a;b\"\r",
+     "P1\t" + kSirgas + "\t" + kSad69 + "\t512,4;\"a;b\"", ""},
+    {"--direction SIRGAS_SAD69 --delimiter ; --decimal-comma --skip-fields 1", "\"P;2\";\"33,45\";70,65",
+     "\"P;2\"\t" + kSirgas + "\t" + kSad69, ""},
+    {"--delimiter ; --skip-fields 2", "A;B;;70", "A;B\t" + kStars + "\t" + kStars, "Contiene Datos Vacios."},
+    {"--direction SIRGAS_SAD69 --delimiter tab --skip-fields 1 --from utm --zone 19",
+     "A\t6297606.833\t346642.695\t512.4", "A\t#\t#\t#\t#\t19\t#\t#\t6297632.781\t#\t19\t512.4", ""},
+    {"--from utm --zone 19", "6297606.833 346642.695 18 x", "#\t76.6500000000\t#\t#\t18\t" + kStars + "\tx",
+     "Fuera de Limites."},
+    {"--direction SIRGAS_SAD69 --delimiter , --from dms", "33,27,,70,39,0,cota", kSirgas + "\t" + kSad69 + "\tcota", ""},
+};
+
+ParsedConvertArguments Parse(std::vector<const char*> args) {
+    return ParseConvertArguments(static_cast<int>(args.size()), args.data());
 }
 
-const std::vector<std::string> kAllStars(10, "*");
+TEST(ConvertArguments, DefaultsAndEveryOption) {
+    auto parsed = Parse({});
+    ASSERT_TRUE(parsed.settings);
+    const ConvertSettings& defaults = *parsed.settings;
+    EXPECT_EQ(std::tie(defaults.key, defaults.from, defaults.forced, defaults.layout.delimiter,
+                       defaults.layout.skipFields, defaults.decimalComma),
+              std::make_tuple(std::string("SIRGAS_PSAD56"), InputNotation::DecimalDegrees, Util::ForcedZone::Off(),
+                              std::optional<char>(), std::size_t{0}, false));
+    EXPECT_EQ(Parse({"--direction", "SIRGAS_SAD69"}).settings->key, "SIRGAS_SAD69");
+    EXPECT_EQ(Parse({"--direction=PSAD56_SIRGAS"}).settings->key, "PSAD56_SIRGAS");
+    EXPECT_EQ(Parse({"--direction", "SAD69_SIRGAS"}).settings->key, "");  // the empty key
+    for (const auto& [name, delimiter] : {std::pair{";", ';'}, {",", ','}, {"tab", '\t'}, {"\t", '\t'}})
+        EXPECT_EQ(Parse({"--delimiter", name}).settings->layout.delimiter, delimiter) << name;
 
-std::vector<std::string> Source(const Converted& c) { return {c.fields.begin(), c.fields.begin() + 5}; }
-std::vector<std::string> Target(const Converted& c) { return {c.fields.begin() + 5, c.fields.end()}; }
+    parsed = Parse({"--from", "utm", "--zone", "19", "--force-zone", "22", "--decimal-comma", "--skip-fields=3",
+                    "--delimiter", ";"});
+    ASSERT_TRUE(parsed.settings) << parsed.error;
+    const ConvertSettings& set = *parsed.settings;
+    EXPECT_EQ(std::tie(set.from, set.zone, set.forced, set.decimalComma, set.layout.skipFields, set.layout.delimiter),
+              std::make_tuple(InputNotation::Utm, std::optional<std::int16_t>(19), Util::ForcedZone::To(22), true,
+                              std::size_t{3}, std::optional<char>(';')));
+    EXPECT_TRUE(Parse({"--help"}).help);
+}
+
+TEST(ConvertArguments, BadOptionsAndValuesAreRefused) {
+    for (const auto& args : std::vector<std::vector<const char*>>{
+             {"--direction", "sirgas_sad69"}, {"--direction"}, {"--from", "gms"},
+             {"--zone", "0", "--from", "utm"}, {"--zone", "19x", "--from", "utm"},
+             {"--zone", "19"},  // only for UTM input
+             {"--force-zone", "14"}, {"--force-zone", "23"}, {"--delimiter", ":"}, {"--delimiter", ";;"},
+             {"--skip-fields", "-1"}, {"--skip-fields", "1001"}, {"--decimal-comma", "--delimiter", ","},
+             {"--verbose"}, {"extra"}}) {
+        const auto parsed = Parse(args);
+        EXPECT_FALSE(parsed.settings) << args[0];
+        EXPECT_FALSE(parsed.error.empty()) << args[0];
+    }
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::stringstream stream(line);
+    for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
+    return fields;
+}
+
+bool IsNumber(const std::string& field) {
+    return !field.empty() && field.find_first_not_of("0123456789.-") == std::string::npos;
+}
+
+TEST(ConvertLine, EachLineAsARowOfItsNotation) {
+    for (const Case& c : kCases) {
+        std::vector<std::string> words;
+        std::istringstream options(c.options);
+        for (std::string word; options >> word;) words.push_back(word);
+        std::vector<const char*> arguments;
+        for (const std::string& word : words) arguments.push_back(word.c_str());
+        const auto parsed = Parse(arguments);
+        ASSERT_TRUE(parsed.settings) << c.options;
+
+        std::string out;
+        const LineResult result = LineConverter(*parsed.settings).Convert(c.line, out);
+        const auto fields = Fields(out);
+        const auto expected = Fields(c.expected);
+        ASSERT_EQ(fields.size(), expected.size()) << c.line << " gives " << out;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            EXPECT_TRUE(expected[i] == "#" ? IsNumber(fields[i]) : fields[i] == expected[i]) << c.line << " gives " << out;
+        EXPECT_EQ(result.reason, c.reason) << c.line;
+        const auto outcome = c.expected.empty() ? LineOutcome::Blank
+                             : c.reason.empty() ? LineOutcome::Converted : LineOutcome::Rejected;
+        EXPECT_EQ(result.outcome, outcome) << c.line;
+    }
+}
 
 }  // namespace
-
-TEST(ConvertLine, DecimalDegreesWorkedExamples) {
-    auto c = ConvertText("33.45 70.65", "SIRGAS_SAD69");
-    EXPECT_EQ(c.outcome, LineOutcome::Converted);
-    EXPECT_EQ(c.fields, (std::vector<std::string>{"33.4500000000", "70.6500000000", "6297606.833",
-                                                  "346642.695", "19", "33.4496588124",
-                                                  "70.6493505358", "6297632.781", "346701.908",
-                                                  "19"}));
-    c = ConvertText("\t-33.45   -70.65  ", "SIRGAS_PSAD56");  // signs and blanks do not matter
-    EXPECT_EQ(Target(c), (std::vector<std::string>{"33.4461474161", "70.6478833098",
-                                                   "6297980.173", "346825.988", "19"}));
-    c = ConvertText("33.45 70.65", "");
-    EXPECT_EQ(Source(c)[2], "6297593.989");
-    EXPECT_EQ(Target(c)[0], "33.4503411829");
-    EXPECT_EQ(Target(c)[1], "70.6506494670");
-}
-
-TEST(ConvertLine, LinesRejectedBeforeTheSourceIsKnown) {
-    for (auto [line, reason] : {std::pair{"33.45", "Contiene Datos Vacios."},
-                                {"33.45 70.65 1", "Contiene Datos Inválidos."},
-                                {"33,45 70.65", "Contiene Datos Inválidos."},
-                                {"abc 70", "Contiene Datos Inválidos."},
-                                {"1e400 70", "Contiene Datos Inválidos."},
-                                {"16.99 70", "Fuera de Limites."},
-                                {"56.01 70", "Fuera de Limites."},
-                                {"33 65.99", "Fuera de Limites."},
-                                {"33 77.01", "Fuera de Limites."}}) {
-        const auto c = ConvertText(line, "SIRGAS_SAD69");
-        EXPECT_EQ(c.outcome, LineOutcome::Rejected) << line;
-        EXPECT_EQ(c.fields, kAllStars) << line;
-        EXPECT_EQ(c.reason, reason) << line;
-    }
-    EXPECT_EQ(ConvertText("   ", "SIRGAS_SAD69").outcome, LineOutcome::Blank);
-}
-
-TEST(ConvertLine, SourceKnownButNotCarriedToTheTarget) {
-    // Input range holds 77, the transformation range ends at 76.
-    auto c = ConvertText("33 77", "SIRGAS_SAD69");
-    EXPECT_EQ(c.outcome, LineOutcome::Rejected);
-    EXPECT_EQ(Source(c)[0], "33.0000000000");
-    EXPECT_EQ(Source(c)[4], "18");
-    EXPECT_EQ(Target(c), std::vector<std::string>(5, "*"));
-    EXPECT_EQ(c.reason, "Fuera de Limites.");
-    EXPECT_EQ(ConvertText("33 76", "SIRGAS_SAD69").outcome, LineOutcome::Converted);
-
-    // No band parameters: never a result with a borrowed or zero shift.
-    for (const char* line : {"17 70", "44 72", "45 72"}) {
-        c = ConvertText(line, "PSAD56_SIRGAS");
-        EXPECT_EQ(c.outcome, LineOutcome::Rejected) << line;
-        EXPECT_NE(Source(c)[2], "*") << line;
-        EXPECT_EQ(Target(c), std::vector<std::string>(5, "*")) << line;
-        EXPECT_EQ(c.reason, "¡ No exixten Parametros para esta Latitud !") << line;
-    }
-    EXPECT_EQ(ConvertText("17 70", "SIRGAS_SAD69").outcome, LineOutcome::Converted);
-}
-
-TEST(ConvertLine, DegreesMinutesSecondsAsCellsAreChecked) {
-    auto c = ConvertText("33 27 0 70 39 0", "SIRGAS_SAD69", InputNotation::DegreesMinutesSeconds);
-    EXPECT_EQ(c.outcome, LineOutcome::Converted);
-    EXPECT_EQ(Source(c)[0], "33.4500000000");
-    EXPECT_EQ(Target(c)[0], "33.4496588124");
-
-    for (auto [line, reason] :
-         {std::pair{"33.5 27 0 70 39 0", "¡ Celda  \" LATD \"  Con Decimales !."},
-          {"16 0 0 70 0 0", "¡ Celda  \" LATD \"  Fuera de Límites !."},
-          {"33 60 0 70 0 0", "¡ Celda  \" LATM \"  Fuera de Rango !."},
-          {"33 10.5 0 70 0 0", "¡ Celda  \" LATM \"  Con Decimales !."},
-          {"33 10 60 70 0 0", "¡ Celda  \" LATS \"  Fuera de Rango !."},
-          {"33 10 x 70 0 0", "¡ Celda  \" LATS \"  Contiene Datos Inválidos !."},
-          {"33 0 0 77 0 0", "¡ Celda  \" LOND \"  Fuera de Límites !."},
-          {"33 0 0 70 -5 0", "¡ Celda  \" LONM \"  Fuera de Rango !."},
-          {"33 0 0 70 0", "Contiene Datos Vacios."}}) {
-        c = ConvertText(line, "SIRGAS_SAD69", InputNotation::DegreesMinutesSeconds);
-        EXPECT_EQ(c.fields, kAllStars) << line;
-        EXPECT_EQ(c.reason, reason) << line;
-    }
-    // 56 degrees 30 minutes passes the cell checks but not the transformation range.
-    c = ConvertText("56 30 0 70 0 0", "SIRGAS_SAD69", InputNotation::DegreesMinutesSeconds);
-    EXPECT_EQ(Source(c)[0], "56.5000000000");
-    EXPECT_EQ(Target(c), std::vector<std::string>(5, "*"));
-}
-
-TEST(ConvertLine, UtmAtFullPrecision) {
-    auto c = ConvertText("6297606.833 346642.695", "SIRGAS_SAD69", InputNotation::Utm, 19);
-    EXPECT_EQ(c.outcome, LineOutcome::Converted);
-    EXPECT_EQ(Source(c), (std::vector<std::string>{"33.4499999969", "70.6500000000",
-                                                   "6297606.833", "346642.695", "19"}));
-    // Unrounded source: a fraction of a millimetre from the point tab's result.
-    EXPECT_EQ(Target(c)[0], "33.4496588093");
-    EXPECT_EQ(Target(c)[2], "6297632.781");
-
-    c = ConvertText("6297606.833 346642.695 18", "SIRGAS_SAD69", InputNotation::Utm, 19);
-    EXPECT_EQ(Source(c)[1], "76.6500000000");
-    EXPECT_EQ(Source(c)[4], "18");
-    EXPECT_EQ(Target(c), std::vector<std::string>(5, "*"));
-    EXPECT_EQ(c.reason, "Fuera de Limites.");
-
-    c = ConvertText("6297606.833 346642.695 18.5", "SIRGAS_SAD69", InputNotation::Utm);
-    EXPECT_EQ(Source(c)[4], "18");  // halves to even
-}
-
-TEST(ConvertLine, HostileUtmNeverGivesANumberThatIsNotOne) {
-    for (auto [line, reason] : {std::pair{"6297606.833 346642.695", "Contiene Datos Vacios."},
-                                {"1 2 3 4", "Contiene Datos Inválidos."},
-                                {"6297606.833 346642.695 x", "Contiene Datos Inválidos."},
-                                {"6297606.833 346642.695 40000", "¡ Coordenadas Fuera de Límites !"},
-                                {"6297606.833 346642.695 5492", "¡ Coordenadas Fuera de Límites !"},
-                                {"1e300 1e300 19", "¡ Coordenadas Fuera de Límites !"},
-                                {"-1e300 5 19", "¡ Coordenadas Fuera de Límites !"}}) {
-        const auto c = ConvertText(line, "SIRGAS_SAD69", InputNotation::Utm);
-        EXPECT_EQ(c.fields, kAllStars) << line;
-        EXPECT_EQ(c.reason, reason) << line;
-    }
-    const auto c = ConvertText("0 0 19", "SIRGAS_SAD69", InputNotation::Utm);
-    for (const auto& field : c.fields) {
-        EXPECT_EQ(field.find("nan"), std::string::npos);
-        EXPECT_EQ(field.find("inf"), std::string::npos);
-    }
-}
-
-TEST(ConvertLine, ForcedZoneAppliesToBothProjections) {
-    const auto c = ConvertText("33.45 70.65", "SIRGAS_SAD69", InputNotation::DecimalDegrees, std::nullopt,
-                       Util::ForcedZone::To(18));
-    EXPECT_EQ(Source(c)[2], "6290351.776");
-    EXPECT_EQ(Source(c)[3], "904437.020");
-    EXPECT_EQ(Source(c)[4], "18");
-    EXPECT_EQ(Target(c)[4], "18");
-}
+}  // namespace trevalco::cli

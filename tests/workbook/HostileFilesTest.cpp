@@ -38,8 +38,12 @@ protected:
         test::WriteZip(path, parts);
         return path;
     }
-    std::filesystem::path Sheet(const std::string& rows) {
-        return Book([](auto&) {}, rows);
+    std::filesystem::path Sheet(const std::string& rows) { return Book([](auto&) {}, rows); }
+    // The refusal names the file and the reason.
+    static void ExpectRefused(const std::filesystem::path& file, const std::string& reason, const OpenOptions& options = {}) {
+        const std::string message = Refusal(file, options);
+        EXPECT_NE(message.find("«" + file.string() + "»"), std::string::npos) << message;
+        EXPECT_NE(message.find(reason), std::string::npos) << message;
     }
     static void Remove(std::vector<std::pair<std::string, std::string>>& parts, const std::string& name) {
         std::erase_if(parts, [&](const auto& part) { return part.first == name; });
@@ -54,94 +58,71 @@ protected:
     int count_ = 0;
 };
 
-#define EXPECT_REFUSED(file, reason)                                                   \
-    do {                                                                               \
-        const std::filesystem::path refused = (file);                                  \
-        const std::string message = Refusal(refused);                                  \
-        EXPECT_NE(message.find("«" + refused.string() + "»"), std::string::npos) << message; \
-        EXPECT_NE(message.find(reason), std::string::npos) << message;                 \
-    } while (false)
-
 TEST_F(HostileFiles, FilesThatAreNotZipPackages) {
-    test::Spill(folder_ / "texto.xlsx", "Latitud;Longitud\n33,45;70,65\n");
-    EXPECT_REFUSED(folder_ / "texto.xlsx", "no es un paquete zip");
-    test::Spill(folder_ / "vacio.xlsx", "");
-    EXPECT_REFUSED(folder_ / "vacio.xlsx", "no es un libro .xlsx válido");
-    // What an old binary workbook or a password-protected one looks like.
-    test::Spill(folder_ / "ole.xlsx", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(4000, '\0'));
-    EXPECT_REFUSED(folder_ / "ole.xlsx", "protegido con contraseña");
     const std::string whole = test::Slurp(Sheet(""));
-    test::Spill(folder_ / "cortado.xlsx", whole.substr(0, whole.size() / 2));
-    EXPECT_REFUSED(folder_ / "cortado.xlsx", "no es un libro .xlsx válido");
+    // Text, nothing, an old binary or password-protected workbook, half a package.
+    const std::pair<std::string, const char*> files[] = {
+        {"Latitud;Longitud\n33,45;70,65\n", "no es un paquete zip"},
+        {"", "no es un libro .xlsx válido"},
+        {std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(4000, '\0'), "protegido con contraseña"},
+        {whole.substr(0, whole.size() / 2), "no es un libro .xlsx válido"}};
+    for (const auto& [content, reason] : files) {
+        test::Spill(folder_ / "roto.xlsx", content);
+        ExpectRefused(folder_ / "roto.xlsx", reason);
+    }
 }
 
-TEST_F(HostileFiles, MissingParts) {
-    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "[Content_Types].xml"); }), "falta la parte [Content_Types].xml");
-    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "_rels/.rels"); }), "falta la parte _rels/.rels");
-    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "xl/workbook.xml"); }), "falta la parte xl/workbook.xml");
-    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "xl/_rels/workbook.xml.rels"); }), "falta la parte xl/_rels/workbook.xml.rels");
-    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "xl/worksheets/sheet1.xml"); }), "falta la parte de la hoja «Hoja1»");
-    EXPECT_REFUSED(Book([](auto& p) { Remove(p, "xl/sharedStrings.xml"); }), "falta la parte xl/sharedStrings.xml");
-    EXPECT_REFUSED(Book([](auto& p) {
-                       Replace(p, "_rels/.rels",
-                               "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>");
-                   }),
-                   "falta la relación officeDocument");
-    EXPECT_REFUSED(Book([](auto& p) {
-                       Replace(p, "xl/_rels/workbook.xml.rels",
-                               "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                               "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                               "relationships/worksheet\" Target=\"../../../etc/passwd\"/></Relationships>");
-                   }),
-                   "falta la parte de la hoja «Hoja1»");
-}
-
-TEST_F(HostileFiles, DamagedXml) {
-    EXPECT_REFUSED(Book([](auto& p) { Replace(p, "xl/workbook.xml", "<workbook><sheets><sheet name=\"a\""); }),
-                   "la parte xl/workbook.xml está dañada");
-    EXPECT_REFUSED(Book([](auto& p) { Replace(p, "xl/workbook.xml", "<libro/>"); }), "no es un libro");
-    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1\"><v>1</v></row>"), "la parte xl/worksheets/sheet1.xml está dañada");
-    EXPECT_REFUSED(Book([](auto& p) { Replace(p, "xl/sharedStrings.xml", "<sst><si><t>uno</si></sst>"); }),
-                   "la parte xl/sharedStrings.xml está dañada");
-    EXPECT_REFUSED(Book([](auto& p) { Replace(p, "xl/worksheets/sheet1.xml", std::string("<worksheet>\xFF\xFE</worksheet>")); }),
-                   "está dañada");
-}
-
-TEST_F(HostileFiles, EntityExpansionIsNeverAttempted) {
+TEST_F(HostileFiles, DamagedOrMissingPartsAndCellsOutsideTheSheet) {
+    const std::string rels = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    const std::string sheetRel = "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                                 "relationships/worksheet\" Target=\"";
     const std::string laughs =
         "<?xml version=\"1.0\"?><!DOCTYPE worksheet [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">"
         "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;\">]>"
         "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&d;&d;&d;&d;</t></is></c></row></sheetData></worksheet>";
-    EXPECT_REFUSED(Book([&](auto& p) { Replace(p, "xl/worksheets/sheet1.xml", laughs); }), "DOCTYPE");
-}
-
-TEST_F(HostileFiles, ReferencesOutsideTheSheet) {
-    EXPECT_REFUSED(Sheet("<row r=\"1048577\"><c><v>1</v></c></row>"), "fila fuera de la hoja (1048577");
-    EXPECT_REFUSED(Sheet("<row r=\"0\"/>"), "fila fuera de la hoja");
-    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1048577\"><v>1</v></c></row>"), "«A1048577»");
-    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>"), "«XFE1»");
-    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"1A\"><v>1</v></c></row>"), "referencia de celda no válida");
     std::string wide = "<row r=\"1\">";
     for (int i = 0; i <= 16384; ++i) wide += "<c/>";
-    EXPECT_REFUSED(Sheet(wide + "</row>"), "más allá de la columna XFD");
+    const struct {
+        std::string removed, replaced, content, rows, reason;
+    } cases[] = {
+        {"[Content_Types].xml", "", "", "", "falta la parte [Content_Types].xml"},
+        {"_rels/.rels", "", "", "", "falta la parte _rels/.rels"},
+        {"xl/workbook.xml", "", "", "", "falta la parte xl/workbook.xml"},
+        {"xl/_rels/workbook.xml.rels", "", "", "", "falta la parte xl/_rels/workbook.xml.rels"},
+        {"xl/worksheets/sheet1.xml", "", "", "", "falta la parte de la hoja «Hoja1»"},
+        {"xl/sharedStrings.xml", "", "", "", "falta la parte xl/sharedStrings.xml"},
+        {"", "_rels/.rels", rels + "</Relationships>", "", "falta la relación officeDocument"},
+        {"", "xl/_rels/workbook.xml.rels", rels + sheetRel + "../../../etc/passwd\"/></Relationships>", "",
+         "falta la parte de la hoja «Hoja1»"},
+        {"xl/sharedStrings.xml", "xl/_rels/workbook.xml.rels", rels + sheetRel + "worksheets/sheet1.xml\"/></Relationships>",
+         "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>", "hay 0 textos"},
+        {"", "xl/workbook.xml", "<workbook><sheets><sheet name=\"a\"", "", "la parte xl/workbook.xml está dañada"},
+        {"", "xl/workbook.xml", "<libro/>", "", "no es un libro"},
+        {"", "", "", "<row r=\"1\"><c r=\"A1\"><v>1</v></row>", "la parte xl/worksheets/sheet1.xml está dañada"},
+        {"", "xl/sharedStrings.xml", "<sst><si><t>uno</si></sst>", "", "la parte xl/sharedStrings.xml está dañada"},
+        {"", "xl/worksheets/sheet1.xml", "<worksheet>\xFF\xFE</worksheet>", "", "está dañada"},
+        {"", "xl/worksheets/sheet1.xml", laughs, "", "DOCTYPE"},
+        {"", "", "", "<row r=\"1048577\"><c><v>1</v></c></row>", "fila fuera de la hoja (1048577"},
+        {"", "", "", "<row r=\"0\"/>", "fila fuera de la hoja"},
+        {"", "", "", "<row r=\"1\"><c r=\"A1048577\"><v>1</v></c></row>", "«A1048577»"},
+        {"", "", "", "<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>", "«XFE1»"},
+        {"", "", "", "<row r=\"1\"><c r=\"1A\"><v>1</v></c></row>", "referencia de celda no válida"},
+        {"", "", "", wide + "</row>", "más allá de la columna XFD"},
+        {"", "", "", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>2</v></c></row>", "índice de texto compartido no válido («2» en A1; hay 2 textos)"},
+        {"", "", "", "<row r=\"1\"><c r=\"B1\" t=\"s\"><v>99999999999999999999</v></c></row>", "índice de texto compartido no válido"},
+        {"", "", "", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>-1</v></c></row>", "índice de texto compartido no válido"},
+        {"", "", "", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>uno</v></c></row>", "índice de texto compartido no válido"},
+    };
+    for (const auto& c : cases) {
+        ExpectRefused(Book([&](auto& p) {
+                           if (!c.removed.empty()) Remove(p, c.removed);
+                           if (!c.replaced.empty()) Replace(p, c.replaced, c.content);
+                       }, c.rows.empty() ? "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" : c.rows),
+                       c.reason);
+    }
     // The last row and column themselves are fine.
     Workbook book = Workbook::Open(Sheet("<row r=\"1048576\"><c r=\"XFD1048576\"><v>7</v></c></row>"));
     EXPECT_EQ(book.Sheet("Hoja1").Cell(1048576, "XFD"), Util::CellValue(7.0));
-}
-
-TEST_F(HostileFiles, AbsurdSharedStringIndexes) {
-    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>2</v></c></row>"), "índice de texto compartido no válido («2» en A1; hay 2 textos)");
-    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"B1\" t=\"s\"><v>99999999999999999999</v></c></row>"), "índice de texto compartido no válido");
-    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>-1</v></c></row>"), "índice de texto compartido no válido");
-    EXPECT_REFUSED(Sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>uno</v></c></row>"), "índice de texto compartido no válido");
-    EXPECT_REFUSED(Book([](auto& p) {
-                       Remove(p, "xl/sharedStrings.xml");
-                       Replace(p, "xl/_rels/workbook.xml.rels",
-                               "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                               "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                               "relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>");
-                   }, "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"),
-                   "hay 0 textos");
 }
 
 TEST_F(HostileFiles, ZipBombsAndOversizedParts) {
@@ -152,21 +133,15 @@ TEST_F(HostileFiles, ZipBombsAndOversizedParts) {
     const auto bomb = Book([&](auto& p) { Replace(p, "xl/worksheets/sheet1.xml", SheetXml(rows)); });
     rows.clear();
     rows.shrink_to_fit();
-    EXPECT_REFUSED(bomb, "posible bomba zip");
+    ExpectRefused(bomb, "posible bomba zip");
 
     const auto ordinary = Sheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
-    OpenOptions small;
-    small.limits.maxEntryBytes = 200;
-    std::string message = Refusal(ordinary, small);
-    EXPECT_NE(message.find("es demasiado grande"), std::string::npos) << message;
-    small = {};
-    small.limits.maxTotalBytes = 1000;
-    message = Refusal(ordinary, small);
-    EXPECT_NE(message.find("el paquete descomprimido es demasiado grande"), std::string::npos) << message;
-    small = {};
-    small.limits.maxEntries = 3;
-    message = Refusal(ordinary, small);
-    EXPECT_NE(message.find("demasiadas partes"), std::string::npos) << message;
+    OpenOptions limited[3];
+    limited[0].limits.maxEntryBytes = 200;
+    limited[1].limits.maxTotalBytes = 1000;
+    limited[2].limits.maxEntries = 3;
+    const char* reasons[] = {"es demasiado grande", "el paquete descomprimido es demasiado grande", "demasiadas partes"};
+    for (int i = 0; i < 3; ++i) ExpectRefused(ordinary, reasons[i], limited[i]);
     EXPECT_EQ(Refusal(ordinary), "(accepted)");
 }
 

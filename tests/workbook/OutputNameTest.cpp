@@ -6,7 +6,7 @@
 namespace trevalco::workbook {
 namespace {
 
-TEST(OutputFolder, EndsAtTheLastSlashOrBackslash) {
+TEST(OutputName, FolderEndsAtTheLastSeparatorStemAtTheFirstDot) {
     EXPECT_EQ(LastSeparatorPos("/home/ana/datos.xlsx"), 10U);
     EXPECT_EQ(FolderOf("/home/ana/datos.xlsx"), "/home/ana/");
     EXPECT_EQ(LastSeparatorPos("C:\\obras\\datos.xls"), 9U);
@@ -16,17 +16,13 @@ TEST(OutputFolder, EndsAtTheLastSlashOrBackslash) {
     EXPECT_EQ(LastSeparatorPos("datos.xlsx"), 0U);
     EXPECT_EQ(FolderOf("datos.xlsx"), "");
     EXPECT_EQ(FolderOf("/srv\\mixto/datos.xlsx"), "/srv\\mixto/");
-}
-
-TEST(OutputStem, EndsAtTheFirstDotOfTheFileName) {
+    // The stem ends at the first dot of the file name.
     EXPECT_EQ(StemOf("datos.final.xls"), "datos");
     EXPECT_EQ(StemOf("datos"), "datos");
     EXPECT_EQ(StemOf(".datos.xlsx"), ".datos");
     EXPECT_EQ(StemOf("..."), "...");
     EXPECT_EQ(FileNameOf("/home/ana.b/datos.xlsx"), "datos.xlsx");
-}
-
-TEST(OutputName, IsFolderStemUnderscoreOneAndTheFormatsExtension) {
+    // The output is folder, stem, "_1" and the format's extension.
     EXPECT_EQ(OutputBaseFor("/home/ana/datos.xlsx"), "/home/ana/datos_1");
     EXPECT_EQ(OutputBaseFor("C:\\obras\\datos.final.xls"), "C:\\obras\\datos_1");
     // A dot in a folder's name is not the file's.

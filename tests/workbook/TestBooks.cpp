@@ -75,17 +75,6 @@ std::map<std::string, std::string> ReadZip(const fs::path& path) {
     return entries;
 }
 
-std::vector<std::string> ZipNames(const fs::path& path) {
-    std::vector<std::string> names;
-    int code = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &code);
-    if (archive == nullptr) throw std::runtime_error("not a zip: " + path.string());
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i)
-        names.emplace_back(zip_get_name(archive, static_cast<zip_uint64_t>(i), 0));
-    zip_discard(archive);
-    return names;
-}
-
 namespace {
 
 const char* const kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
@@ -193,14 +182,17 @@ void Spill(const fs::path& path, const std::string& content) {
 std::optional<fs::path> Office() { return FindOffice(); }
 
 fs::path OfficeConvert(const fs::path& input, const std::string& filter, const fs::path& work) {
-    const fs::path out = work / ("convertido-" + filter);
+    const std::string extension = filter.substr(0, filter.find(':'));
+    const fs::path out = work / ("convertido-" + extension);
     fs::create_directories(out);
     const std::string command = "'" + Office()->string() + "' --headless --norestore -env:UserInstallation=file://" +
-                                (work / "perfil-prueba").string() + " --convert-to " + filter + " --outdir '" +
+                                (work / "perfil-prueba").string() + " --convert-to '" + filter + "' --outdir '" +
                                 out.string() + "' '" + input.string() + "' > /dev/null 2>&1";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("LibreOffice failed: " + command);
-    const std::string extension = filter.substr(0, filter.find(':'));
-    const fs::path made = out / (input.stem().string() + "." + extension);
+    fs::path made = out / (input.stem().string() + "." + extension);
+    // One sheet chosen by the CSV filter's options comes out as "<stem>-<sheet>.csv".
+    for (const auto& entry : fs::directory_iterator(out))
+        if (!fs::exists(made) && entry.is_regular_file()) made = entry.path();
     if (!fs::exists(made)) throw std::runtime_error("LibreOffice made nothing: " + command);
     return made;
 }

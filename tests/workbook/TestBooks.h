@@ -35,8 +35,6 @@ void WriteZip(const fs::path& path, const std::vector<std::pair<std::string, std
               bool stored = false);
 // Every entry of a zip, by name.
 std::map<std::string, std::string> ReadZip(const fs::path& path);
-// The entry names in their order.
-std::vector<std::string> ZipNames(const fs::path& path);
 
 struct SheetLayout {
     std::string name;

@@ -133,5 +133,9 @@ protected:
 
 inline std::string Prompt(int row, std::string_view text) { return RowPrompt(row, text).text; }
 inline Util::CellValue T(const std::string& text) { return Util::CellValue(text); }
+// A result as written: the number that the mask's text shows.
+inline Util::CellValue N(double value, const char* mask) {
+    return Util::CellValue(std::stod(NumberText::Format(value, mask, NumberText::Invariant())));
+}
 
 }  // namespace trevalco::batch::test
