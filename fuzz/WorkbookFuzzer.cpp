@@ -67,7 +67,7 @@ void Package(std::span<const char> bytes) {
         Worksheet sheet(entry.name, entry.part, ReadSheet(archive, entry.part, shared.Count()), shared);
         Touch(sheet);
         SheetWriter writer(std::make_unique<EntrySource>(archive, *archive.Find(entry.part)), sheet.Written(),
-                           sheet.UsedRange(), nullptr, true, entry.part);
+                           {sheet.UsedRange(), nullptr, true, false}, entry.part);
         (void)Drain(writer);
     }
 }
@@ -80,7 +80,7 @@ void SinglePart(std::span<const char> bytes) {
     Touch(sheet);
     const std::int32_t added = std::min(sheet.LastRow(), kMaxRows);
     SheetWriter writer(std::make_unique<TextSource>(std::string(bytes.data(), bytes.size())), sheet.Written(),
-                       sheet.UsedRange(), nullptr, true, part);
+                       {sheet.UsedRange(), nullptr, true, false}, part);
     const std::string written = Drain(writer);
     if (written.size() > kMostOutput) return;
     // What was written must read again, with the cell added below the data.

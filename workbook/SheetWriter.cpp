@@ -53,14 +53,14 @@ bool IsTrue(const char* text) {
 
 }  // namespace
 
-SheetWriter::SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written,
-                         std::string dimension, CellStyles* styles, std::optional<bool> selected,
+SheetWriter::SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written, Options options,
                          std::string part)
     : original_(std::move(original)),
       written_(written),
-      dimension_(std::move(dimension)),
-      styles_(styles),
-      selected_(selected),
+      dimension_(std::move(options.dimension)),
+      styles_(options.styles),
+      selected_(options.selected),
+      freshFormulas_(options.freshFormulas || !written.Empty()),
       part_(std::move(part)),
       parser_(*this, part_),
       nextWrittenRow_(written.NextRow(1)) {}
@@ -241,7 +241,7 @@ void SheetWriter::OnStart(const char* name, const char** attributes) {
         if (local == "f") {
             cellHasFormula_ = true;
             if (!orphaned_.empty()) StartFormula(name, attributes);
-        } else if (local == "v" && cellHasFormula_ && !written_.Empty()) {
+        } else if (local == "v" && cellHasFormula_ && freshFormulas_) {
             // A formula's cached result may be stale once cells are written:
             // without it, spreadsheets calculate the formula when opening
             // (LibreOffice does not honour the calculate-on-load flag).

@@ -29,12 +29,14 @@ namespace trevalco::workbook {
 
 class SheetWriter final : public PartSource, private XmlHandler {
 public:
-    // `dimension` is the new used range ("A1:P100"), empty to keep it;
-    // `styles` the workbook's formats (nullptr: written cells get none);
-    // `selected` whether the sheet's views are the selected tab (nothing
-    // keeps them as they are); `part` names the part in messages.
-    SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written, std::string dimension,
-                CellStyles* styles, std::optional<bool> selected, std::string part);
+    struct Options {
+        std::string dimension;         // the new used range ("A1:P100"), empty to keep it
+        CellStyles* styles = nullptr;  // the workbook's formats (nullptr: written cells get none)
+        std::optional<bool> selected;  // whether its views are the selected tab (nothing: kept)
+        bool freshFormulas = false;    // formulas lose their cached results (always when written)
+    };
+    // `part` names the part in messages.
+    SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written, Options options, std::string part);
     std::size_t Read(char* buffer, std::size_t size) override;
 
 private:
@@ -65,6 +67,7 @@ private:
     std::string dimension_;
     CellStyles* styles_;
     std::optional<bool> selected_;
+    bool freshFormulas_;
     std::string part_;
     XmlParser parser_;
 

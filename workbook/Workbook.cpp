@@ -14,6 +14,7 @@
 #include "TextBook.h"
 #include "TempDir.h"
 #include "WorkbookPart.h"
+#include "XmlText.h"
 #include "ZipArchive.h"
 
 namespace trevalco::workbook {
@@ -202,6 +203,24 @@ bool MarksSelectedTab(const ZipArchive& archive, std::uint64_t index) {
     return head.find("tabSelected") != std::string::npos;
 }
 
+// Whether a part's text holds any of these names (as XML text): a formula on
+// another sheet reading the written ones names them.
+bool MentionsAny(const ZipArchive& archive, std::uint64_t index, const std::vector<std::string>& names) {
+    if (names.empty()) return false;
+    std::size_t longest = 0;
+    for (const std::string& name : names) longest = std::max(longest, name.size());
+    EntrySource source(archive, index);
+    std::string window;
+    char buffer[1 << 16];
+    for (std::size_t got; (got = source.Read(buffer, sizeof buffer)) > 0;) {
+        window.append(buffer, got);
+        for (const std::string& name : names)
+            if (window.find(name) != std::string::npos) return true;
+        window.erase(0, window.size() - std::min(window.size(), longest));
+    }
+    return false;
+}
+
 const WrittenCells kNothingWritten;
 
 }  // namespace
@@ -223,6 +242,14 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
                 styles.emplace(archive.ReadSmall(*index), *state.parts.stylesPart);
         }
         CellStyles* stylesUsed = styles ? &*styles : nullptr;
+        // The names of the written sheets as formulas elsewhere spell them.
+        std::vector<std::string> writtenNames;
+        for (const auto& [position, sheet] : state.sheets) {
+            if (!sheet->Changed()) continue;
+            std::string escaped;
+            AppendEscaped(escaped, sheet->Name());
+            writtenNames.push_back(escaped);
+        }
         for (std::size_t position = 0; position < state.parts.sheets.size(); ++position) {
             const auto loaded = state.sheets.find(position);
             const Worksheet* written = loaded == state.sheets.end() || !loaded->second->Changed() ? nullptr : loaded->second.get();
@@ -231,13 +258,16 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
             if (!index) throw WorkbookError("falta la parte " + part);
             std::optional<bool> selected;
             if (state.activeSheet) selected = *state.activeSheet == position;
-            if (written == nullptr && !(selected == true) && !(selected == false && MarksSelectedTab(archive, *index)))
+            // Formulas of other sheets that read written cells lose their
+            // cached results too, so that they are calculated on opening.
+            const bool reads = written == nullptr && MentionsAny(archive, *index, writtenNames);
+            if (written == nullptr && !reads && !(selected == true) &&
+                !(selected == false && MarksSelectedTab(archive, *index)))
                 continue;
-            changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index, stylesUsed, selected, part] {
+            SheetWriter::Options options{written ? written->UsedRange() : std::string(), stylesUsed, selected, reads};
+            changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index, options, part] {
                 return std::make_unique<SheetWriter>(std::make_unique<EntrySource>(archive, index),
-                                                     written ? written->Written() : kNothingWritten,
-                                                     written ? written->UsedRange() : std::string(), stylesUsed,
-                                                     selected, part);
+                                                     written ? written->Written() : kNothingWritten, options, part);
             };
             if (written == nullptr) continue;
             changed = true;

@@ -4,7 +4,7 @@
 //   for (const std::string& name : book.SheetNames()) ...
 //   Worksheet& sheet = book.Sheet("Hoja1");
 //   Util::CellValue latitude = sheet.Cell(row, "B");
-//   sheet.Write(row, "H", "6297606.833");
+//   sheet.WriteNumber(row, "H", "6297606.833", 3);
 //   std::filesystem::path written = book.SaveAs(OutputBaseFor(path));
 //   book.Close();
 //

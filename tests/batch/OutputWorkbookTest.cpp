@@ -19,7 +19,7 @@ std::string Text(const std::string& cell, const std::string& text) {
 // A header row; row 2 formatted bold (a General format) as a whole; column E
 // formatted "0.000"; a shared formula starting in F, the target latitude;
 // formulas in J reading the written northings; a chart sheet before the data
-// and another sheet selected.
+// and another sheet, selected, summing them.
 BookLayout SurveyBook() {
     BookLayout layout;
     const std::string rows =
@@ -34,7 +34,8 @@ BookLayout SurveyBook() {
         {"Gráfico", "<chartsheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>", true},
         {kSheet, SheetXml(rows, "<dimension ref=\"A1:J4\"/><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews>"
                                 "<cols><col min=\"5\" max=\"5\" width=\"14\" style=\"1\" customWidth=\"1\"/></cols>")},
-        {"Resumen", SheetXml("", "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>")}};
+        {"Resumen", SheetXml("<row r=\"1\"><c r=\"A1\"><f>SUM(Puntos!D2:D3)</f><v>0</v></c></row>",
+                             "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>")}};
     return layout;
 }
 
@@ -88,8 +89,10 @@ TEST_F(RunFixture, NumbersFormatsFormulasAndTheActiveSheetOfARealWorkbook) {
     // The shared formula's definition went with F2; F4 keeps its formula.
     EXPECT_EQ(sheet.find("si=\"0\""), std::string::npos);
     EXPECT_NE(sheet.find("<c r=\"F4\"><f>$B4*2+C4</f></c>"), std::string::npos) << sheet;
-    // Formulas lose their stale results; the workbook is recalculated on load.
+    // Formulas lose their stale results, on other sheets reading the written
+    // one too; the workbook is recalculated on load.
     EXPECT_NE(sheet.find("<c r=\"J2\"><f>D2+1</f></c>"), std::string::npos);
+    EXPECT_NE(parts.at("xl/worksheets/sheet3.xml").find("<c r=\"A1\"><f>SUM(Puntos!D2:D3)</f></c>"), std::string::npos);
     EXPECT_NE(parts.at("xl/workbook.xml").find("fullCalcOnLoad=\"1\""), std::string::npos);
     // The converted sheet, after the chart, is the active and only selected one.
     EXPECT_NE(parts.at("xl/workbook.xml").find("activeTab=\"1\""), std::string::npos);
