@@ -70,6 +70,8 @@ TEST(Format, MasksRoundingAndSeparators) {
         {0.125, "0.00", kDot, "0.13"},  // an exact half too
         {0.124999, "0.00", kDot, "0.12"},
         {9.9995, "0.000", kDot, "10.000"},
+        // Just below a half in binary, a half in its 15 digits: rounded up.
+        {std::nextafter(6297632.7815, 0.0), "########0.000", kDot, "6297632.782"},
         {-0.0004, "0.000", kDot, "0.000"},  // no "-0.000"
         {1234567890123.4567, "0.000", kDot, "1234567890123.460"},
         {1e20, "0.0", kDot, "100000000000000000000.0"},
