@@ -30,6 +30,9 @@ public:
 
     void OnStart(const char* name, const char** attributes) override {
         const std::string_view local = LocalName(name);
+        ++depth_;
+        if (inSheetData_) NoteRowsElement(local);
+        else if (depth_ == 2 && local == "sheetData") StartSheetData();
         if (inCell_) {
             if (local == "v") {
                 capturing_ = true;
@@ -50,11 +53,17 @@ public:
     }
 
     void OnEnd(const char* name) override {
+        if (inSheetData_ && depth_ == 2) EndSheetData();
+        --depth_;
         if (!inCell_) return;
         const std::string_view local = LocalName(name);
         if (local == "v" || local == "t") capturing_ = false;
         else if (local == "rPh") --phonetic_;
         else if (local == "c") EndCell();
+    }
+
+    void OnOther() override {
+        if (inSheetData_) plainRows_ = false;
     }
 
     void OnText(std::string_view text) override {
@@ -65,6 +74,25 @@ public:
     }
 
 private:
+    // Notes where the rows lie and whether they are plain (rows of cells of
+    // values only), for saving.
+    void StartSheetData() {
+        plainRows_ = !sawSheetData_;
+        sawSheetData_ = inSheetData_ = true;
+        layout_.start = parser->EventOffset() + parser->EventLength();
+    }
+    void NoteRowsElement(std::string_view local) {
+        static constexpr std::string_view kPlain[] = {"row", "c", "v"};
+        const int level = depth_ - 3;
+        if (level < 0 || level > 2 || local != kPlain[level]) plainRows_ = false;
+    }
+    void EndSheetData() {
+        inSheetData_ = false;
+        layout_.end = parser->EventOffset();
+        layout_.plain = plainRows_ && parser->EventLength() > 0 && layout_.end >= layout_.start;
+        grid_.SetRowsLayout(layout_);
+    }
+
     void StartRow(const char** attributes) {
         const char* r = FindAttribute(attributes, "r");
         std::int64_t row = row_ + 1;
@@ -183,6 +211,11 @@ private:
     bool inline_ = false;
     bool capturing_ = false;
     int phonetic_ = 0;
+    int depth_ = 0;
+    bool inSheetData_ = false;
+    bool sawSheetData_ = false;
+    bool plainRows_ = false;
+    RowsLayout layout_;
 };
 
 }  // namespace
