@@ -3,11 +3,15 @@
 // these bytes, so they are well formed and hold only row, c and v elements
 // and text. They get the same changes as the parsed path makes.
 #include <charconv>
+#include <deque>
+#include <string>
+#include <vector>
 #include <cstring>
 
 #include "CellReference.h"
 #include "SheetWriter.h"
 #include "WorkbookError.h"
+#include "XmlParser.h"
 #include "XmlText.h"
 
 namespace trevalco::workbook {
@@ -33,50 +37,80 @@ std::size_t TagEnd(std::string_view text, std::size_t at) {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// An attribute's value as the XML parser gives it (references decoded, white
+// space normalised), for the few values that are not taken as they stand.
+std::string ValueAsParsed(char quote, std::string_view raw) {
+    struct Value final : XmlHandler {
+        std::string text;
+        void OnStart(const char*, const char** attributes) override {
+            if (attributes[0] != nullptr) text = attributes[1];
+        }
+        void OnEnd(const char*) override {}
+    } handler;
+    XmlParser parser(handler, "de la fila");
+    std::string element = "<a v=";
+    element += quote;
+    element += raw;
+    element += quote;
+    element += "/>";
+    parser.Parse(element);
+    return std::move(handler.text);
+}
+
 // The attributes of a start tag, as the parser would give them: values with
-// their white space normalised and their references decoded.
+// their white space normalised and their references decoded (most values
+// need neither, and are kept where they are).
 struct Attribute {
     std::string_view name;
-    std::string value;
+    std::string_view value;
 };
 
-void ReadAttributes(std::string_view tag, std::size_t from, std::vector<Attribute>& out) {
-    out.clear();
-    std::size_t i = from;
-    for (;;) {
-        while (i < tag.size() && IsSpace(tag[i])) ++i;
-        if (i >= tag.size() || tag[i] == '/' || tag[i] == '>') return;
-        const std::size_t nameStart = i;
-        while (i < tag.size() && tag[i] != '=' && !IsSpace(tag[i])) ++i;
-        const std::string_view name = tag.substr(nameStart, i - nameStart);
-        while (i < tag.size() && tag[i] != '"' && tag[i] != '\'') ++i;
-        if (i >= tag.size()) return;
-        const char quote = tag[i];
-        const std::size_t valueStart = ++i;
-        while (i < tag.size() && tag[i] != quote) ++i;
-        std::string value(tag.substr(valueStart, i - valueStart));
-        ++i;
-        for (char& c : value)
-            if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-        if (value.find('&') != std::string::npos) DecodeEscapes(value);
-        out.push_back({name, std::move(value)});
+class Attributes {
+public:
+    void Read(std::string_view tag, std::size_t from) {
+        list_.clear();
+        decoded_.clear();
+        std::size_t i = from;
+        for (;;) {
+            while (i < tag.size() && IsSpace(tag[i])) ++i;
+            if (i >= tag.size() || tag[i] == '/' || tag[i] == '>') return;
+            const std::size_t nameStart = i;
+            while (i < tag.size() && tag[i] != '=' && !IsSpace(tag[i])) ++i;
+            const std::string_view name = tag.substr(nameStart, i - nameStart);
+            while (i < tag.size() && tag[i] != '"' && tag[i] != '\'') ++i;
+            if (i >= tag.size()) return;
+            const char quote = tag[i];
+            const std::size_t valueStart = ++i;
+            while (i < tag.size() && tag[i] != quote) ++i;
+            const std::string_view raw = tag.substr(valueStart, i - valueStart);
+            ++i;
+            if (raw.find_first_of("&\t\r\n") == std::string_view::npos) {
+                list_.push_back({name, raw});
+                continue;
+            }
+            list_.push_back({name, decoded_.emplace_back(ValueAsParsed(quote, raw))});
+        }
     }
-}
+    const std::vector<Attribute>& List() const { return list_; }
+    const std::string_view* Find(std::string_view name) const {
+        for (const Attribute& attribute : list_)
+            if (attribute.name == name) return &attribute.value;
+        return nullptr;
+    }
 
-const std::string* Find(const std::vector<Attribute>& attributes, std::string_view name) {
-    for (const Attribute& attribute : attributes)
-        if (attribute.name == name) return &attribute.value;
-    return nullptr;
-}
+private:
+    std::vector<Attribute> list_;
+    std::deque<std::string> decoded_;  // a deque: values stay where they are as it grows
+};
 
-std::uint32_t StyleOf(const std::string* text) {
+std::uint32_t StyleOf(const std::string_view* text) {
     std::uint32_t style = 0;
     if (text != nullptr) std::from_chars(text->data(), text->data() + text->size(), style);
     return style;
 }
 
-std::vector<Attribute>& Scratch() {
-    thread_local std::vector<Attribute> attributes;
+Attributes& Scratch() {
+    thread_local Attributes attributes;
     return attributes;
 }
 
@@ -139,9 +173,9 @@ void SheetWriter::PlainTag(std::string_view tag) {
 }
 
 void SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, bool empty) {
-    std::vector<Attribute>& attributes = Scratch();
-    ReadAttributes(tag, 1 + name.size(), attributes);
-    const std::string* r = Find(attributes, "r");
+    Attributes& attributes = Scratch();
+    attributes.Read(tag, 1 + name.size());
+    const std::string_view* r = attributes.Find("r");
     std::int32_t row = previousRow_ + 1;
     if (r != nullptr) {
         std::int32_t given = 0;
@@ -162,7 +196,7 @@ void SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, boo
     out_ += " r=\"";
     out_ += std::to_string(row);
     out_ += '"';
-    for (const Attribute& attribute : attributes) {
+    for (const Attribute& attribute : attributes.List()) {
         if (attribute.name == "r" || (hasWrites && attribute.name == "spans")) continue;
         out_ += ' ';
         out_ += attribute.name;
@@ -173,9 +207,9 @@ void SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, boo
     out_ += empty && !hasWrites ? "/>" : ">";
     if (!hasWrites) return;
     rowStyle_.reset();
-    const std::string* customFormat = Find(attributes, "customFormat");
+    const std::string_view* customFormat = attributes.Find("customFormat");
     if (customFormat != nullptr && (*customFormat == "1" || *customFormat == "true"))
-        if (const std::string* style = Find(attributes, "s")) rowStyle_ = StyleOf(style);
+        if (const std::string_view* style = attributes.Find("s")) rowStyle_ = StyleOf(style);
     row_ = row;
     column_ = 0;
     written_.RowCells(row, rowCells_);
@@ -192,9 +226,9 @@ void SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, boo
 }
 
 void SheetWriter::PlainCellStart(std::string_view tag, std::string_view name, bool empty) {
-    std::vector<Attribute>& attributes = Scratch();
-    ReadAttributes(tag, 1 + name.size(), attributes);
-    const std::string* r = Find(attributes, "r");
+    Attributes& attributes = Scratch();
+    attributes.Read(tag, 1 + name.size());
+    const std::string_view* r = attributes.Find("r");
     std::int32_t column = column_ + 1;
     if (r != nullptr) {
         if (const auto position = ParseCellReference(*r)) column = position->column;
@@ -206,7 +240,7 @@ void SheetWriter::PlainCellStart(std::string_view tag, std::string_view name, bo
     }
     if (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].column == column) {
         // The written cell replaces the cell; its style stays.
-        EmitCell(row_, rowCells_[rowCellAt_], StyleOf(Find(attributes, "s")));
+        EmitCell(row_, rowCells_[rowCellAt_], StyleOf(attributes.Find("s")));
         ++rowCellAt_;
         skippingCell_ = !empty;
     } else if (r == nullptr) {

@@ -138,7 +138,8 @@ private:
             cellRow_ = row_;
             ++column_;
         }
-        typeText_ = type == nullptr ? std::string() : std::string(type);
+        if (type == nullptr) typeText_.clear();
+        else typeText_.assign(type);
         inCell_ = true;
         formula_ = false;
         sawValue_ = false;
