@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CellReference.h"
+#include "PrefetchSource.h"
 #include "WorkbookError.h"
 #include "XmlParser.h"
 #include "XmlText.h"
@@ -239,7 +240,8 @@ CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t shar
 CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount) {
     const auto index = archive.Find(part);
     if (!index) throw WorkbookError("falta la parte " + part);
-    EntrySource source(archive, *index);
+    EntrySource entry(archive, *index);
+    PrefetchSource source(entry);  // inflating overlaps with parsing
     return ReadSheet(source, part, sharedCount);
 }
 
