@@ -14,10 +14,13 @@ namespace trevalco::workbook {
 
 namespace {
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Without blanks at either end (a loop: this runs twice a cell).
 std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 std::string Shown(std::string_view text) {
