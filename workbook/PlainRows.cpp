@@ -2,6 +2,7 @@
 // without expat: reading the sheet has already parsed and checked exactly
 // these bytes, so they are well formed and hold only row, c and v elements
 // and text. They get the same changes as the parsed path makes.
+#include <algorithm>
 #include <charconv>
 #include <deque>
 #include <string>
@@ -84,7 +85,7 @@ public:
             while (i < tag.size() && tag[i] != quote) ++i;
             const std::string_view raw = tag.substr(valueStart, i - valueStart);
             ++i;
-            if (raw.find_first_of("&\t\r\n") == std::string_view::npos) {
+            if (std::none_of(raw.begin(), raw.end(), [](char c) { return c == '&' || (IsSpace(c) && c != ' '); })) {
                 list_.push_back({name, raw});
                 continue;
             }
