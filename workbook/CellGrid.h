@@ -14,6 +14,17 @@ namespace trevalco::workbook {
 
 enum class CellKind : std::uint8_t { Number, SharedText, OwnText };
 
+// Where the rows of a worksheet part lie (byte offsets in the uncompressed
+// part: just after the sheetData start tag, and at its end tag), and whether
+// they hold nothing but rows of cells with plain values (no formulas, inline
+// texts, comments or other elements): such rows can be rewritten on saving
+// without parsing the XML again.
+struct RowsLayout {
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+    bool plain = false;
+};
+
 struct StoredCell {
     std::uint64_t payload = 0;  // the double's bits, a shared-text index, or an own-text span
     std::uint16_t column = 0;   // 0-based
@@ -53,6 +64,9 @@ public:
     }
     const std::optional<RowOrderFault>& RowOrder() const { return rowOrderFault_; }
 
+    void SetRowsLayout(const RowsLayout& layout) { rowsLayout_ = layout; }
+    const RowsLayout& Rows() const { return rowsLayout_; }
+
 private:
     void Add(std::int32_t row, std::int32_t column, StoredCell cell);
     void SortCells();
@@ -68,6 +82,7 @@ private:
     std::int32_t previousColumn_ = 0;
     CellBounds bounds_;
     std::optional<RowOrderFault> rowOrderFault_;
+    RowsLayout rowsLayout_;
 };
 
 }  // namespace trevalco::workbook

@@ -135,7 +135,12 @@ std::uint32_t CellStyles::NumberFormatFor(int decimals) {
 }
 
 std::uint32_t CellStyles::NumberStyle(std::uint32_t style, int decimals) {
-    if (style >= formats_.size() || !IsGeneral(formats_[style].numberFormat)) return style;
+    if (style >= formats_.size()) return style;
+    // Asked for every number written: whether a style is General is worked out once.
+    if (general_.size() != formats_.size()) general_.assign(formats_.size(), -1);
+    std::int8_t& general = general_[style];
+    if (general < 0) general = IsGeneral(formats_[style].numberFormat) ? 1 : 0;
+    if (general == 0) return style;
     const auto key = std::make_pair(style, decimals);
     if (const auto found = copyOf_.find(key); found != copyOf_.end()) return found->second;
     const auto index = static_cast<std::uint32_t>(formats_.size() + copies_.size());

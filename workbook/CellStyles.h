@@ -59,6 +59,7 @@ private:
     std::string prefix_;
 
     std::map<std::pair<std::uint32_t, int>, std::uint32_t> copyOf_;
+    std::vector<std::int8_t> general_;  // per style: 1 when its number format is General, -1 not yet known
     std::vector<Copy> copies_;
     std::map<int, std::uint32_t> addedFormats_;  // decimals → new custom id
 };

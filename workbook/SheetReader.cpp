@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CellReference.h"
+#include "PrefetchSource.h"
 #include "WorkbookError.h"
 #include "XmlParser.h"
 #include "XmlText.h"
@@ -13,10 +14,13 @@ namespace trevalco::workbook {
 
 namespace {
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Without blanks at either end (a loop: this runs twice a cell).
 std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 std::string Shown(std::string_view text) {
@@ -30,6 +34,9 @@ public:
 
     void OnStart(const char* name, const char** attributes) override {
         const std::string_view local = LocalName(name);
+        ++depth_;
+        if (inSheetData_) NoteRowsElement(local);
+        else if (depth_ == 2 && local == "sheetData") StartSheetData();
         if (inCell_) {
             if (local == "v") {
                 capturing_ = true;
@@ -50,11 +57,17 @@ public:
     }
 
     void OnEnd(const char* name) override {
+        if (inSheetData_ && depth_ == 2) EndSheetData();
+        --depth_;
         if (!inCell_) return;
         const std::string_view local = LocalName(name);
         if (local == "v" || local == "t") capturing_ = false;
         else if (local == "rPh") --phonetic_;
         else if (local == "c") EndCell();
+    }
+
+    void OnOther() override {
+        if (inSheetData_) plainRows_ = false;
     }
 
     void OnText(std::string_view text) override {
@@ -65,6 +78,25 @@ public:
     }
 
 private:
+    // Notes where the rows lie and whether they are plain (rows of cells of
+    // values only), for saving.
+    void StartSheetData() {
+        plainRows_ = !sawSheetData_;
+        sawSheetData_ = inSheetData_ = true;
+        layout_.start = parser->EventOffset() + parser->EventLength();
+    }
+    void NoteRowsElement(std::string_view local) {
+        static constexpr std::string_view kPlain[] = {"row", "c", "v"};
+        const int level = depth_ - 3;
+        if (level < 0 || level > 2 || local != kPlain[level]) plainRows_ = false;
+    }
+    void EndSheetData() {
+        inSheetData_ = false;
+        layout_.end = parser->EventOffset();
+        layout_.plain = plainRows_ && parser->EventLength() > 0 && layout_.end >= layout_.start;
+        grid_.SetRowsLayout(layout_);
+    }
+
     void StartRow(const char** attributes) {
         const char* r = FindAttribute(attributes, "r");
         std::int64_t row = row_ + 1;
@@ -110,7 +142,8 @@ private:
             cellRow_ = row_;
             ++column_;
         }
-        typeText_ = type == nullptr ? std::string() : std::string(type);
+        if (type == nullptr) typeText_.clear();
+        else typeText_.assign(type);
         inCell_ = true;
         formula_ = false;
         sawValue_ = false;
@@ -183,6 +216,11 @@ private:
     bool inline_ = false;
     bool capturing_ = false;
     int phonetic_ = 0;
+    int depth_ = 0;
+    bool inSheetData_ = false;
+    bool sawSheetData_ = false;
+    bool plainRows_ = false;
+    RowsLayout layout_;
 };
 
 }  // namespace
@@ -205,7 +243,8 @@ CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t shar
 CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount) {
     const auto index = archive.Find(part);
     if (!index) throw WorkbookError("falta la parte " + part);
-    EntrySource source(archive, *index);
+    EntrySource entry(archive, *index);
+    PrefetchSource source(entry);  // inflating overlaps with parsing
     return ReadSheet(source, part, sharedCount);
 }
 

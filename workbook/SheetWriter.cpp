@@ -1,5 +1,6 @@
 #include "SheetWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -56,6 +57,7 @@ bool IsTrue(const char* text) {
 SheetWriter::SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written, Options options,
                          std::string part)
     : original_(std::move(original)),
+      rows_(options.rows),
       written_(written),
       dimension_(std::move(options.dimension)),
       styles_(options.styles),
@@ -79,24 +81,49 @@ std::size_t SheetWriter::Read(char* buffer, std::size_t size) {
 
 void SheetWriter::Pump() {
     if (!inputDone_) {
-        const std::size_t before = retained_.size();
-        retained_.resize(before + kChunk);
-        const std::size_t got = original_->Read(retained_.data() + before, kChunk);
-        retained_.resize(before + got);
+        input_.resize(kChunk);
+        const std::size_t got = original_->Read(input_.data(), kChunk);
         inputDone_ = got == 0;
-        parser_.Feed(retained_.data() + before, got, inputDone_);
-        // Drop what is done with, keeping the unfinished tail.
-        const auto done = static_cast<std::size_t>(cursor_ - retainedStart_);
-        if (done > kChunk || done == retained_.size()) {
-            retained_.erase(0, done);
-            retainedStart_ = cursor_;
+        const std::int64_t at = inputAt_;
+        inputAt_ += static_cast<std::int64_t>(got);
+        const char* data = input_.data();
+        if (rows_.plain) {
+            // The rows go round expat, which sees an empty sheetData.
+            const auto local = [&](std::int64_t offset) {
+                return static_cast<std::size_t>(std::clamp<std::int64_t>(offset - at, 0, static_cast<std::int64_t>(got)));
+            };
+            const std::size_t start = local(rows_.start);
+            const std::size_t end = local(rows_.end);
+            Parse(data, start, false);
+            if (end > start || (!rowsStarted_ && at + static_cast<std::int64_t>(got) >= rows_.end)) {
+                if (!rowsStarted_) Flush(rows_.start);
+                rowsStarted_ = true;
+                rowsDone_ = at + static_cast<std::int64_t>(end) == rows_.end;
+                RewriteRows(data + start, end - start, rowsDone_);
+            }
+            Parse(data + end, got - end, inputDone_);
+        } else {
+            Parse(data, got, inputDone_);
         }
     }
     if (inputDone_) {
+        if (rows_.plain && !rowsDone_) throw WorkbookError("la parte " + part_ + " cambió mientras se guardaba");
         Flush(retainedStart_ + static_cast<std::int64_t>(retained_.size()));
         if (!written_.Empty() && !sawSheetData_)
             throw WorkbookError("la parte " + part_ + " no tiene zona de celdas (sheetData): no se puede escribir en ella");
         finished_ = true;
+    }
+}
+
+void SheetWriter::Parse(const char* data, std::size_t size, bool last) {
+    const std::size_t before = retained_.size();
+    retained_.append(data, size);
+    parser_.Feed(retained_.data() + before, size, last);
+    // Drop what is done with, keeping the unfinished tail.
+    const auto done = static_cast<std::size_t>(cursor_ - retainedStart_);
+    if (done > kChunk || done == retained_.size()) {
+        retained_.erase(0, done);
+        retainedStart_ = cursor_;
     }
 }
 

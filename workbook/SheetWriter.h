@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "CellGrid.h"
 #include "CellStyles.h"
 #include "PartSource.h"
 #include "WrittenCells.h"
@@ -34,6 +35,7 @@ public:
         CellStyles* styles = nullptr;  // the workbook's formats (nullptr: written cells get none)
         std::optional<bool> selected;  // whether its views are the selected tab (nothing: kept)
         bool freshFormulas = false;    // formulas lose their cached results (always when written)
+        RowsLayout rows;               // where the rows lie, as read; plain rows are rewritten without expat
     };
     // `part` names the part in messages.
     SheetWriter(std::unique_ptr<PartSource> original, const WrittenCells& written, Options options, std::string part);
@@ -45,6 +47,13 @@ private:
     void OnText(std::string_view text) override;
 
     void Pump();
+    void Parse(const char* data, std::size_t size, bool last);
+    // Plain rows (see RowsLayout), worked tag by tag without expat.
+    void RewriteRows(const char* data, std::size_t size, bool last);
+    void PlainTag(std::string_view tag);
+    void PlainRowStart(std::string_view tag, std::string_view name, bool empty);
+    void PlainCellStart(std::string_view tag, std::string_view name, bool empty);
+    void EmitRestOfRow();
     void Flush(std::int64_t to);
     void SkipTo(std::int64_t to);
     bool StartTagIsEmpty(std::int64_t offset, std::int64_t length) const;
@@ -63,6 +72,14 @@ private:
     void EndSheetData(std::int64_t offset, std::int64_t length);
 
     std::unique_ptr<PartSource> original_;
+    RowsLayout rows_;
+    std::string input_;
+    std::int64_t inputAt_ = 0;  // bytes of the original read so far
+    std::string plain_;         // plain rows not yet worked
+    bool rowsStarted_ = false;
+    bool rowsDone_ = false;
+    int plainDepth_ = 0;        // 0 between rows, 1 in a row, 2 in a cell...
+    bool skippingCell_ = false;
     const WrittenCells& written_;
     std::string dimension_;
     CellStyles* styles_;

@@ -264,7 +264,8 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
             if (written == nullptr && !reads && !(selected == true) &&
                 !(selected == false && MarksSelectedTab(archive, *index)))
                 continue;
-            SheetWriter::Options options{written ? written->UsedRange() : std::string(), stylesUsed, selected, reads};
+            SheetWriter::Options options{written ? written->UsedRange() : std::string(), stylesUsed, selected, reads,
+                                         written ? written->Rows() : RowsLayout()};
             changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index, options, part] {
                 return std::make_unique<SheetWriter>(std::make_unique<EntrySource>(archive, index),
                                                      written ? written->Written() : kNothingWritten, options, part);

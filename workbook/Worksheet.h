@@ -60,6 +60,7 @@ public:
     bool Changed() const;
     bool OverwroteFormula() const { return overwroteFormula_; }
     const WrittenCells& Written() const { return written_; }
+    const RowsLayout& Rows() const { return grid_.Rows(); }
     // The used range after the writes, as the sheet's dimension ("A1:P100").
     std::string UsedRange() const;
 

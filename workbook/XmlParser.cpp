@@ -38,6 +38,14 @@ void Text(void* data, const XML_Char* text, int length) {
         context->handler->OnText(std::string_view(text, static_cast<std::size_t>(length)));
 }
 
+void Other(void* data) {
+    auto* context = static_cast<Context*>(data);
+    if (!context->owner->Failed()) context->handler->OnOther();
+}
+
+void Comment(void* data, const XML_Char*) { Other(data); }
+void Instruction(void* data, const XML_Char*, const XML_Char*) { Other(data); }
+
 void Doctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
     static_cast<Context*>(data)->owner->Fail("contiene una declaración de tipo de documento (DOCTYPE)");
 }
@@ -54,6 +62,9 @@ XmlParser::XmlParser(XmlHandler& handler, std::string part)
     XML_SetElementHandler(raw_->parser, Start, End);
     XML_SetCharacterDataHandler(raw_->parser, Text);
     XML_SetStartDoctypeDeclHandler(raw_->parser, Doctype);
+    XML_SetCommentHandler(raw_->parser, Comment);
+    XML_SetProcessingInstructionHandler(raw_->parser, Instruction);
+    XML_SetStartCdataSectionHandler(raw_->parser, Other);
 }
 
 XmlParser::~XmlParser() = default;

@@ -21,6 +21,8 @@ public:
     virtual void OnStart(const char* name, const char** attributes) = 0;
     virtual void OnEnd(const char* name) = 0;
     virtual void OnText(std::string_view) {}
+    // A comment, processing instruction or CDATA section.
+    virtual void OnOther() {}
 
 protected:
     ~XmlHandler() = default;

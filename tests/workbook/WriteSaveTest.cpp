@@ -168,6 +168,34 @@ TEST(WriteSave, RowsAndCellsWithoutNumbersEmptySheetsPrefixesAndAnyText) {
     EXPECT_NE(prefixed.find("<x:c r=\"C2\" t=\"inlineStr\"><x:is><x:t>c2</x:t></x:is></x:c>"), std::string::npos);
 }
 
+// Rows of plain cells are rewritten without the XML parser; a comment among
+// them sends the same rows through the parser: both must save the same XML.
+TEST(WriteSave, PlainRowsSaveAsTheParsedPathDoes) {
+    TestFolder folder;
+    const std::string rows =
+        "<row r=\"1\" spans=\"1:3\" ht=\"1&#50;\tx\"><c r=\"B1\" s=\"2\"><v>1</v></c><c><v>2</v></c></row><row/>"
+        "<row s=\"3\" customFormat=\"1\"><c r=\"A3\" t=\"s\"><v>0</v></c></row><row r=\"5\"><c r=\"A5\"/></row>"
+        "<row r=\"7\"><c r=\"C7\"><v>7</v></c></row>";
+    const std::string comment = "<!-- x -->";
+    BookLayout layout;
+    layout.sheets = {{"Plana", SheetXml(rows)}, {"Comentada", SheetXml(comment + rows)}};
+    layout.sharedStrings = test::SharedStringsXml({"Latitud"});
+    test::WriteBook(folder / "filas.xlsx", layout);
+    Workbook book = Workbook::Open(folder / "filas.xlsx");
+    for (const char* name : {"Plana", "Comentada"}) {
+        Worksheet& sheet = book.Sheet(name);
+        for (const auto& [row, column] : {std::pair{1, "B"}, {1, "D"}, {2, "A"}, {3, "B"}, {4, "C"}, {5, "A"}, {9, "A"}})
+            sheet.WriteNumber(row, column, std::to_string(row) + ".5", 1);
+        sheet.Write(1, "C", "a<b");
+    }
+    const auto saved = test::ReadZip(book.SaveAs(folder / "guardado"));
+    std::string parsed = saved.at("xl/worksheets/sheet2.xml");
+    parsed.erase(parsed.find(comment), comment.size());
+    EXPECT_EQ(saved.at("xl/worksheets/sheet1.xml"), parsed);
+    for (const char* part : {"<row r=\"1\" ht=\"12 x\"><c r=\"B1\"", "<row r=\"2\"><c r=\"A2\"", "<row r=\"9\"><c r=\"A9\""})
+        EXPECT_NE(parsed.find(part), std::string::npos) << part;
+}
+
 TEST(WriteSave, ReplacingAFormulaDropsTheCalculationChainConsistently) {
     TestFolder folder;
     BookLayout layout;

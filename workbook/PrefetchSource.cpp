@@ -1,0 +1,72 @@
+#include "PrefetchSource.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace trevalco::workbook {
+
+namespace {
+
+constexpr std::size_t kPiece = 1 << 18;
+constexpr std::size_t kAhead = 8;  // pieces read ahead at most (2 MB)
+
+}  // namespace
+
+PrefetchSource::PrefetchSource(PartSource& source) : source_(source), thread_([this] { Run(); }) {}
+
+PrefetchSource::~PrefetchSource() {
+    {
+        const std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void PrefetchSource::Run() {
+    for (;;) {
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return stop_ || ready_.size() < kAhead; });
+            if (stop_) return;
+        }
+        std::string piece(kPiece, '\0');
+        std::exception_ptr failure;
+        try {
+            piece.resize(source_.Read(piece.data(), piece.size()));
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        const bool last = failure != nullptr || piece.empty();
+        {
+            const std::lock_guard lock(mutex_);
+            if (failure != nullptr) failure_ = failure;
+            else if (!last) ready_.push_back(std::move(piece));
+            ended_ = last;
+        }
+        changed_.notify_all();
+        if (last) return;
+    }
+}
+
+std::size_t PrefetchSource::Read(char* buffer, std::size_t size) {
+    if (at_ == current_.size()) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !ready_.empty() || ended_; });
+        if (ready_.empty()) {
+            if (failure_ != nullptr) std::rethrow_exception(failure_);
+            return 0;
+        }
+        current_ = std::move(ready_.front());
+        ready_.pop_front();
+        at_ = 0;
+        lock.unlock();
+        changed_.notify_all();
+    }
+    const std::size_t count = std::min(size, current_.size() - at_);
+    std::memcpy(buffer, current_.data() + at_, count);
+    at_ += count;
+    return count;
+}
+
+}  // namespace trevalco::workbook

@@ -1,0 +1,43 @@
+// A part read ahead on a thread of its own, so that inflating it overlaps
+// with whatever works through it (parsing a large sheet).
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "PartSource.h"
+
+namespace trevalco::workbook {
+
+class PrefetchSource final : public PartSource {
+public:
+    // `source` must outlive this and be used by nothing else meanwhile.
+    explicit PrefetchSource(PartSource& source);
+    ~PrefetchSource() override;
+    PrefetchSource(const PrefetchSource&) = delete;
+    PrefetchSource& operator=(const PrefetchSource&) = delete;
+
+    // What the source gave, in order; its failure is thrown here, after the
+    // bytes read before it.
+    std::size_t Read(char* buffer, std::size_t size) override;
+
+private:
+    void Run();
+
+    PartSource& source_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::string> ready_;
+    bool ended_ = false;
+    bool stop_ = false;
+    std::exception_ptr failure_;
+    std::string current_;
+    std::size_t at_ = 0;
+    std::thread thread_;  // last: starts once the rest is in place
+};
+
+}  // namespace trevalco::workbook
