@@ -1,10 +1,13 @@
 #include "DeflatingSource.h"
 
+#include <isa-l/crc.h>
+#include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include "WorkbookError.h"
 
@@ -17,21 +20,32 @@ constexpr std::size_t kWindow = 32 * 1024;
 
 // One block as raw deflate ending on a byte boundary (a sync flush), so that
 // blocks can follow one another; the stream is closed by an empty final block.
+// ISA-L's fastest level compresses XML several times faster than zlib's and
+// a little smaller.
 std::string Compress(const std::string& plain, const std::string& dictionary) {
-    z_stream stream{};
-    if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw WorkbookError("no se pudo comprimir la hoja (sin memoria)");
-    if (!dictionary.empty())
-        deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(dictionary.data()), static_cast<uInt>(dictionary.size()));
-    std::string out(deflateBound(&stream, static_cast<uLong>(plain.size())) + 16, '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(plain.data()));
-    stream.avail_in = static_cast<uInt>(plain.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    const int result = deflate(&stream, Z_SYNC_FLUSH);
+    isal_zstream stream{};
+    isal_deflate_init(&stream);
+    std::vector<std::uint8_t> levelBuffer(ISAL_DEF_LVL1_DEFAULT);
+    stream.level = 1;
+    stream.level_buf = levelBuffer.data();
+    stream.level_buf_size = static_cast<std::uint32_t>(levelBuffer.size());
+    stream.gzip_flag = IGZIP_DEFLATE;
+    stream.flush = SYNC_FLUSH;
+    stream.end_of_stream = 0;
+    if (!dictionary.empty() &&
+        isal_deflate_set_dict(&stream, reinterpret_cast<std::uint8_t*>(const_cast<char*>(dictionary.data())),
+                              static_cast<std::uint32_t>(dictionary.size())) != COMP_OK)
+        throw WorkbookError("no se pudo comprimir la hoja");
+    // Incompressible input grows by a few bytes per stored block of 64 KB.
+    std::string out(plain.size() + plain.size() / 64 + 1024, '\0');
+    stream.next_in = reinterpret_cast<std::uint8_t*>(const_cast<char*>(plain.data()));
+    stream.avail_in = static_cast<std::uint32_t>(plain.size());
+    stream.next_out = reinterpret_cast<std::uint8_t*>(out.data());
+    stream.avail_out = static_cast<std::uint32_t>(out.size());
+    const int result = isal_deflate(&stream);
+    if (result != COMP_OK || stream.avail_in != 0 || stream.internal_state.state != ZSTATE_NEW_HDR)
+        throw WorkbookError("no se pudo comprimir la hoja");
     out.resize(out.size() - stream.avail_out);
-    deflateEnd(&stream);
-    if (result != Z_OK || stream.avail_in != 0) throw WorkbookError("no se pudo comprimir la hoja");
     return out;
 }
 
@@ -67,8 +81,8 @@ void DeflatingSource::Refill() {
         pending_.push_back(std::async(std::launch::async, [plain = std::move(plain), dictionary = std::move(dictionary)] {
             Block block;
             block.compressed = Compress(plain, dictionary);
-            block.crc = static_cast<std::uint32_t>(
-                crc32(0L, reinterpret_cast<const Bytef*>(plain.data()), static_cast<uInt>(plain.size())));
+            block.crc = crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(plain.data()),
+                                        static_cast<std::uint64_t>(plain.size()));
             block.plainSize = plain.size();
             return block;
         }));

@@ -127,7 +127,8 @@ void WritePackage(const ZipArchive& source, const std::filesystem::path& file, c
             data = zip_source_function(target.get(), Pull, part.get());
             streamed.push_back(std::move(part));
         } else {
-            data = zip_source_zip(target.get(), source.Handle(), i, 0, 0, -1);
+            // Copied as it is stored: never inflated and deflated again.
+            data = zip_source_zip(target.get(), source.Handle(), i, ZIP_FL_COMPRESSED, 0, -1);
         }
         if (data == nullptr) throw WorkbookError(ZipFailure(target.get()));
         const zip_int64_t added = zip_file_add(target.get(), name.c_str(), data, ZIP_FL_ENC_UTF_8);
