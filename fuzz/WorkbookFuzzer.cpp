@@ -59,12 +59,13 @@ void Package(std::span<const char> bytes) {
     limits.maxTotalBytes = 64U << 20;
     const ZipArchive archive = ZipArchive::OpenBytes(bytes, limits);
     const PackageParts parts = ReadPackageParts(archive);
-    const SharedStrings shared =
-        parts.sharedStringsPart ? SharedStrings::Read(archive, *parts.sharedStringsPart) : SharedStrings();
+    const LazySharedStrings shared = parts.sharedStringsPart && archive.Find(*parts.sharedStringsPart)
+                                         ? LazySharedStrings(archive, *parts.sharedStringsPart)
+                                         : LazySharedStrings();
     std::size_t done = 0;
     for (const SheetEntry& entry : parts.sheets) {
         if (++done > 4) break;
-        Worksheet sheet(entry.name, entry.part, ReadSheet(archive, entry.part, shared.Count()), shared);
+        Worksheet sheet(entry.name, entry.part, ReadSheet(archive, entry.part), shared);
         Touch(sheet);
         SheetWriter writer(std::make_unique<EntrySource>(archive, *archive.Find(entry.part)), sheet.Written(),
                            {sheet.UsedRange(), nullptr, true, false}, entry.part);
@@ -74,9 +75,9 @@ void Package(std::span<const char> bytes) {
 
 void SinglePart(std::span<const char> bytes) {
     const std::string part = "xl/worksheets/sheet1.xml";
-    const SharedStrings none;
+    const LazySharedStrings none;
     TextSource original{std::string(bytes.data(), bytes.size())};
-    Worksheet sheet("Hoja1", part, ReadSheet(original, part, 0), none);
+    Worksheet sheet("Hoja1", part, ReadSheet(original, part), none);
     Touch(sheet);
     const std::int32_t added = std::min(sheet.LastRow(), kMaxRows);
     SheetWriter writer(std::make_unique<TextSource>(std::string(bytes.data(), bytes.size())), sheet.Written(),
@@ -85,7 +86,7 @@ void SinglePart(std::span<const char> bytes) {
     if (written.size() > kMostOutput) return;
     // What was written must read again, with the cell added below the data.
     TextSource again{written};
-    const CellGrid reread = ReadSheet(again, part, 0);
+    const CellGrid reread = ReadSheet(again, part);
     const StoredCell* cell = reread.Find(added, 3);
     if (cell == nullptr || cell->kind != CellKind::OwnText || reread.OwnText(*cell) != "nueva") std::abort();
 }

@@ -73,4 +73,9 @@ SharedStrings SharedStrings::Read(const ZipArchive& archive, const std::string& 
     return table;
 }
 
+const SharedStrings& LazySharedStrings::Table() const {
+    if (!table_) table_ = archive_ != nullptr ? SharedStrings::Read(*archive_, part_) : SharedStrings();
+    return *table_;
+}
+
 }  // namespace trevalco::workbook

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,24 @@ private:
     friend class SharedStringsHandler;
     std::string texts_;
     std::vector<std::uint32_t> ends_;
+};
+
+// A workbook's shared texts, read from its package the first time a cell
+// needs one: a run that never reads a text cell (point names beside decimal
+// coordinates) never parses them. For one thread at a time.
+class LazySharedStrings {
+public:
+    LazySharedStrings() = default;  // a workbook without shared texts
+    // `part` must exist in `archive`, which must outlive this.
+    LazySharedStrings(const ZipArchive& archive, std::string part) : archive_(&archive), part_(std::move(part)) {}
+
+    // Throws WorkbookError when the part is damaged (each time it is asked).
+    const SharedStrings& Table() const;
+
+private:
+    const ZipArchive* archive_ = nullptr;
+    std::string part_;
+    mutable std::optional<SharedStrings> table_;
 };
 
 }  // namespace trevalco::workbook

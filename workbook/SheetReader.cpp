@@ -1,6 +1,7 @@
 #include "SheetReader.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 
 #include "CellReference.h"
@@ -29,7 +30,7 @@ std::string Shown(std::string_view text) {
 
 class SheetHandler final : public XmlHandler {
 public:
-    SheetHandler(CellGrid& grid, std::size_t sharedCount) : grid_(grid), sharedCount_(sharedCount) {}
+    explicit SheetHandler(CellGrid& grid) : grid_(grid) {}
     XmlParser* parser = nullptr;
 
     void OnStart(const char* name, const char** attributes) override {
@@ -172,10 +173,9 @@ private:
             if (value.empty()) return;
             std::uint64_t index = 0;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
-            if (error != std::errc() || end != value.data() + value.size() || index >= sharedCount_) {
+            if (error != std::errc() || end != value.data() + value.size() || index > UINT32_MAX) {
                 parser->Fail("tiene un índice de texto compartido no válido («" + Shown(value) + "» en " +
-                             CellName({cellRow_, column_}) + "; hay " + std::to_string(sharedCount_) +
-                             " textos)");
+                             CellName({cellRow_, column_}) + ")");
                 return;
             }
             grid_.AddSharedText(cellRow_, column_, static_cast<std::uint32_t>(index), formula_);
@@ -203,7 +203,6 @@ private:
     }
 
     CellGrid& grid_;
-    std::size_t sharedCount_;
     std::int32_t row_ = 0;
     std::int32_t column_ = 0;
     std::int32_t cellRow_ = 0;
@@ -225,9 +224,9 @@ private:
 
 }  // namespace
 
-CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t sharedCount) {
+CellGrid ReadSheet(PartSource& source, const std::string& part) {
     CellGrid grid;
-    SheetHandler handler(grid, sharedCount);
+    SheetHandler handler(grid);
     XmlParser parser(handler, part);
     handler.parser = &parser;
     std::string buffer(1 << 17, '\0');
@@ -240,12 +239,12 @@ CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t shar
     return grid;
 }
 
-CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount) {
+CellGrid ReadSheet(const ZipArchive& archive, const std::string& part) {
     const auto index = archive.Find(part);
     if (!index) throw WorkbookError("falta la parte " + part);
     EntrySource entry(archive, *index);
     PrefetchSource source(entry);  // inflating overlaps with parsing
-    return ReadSheet(source, part, sharedCount);
+    return ReadSheet(source, part);
 }
 
 }  // namespace trevalco::workbook

@@ -20,10 +20,11 @@ inline constexpr const char* kFalseText = "FALSO";
 inline constexpr const char* kNoResultText = "#¿SIN RESULTADO?";
 
 // Reads every cell of the part; rows that repeat or come out of order are
-// read, and the first of them is noted in the grid (RowOrderFault). Shared-text indexes must be below
-// `sharedCount`. Throws WorkbookError for damaged XML, references outside the
-// sheet and absurd indexes.
-CellGrid ReadSheet(const ZipArchive& archive, const std::string& part, std::size_t sharedCount);
-CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t sharedCount);
+// read, and the first of them is noted in the grid (RowOrderFault). Shared-text
+// indexes are checked against the table when a cell is read (Worksheet).
+// Throws WorkbookError for damaged XML, references outside the sheet and
+// indexes that are not numbers of 32 bits.
+CellGrid ReadSheet(const ZipArchive& archive, const std::string& part);
+CellGrid ReadSheet(PartSource& source, const std::string& part);
 
 }  // namespace trevalco::workbook

@@ -73,7 +73,7 @@ struct Workbook::State {
     std::optional<TempDir> temporary;
     std::optional<ZipArchive> archive;
     PackageParts parts;
-    std::optional<SharedStrings> shared;
+    std::optional<LazySharedStrings> shared;
     std::optional<TextBook> text;  // a .csv or .txt file: no archive, one sheet
     std::map<std::size_t, std::unique_ptr<Worksheet>> sheets;  // by position in parts.sheets
     std::optional<std::size_t> activeSheet;                      // position in parts.sheets
@@ -155,12 +155,16 @@ Worksheet& Workbook::Sheet(std::string_view name) {
     if (auto loaded = state.sheets.find(position); loaded != state.sheets.end()) return *loaded->second;
     try {
         if (!state.shared) {
-            state.shared = state.parts.sharedStringsPart && state.archive
-                               ? SharedStrings::Read(*state.archive, *state.parts.sharedStringsPart)
-                               : SharedStrings();
+            if (state.parts.sharedStringsPart && state.archive) {
+                const std::string& part = *state.parts.sharedStringsPart;
+                if (!state.archive->Find(part)) throw WorkbookError("falta la parte " + part + " (textos compartidos)");
+                state.shared.emplace(*state.archive, part);
+            } else {
+                state.shared.emplace();
+            }
         }
-        CellGrid grid = state.text ? state.text->ReadCells() : ReadSheet(*state.archive, found->part, state.shared->Count());
-        auto sheet = std::make_unique<Worksheet>(found->name, found->part, std::move(grid), *state.shared);
+        CellGrid grid = state.text ? state.text->ReadCells() : ReadSheet(*state.archive, found->part);
+        auto sheet = std::make_unique<Worksheet>(found->name, found->part, std::move(grid), *state.shared, Quoted(state.path));
         if (state.text) sheet->SpoolRowsTo(&*state.text);
         return *state.sheets.emplace(position, std::move(sheet)).first->second;
     } catch (const WorkbookError& error) {

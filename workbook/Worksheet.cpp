@@ -10,8 +10,9 @@
 
 namespace trevalco::workbook {
 
-Worksheet::Worksheet(std::string name, std::string part, CellGrid grid, const SharedStrings& shared)
-    : name_(std::move(name)), part_(std::move(part)), grid_(std::move(grid)), shared_(shared) {}
+Worksheet::Worksheet(std::string name, std::string part, CellGrid grid, const LazySharedStrings& shared,
+                     std::string book)
+    : name_(std::move(name)), part_(std::move(part)), grid_(std::move(grid)), shared_(shared), book_(std::move(book)) {}
 
 std::int32_t Worksheet::ColumnOf(std::string_view column) const {
     const std::int32_t index = ColumnIndex(column);
@@ -43,10 +44,23 @@ Util::CellValue Worksheet::Cell(std::int32_t row, std::int32_t column) const {
     if (cell == nullptr) return std::monostate{};
     switch (cell->kind) {
         case CellKind::Number: return CellGrid::Number(*cell);
-        case CellKind::SharedText: return std::string(shared_.At(cell->payload));
+        case CellKind::SharedText: return SharedText(*cell, row, column);
         case CellKind::OwnText: return std::string(grid_.OwnText(*cell));
     }
     return std::monostate{};
+}
+
+std::string Worksheet::SharedText(const StoredCell& cell, std::int32_t row, std::int32_t column) const {
+    std::string reason;
+    try {
+        const SharedStrings& table = shared_.Table();
+        if (cell.payload < table.Count()) return std::string(table.At(cell.payload));
+        reason = "tiene un índice de texto compartido no válido («" + std::to_string(cell.payload) + "» en " +
+                 CellName({row, column}) + "; hay " + std::to_string(table.Count()) + " textos)";
+    } catch (const WorkbookError& error) {
+        reason = error.what();
+    }
+    throw WorkbookError("No se puede leer la hoja «" + name_ + "» del libro " + book_ + ": " + reason + ".");
 }
 
 void Worksheet::Write(std::int32_t row, std::string_view column, std::string_view text) {

@@ -13,11 +13,13 @@
 namespace trevalco::workbook {
 
 class RowSpool;
-class SharedStrings;
+class LazySharedStrings;
 
 class Worksheet {
 public:
-    Worksheet(std::string name, std::string part, CellGrid grid, const SharedStrings& shared);
+    // `book` names the workbook in messages ("«/home/ana/datos.xlsx»").
+    Worksheet(std::string name, std::string part, CellGrid grid, const LazySharedStrings& shared,
+              std::string book = {});
     Worksheet(const Worksheet&) = delete;
     Worksheet& operator=(const Worksheet&) = delete;
 
@@ -28,7 +30,8 @@ public:
     // (shared and inline texts, a formula's cached value, booleans as
     // "VERDADERO"/"FALSO", error values such as "#N/A"). A written cell reads
     // back as its text, a written number as its value. Rows past the sheet's last row read as empty. Throws
-    // WorkbookError for a row below 1 or a column that is not one.
+    // WorkbookError for a row below 1 or a column that is not one, and when
+    // the cell's shared text is damaged or missing.
     Util::CellValue Cell(std::int32_t row, std::string_view column) const;
     Util::CellValue Cell(std::int32_t row, std::int32_t column) const;
 
@@ -66,12 +69,14 @@ public:
 
 private:
     std::int32_t ColumnOf(std::string_view column) const;
+    std::string SharedText(const StoredCell& cell, std::int32_t row, std::int32_t column) const;
     void CheckWritable(std::int32_t row, std::int32_t column);
 
     std::string name_;
     std::string part_;
     CellGrid grid_;
-    const SharedStrings& shared_;
+    const LazySharedStrings& shared_;
+    std::string book_;
     WrittenCells written_;
     RowSpool* spool_ = nullptr;
     bool overwroteFormula_ = false;
