@@ -32,6 +32,34 @@ bool CellGrid::AddOwnText(std::int32_t row, std::int32_t column, std::string_vie
     return true;
 }
 
+bool CellGrid::Append(CellGrid&& later) {
+    if (ownTexts_.size() + later.ownTexts_.size() > UINT32_MAX) return false;
+    if (later.cells_.empty()) {
+        if (!rowOrderFault_) rowOrderFault_ = later.rowOrderFault_;
+        return true;
+    }
+    const auto textBase = static_cast<std::uint64_t>(ownTexts_.size()) << 32;
+    const auto cellBase = static_cast<std::uint32_t>(cells_.size());
+    const auto [firstRow, firstAt] = later.runs_.front();
+    const std::int32_t firstColumn = later.cells_.front().column + 1;
+    if (firstRow < previousRow_ || (firstRow == previousRow_ && firstColumn <= previousColumn_)) ordered_ = false;
+    ordered_ = ordered_ && later.ordered_;
+    for (const auto& [row, at] : later.runs_)
+        if (row != previousRow_ || at != firstAt) runs_.emplace_back(row, at + cellBase);
+    cells_.insert(cells_.end(), later.cells_.begin(), later.cells_.end());
+    if (textBase != 0)
+        for (auto cell = cells_.begin() + cellBase; cell != cells_.end(); ++cell)
+            if (cell->kind == CellKind::OwnText) cell->payload += textBase;
+    ownTexts_ += later.ownTexts_;
+    bounds_.Include(later.bounds_.FirstRow(), later.bounds_.FirstColumn());
+    bounds_.Include(later.bounds_.LastRow(), later.bounds_.LastColumn());
+    previousRow_ = later.previousRow_;
+    previousColumn_ = later.previousColumn_;
+    if (!rowOrderFault_) rowOrderFault_ = later.rowOrderFault_;
+    later = CellGrid();
+    return true;
+}
+
 void CellGrid::SortCells() {
     // Cells came out of order: rebuild them sorted, the later of two copies
     // of a cell winning.

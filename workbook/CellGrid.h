@@ -40,6 +40,10 @@ public:
     void AddSharedText(std::int32_t row, std::int32_t column, std::uint32_t index, bool formula);
     // Fails (returns false) when the sheet's own texts outgrow 4 GB.
     bool AddOwnText(std::int32_t row, std::int32_t column, std::string_view text, bool formula);
+    // Adds every cell of `later` (not finished), as if each had been added
+    // here in its order; its first row-order fault counts when none came
+    // before. Fails (returns false) as AddOwnText does.
+    bool Append(CellGrid&& later);
     void Finish();
 
     // The cell at a row (1-based) and column (1-based), or nullptr.

@@ -1,8 +1,14 @@
 #include "SheetReader.h"
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <future>
+#include <thread>
 
 #include "CellReference.h"
 #include "PrefetchSource.h"
@@ -28,10 +34,43 @@ std::string Shown(std::string_view text) {
     return std::string(text.substr(0, 40)) + (text.size() > 40 ? "…" : "");
 }
 
+// What a piece of rows read on another thread brings back.
+struct RowsPiece {
+    std::string bytes;  // kept until the piece is merged: read again in order if it failed
+    CellGrid grid;
+    std::int32_t firstRow = 0;
+    std::int32_t lastRow = 0;
+    std::int32_t lastColumn = 0;
+    std::int64_t lines = 0;  // line ends in the bytes
+    bool plain = true;
+    bool read = false;
+};
+
 class SheetHandler final : public XmlHandler {
 public:
-    explicit SheetHandler(CellGrid& grid) : grid_(grid) {}
+    // A handler for a piece of rows wrapped in <w><sheetData>…</sheetData></w>
+    // refuses rows without a number: their number depends on the rows before.
+    SheetHandler(CellGrid& grid, bool piece) : grid_(grid), piece_(piece) {}
     XmlParser* parser = nullptr;
+
+    // Between two rows of sheetData, outside every cell.
+    bool AtRowsLevel() const { return inSheetData_ && depth_ == 2 && !inCell_; }
+    std::int64_t RowsStart() const { return layout_.start; }
+
+    void Report(RowsPiece& piece) const {
+        piece.firstRow = firstRow_;
+        piece.lastRow = row_;
+        piece.lastColumn = column_;
+        piece.plain = plainRows_;
+    }
+    // Takes in a piece of rows read elsewhere, as if they had been parsed here.
+    void Absorb(RowsPiece& piece) {
+        if (piece.firstRow != 0 && piece.firstRow <= row_) grid_.NoteRowOutOfOrder(piece.firstRow, row_);
+        if (!grid_.Append(std::move(piece.grid))) parser->Fail("tiene demasiado texto");
+        if (piece.lastRow != 0) row_ = piece.lastRow;
+        column_ = piece.lastColumn;
+        plainRows_ = plainRows_ && piece.plain;
+    }
 
     void OnStart(const char* name, const char** attributes) override {
         const std::string_view local = LocalName(name);
@@ -100,6 +139,10 @@ private:
 
     void StartRow(const char** attributes) {
         const char* r = FindAttribute(attributes, "r");
+        if (r == nullptr && piece_) {
+            parser->Fail("tiene una fila sin número");
+            return;
+        }
         std::int64_t row = row_ + 1;
         if (r != nullptr) {
             const std::string_view text = Trimmed(r);
@@ -113,6 +156,7 @@ private:
         }
         if (row <= row_) grid_.NoteRowOutOfOrder(static_cast<std::int32_t>(row), row_);
         row_ = static_cast<std::int32_t>(row);
+        if (firstRow_ == 0) firstRow_ = row_;
         column_ = 0;
     }
 
@@ -203,6 +247,8 @@ private:
     }
 
     CellGrid& grid_;
+    bool piece_ = false;
+    std::int32_t firstRow_ = 0;
     std::int32_t row_ = 0;
     std::int32_t column_ = 0;
     std::int32_t cellRow_ = 0;
@@ -222,20 +268,167 @@ private:
     RowsLayout layout_;
 };
 
-}  // namespace
-
-CellGrid ReadSheet(PartSource& source, const std::string& part) {
-    CellGrid grid;
-    SheetHandler handler(grid);
+// A piece of rows read on its own, as the content of a sheetData element.
+RowsPiece ReadPiece(std::string bytes, const std::string& part) {
+    RowsPiece piece;
+    piece.bytes = std::move(bytes);
+    SheetHandler handler(piece.grid, true);
     XmlParser parser(handler, part);
     handler.parser = &parser;
+    try {
+        static constexpr std::string_view kOpen = "<w><sheetData>", kClose = "</sheetData></w>";
+        parser.Feed(kOpen.data(), kOpen.size(), false);
+        parser.Feed(piece.bytes.data(), piece.bytes.size(), false);
+        parser.Feed(kClose.data(), kClose.size(), true);
+        handler.Report(piece);
+        piece.lines = std::count(piece.bytes.begin(), piece.bytes.end(), '\n');
+        piece.read = true;
+    } catch (const WorkbookError&) {
+        // Read again in order, where what is wrong (if anything) is told with its line.
+    }
+    return piece;
+}
+
+// Reads a sheet part in order on this thread, while the rows between the
+// sheetData tags are read on other threads in pieces that each end with
+// "</row>": parsing is most of the cost of reading a large sheet. The parser
+// here stays the judge of the whole document: it parses the part up to the
+// rows (and hands them out only when it agrees that they start there), then
+// from the end of the last piece on. A piece is taken in only when it reads on
+// its own as well-formed content, every row numbered. Each piece taken in
+// then starts where the one before ended, between two elements, so the
+// document is well formed exactly when the rest is, and the cells are those
+// a reading in order gives. From the first piece that does not read on its
+// own (a "</row>" inside a comment, a row without a number, damage),
+// everything is read here, in order, and what is wrong is told with its line.
+class SheetRead {
+public:
+    SheetRead(std::string part, std::size_t pieceBytes)
+        : part_(std::move(part)), pieceBytes_(pieceBytes), handler_(grid_, false), parser_(handler_, part_) {
+        handler_.parser = &parser_;
+        if (pieceBytes_ == 0) mode_ = Mode::InOrder;
+    }
+
+    void Take(const char* data, std::size_t size) {
+        if (mode_ == Mode::InOrder) {
+            parser_.Feed(data, size, false);
+            return;
+        }
+        pending_.append(data, size);
+        if (mode_ == Mode::Head) FindRows();
+        if (mode_ == Mode::Rows) CutPieces();
+        if (mode_ == Mode::InOrder) FeedPending();
+    }
+
+    CellGrid Finish() {
+        MergeAll();
+        parser_.Feed(pending_.data(), pending_.size(), true);
+        pending_.clear();
+        grid_.Finish();
+        return std::move(grid_);
+    }
+
+private:
+    enum class Mode { Head, Rows, InOrder };
+    static constexpr std::string_view kRowsTag = "<sheetData";
+    static constexpr std::string_view kRowEnd = "</row>";
+    static constexpr std::size_t kMostHead = 16 << 20;
+    static constexpr std::size_t kMostRow = 64 << 20;
+
+    // Parses up to the end of the sheetData start tag; rows are handed out
+    // only when the parser agrees that they start there.
+    void FindRows() {
+        for (std::size_t at = pending_.find(kRowsTag, searched_); at != std::string::npos;
+             at = pending_.find(kRowsTag, at + 1)) {
+            const std::size_t after = at + kRowsTag.size();
+            if (after >= pending_.size()) break;
+            if (pending_[after] != '>' && !IsBlank(pending_[after])) continue;
+            const std::size_t end = pending_.find('>', after);
+            if (end == std::string::npos) break;
+            parser_.Feed(pending_.data(), end + 1, false);
+            fed_ += static_cast<std::int64_t>(end + 1);
+            pending_.erase(0, end + 1);
+            const bool rowsHere = handler_.AtRowsLevel() && handler_.RowsStart() == fed_;
+            mode_ = rowsHere ? Mode::Rows : Mode::InOrder;
+            return;
+        }
+        searched_ = pending_.size() > kRowsTag.size() ? pending_.size() - kRowsTag.size() : 0;
+        if (pending_.size() > kMostHead) mode_ = Mode::InOrder;
+    }
+
+    void CutPieces() {
+        for (;;) {
+            const std::size_t from = pieceBytes_ > kRowEnd.size() ? pieceBytes_ - kRowEnd.size() : 0;
+            if (pending_.size() < from + kRowEnd.size()) return;
+            const std::size_t at = pending_.find(kRowEnd, from);
+            if (at == std::string::npos) {
+                if (pending_.size() > kMostRow) SwitchToInOrder();
+                return;
+            }
+            const std::size_t cut = at + kRowEnd.size();
+            if (inFlight_.size() >= MostInFlight()) MergeOldest();
+            inFlight_.push_back(
+                std::async(std::launch::async, ReadPiece, std::string(pending_.data(), cut), std::cref(part_)));
+            pending_.erase(0, cut);
+        }
+    }
+
+    static std::size_t MostInFlight() { return std::max(2U, std::thread::hardware_concurrency()) + 1; }
+
+    void MergeOldest() {
+        RowsPiece piece = inFlight_.front().get();
+        inFlight_.pop_front();
+        if (piece.read && !pieceFailed_) {
+            handler_.Absorb(piece);
+            parser_.Skip(static_cast<std::int64_t>(piece.bytes.size()), piece.lines);
+        } else {
+            pieceFailed_ = true;
+            parser_.Feed(piece.bytes.data(), piece.bytes.size(), false);
+        }
+    }
+
+    void MergeAll() {
+        while (!inFlight_.empty()) MergeOldest();
+    }
+
+    void SwitchToInOrder() {
+        mode_ = Mode::InOrder;
+        MergeAll();
+    }
+
+    void FeedPending() {
+        parser_.Feed(pending_.data(), pending_.size(), false);
+        pending_.clear();
+        pending_.shrink_to_fit();
+    }
+
+    std::string part_;
+    std::size_t pieceBytes_;
+    CellGrid grid_;
+    SheetHandler handler_;
+    XmlParser parser_;
+    Mode mode_ = Mode::Head;
+    std::string pending_;
+    std::size_t searched_ = 0;
+    std::int64_t fed_ = 0;
+    std::deque<std::future<RowsPiece>> inFlight_;
+    bool pieceFailed_ = false;
+};
+
+}  // namespace
+
+CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t pieceBytes) {
+    SheetRead read(part, pieceBytes);
     std::string buffer(1 << 17, '\0');
     for (;;) {
         const std::size_t got = source.Read(buffer.data(), buffer.size());
-        parser.Feed(buffer.data(), got, got == 0);
         if (got == 0) break;
+        read.Take(buffer.data(), got);
     }
-    grid.Finish();
+    CellGrid grid = read.Finish();
+    // What the other threads allocated and freed stays in their arenas,
+    // where this thread's later allocations cannot use it: give it back.
+    if (pieceBytes != 0) malloc_trim(0);
     return grid;
 }
 
@@ -244,7 +437,7 @@ CellGrid ReadSheet(const ZipArchive& archive, const std::string& part) {
     if (!index) throw WorkbookError("falta la parte " + part);
     EntrySource entry(archive, *index);
     PrefetchSource source(entry);  // inflating overlaps with parsing
-    return ReadSheet(source, part);
+    return ReadSheet(source, part, kRowsPieceBytes);
 }
 
 }  // namespace trevalco::workbook

@@ -25,6 +25,9 @@ inline constexpr const char* kNoResultText = "#¿SIN RESULTADO?";
 // Throws WorkbookError for damaged XML, references outside the sheet and
 // indexes that are not numbers of 32 bits.
 CellGrid ReadSheet(const ZipArchive& archive, const std::string& part);
-CellGrid ReadSheet(PartSource& source, const std::string& part);
+// The rows are read on other threads as well, in pieces of about
+// `pieceBytes` (0: all on this thread); the result is the same.
+inline constexpr std::size_t kRowsPieceBytes = 1 << 20;
+CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t pieceBytes = kRowsPieceBytes);
 
 }  // namespace trevalco::workbook

@@ -85,7 +85,7 @@ void XmlParser::Feed(const char* data, std::size_t size, bool last) {
             if (!failure_.empty()) throw WorkbookError("la parte " + part_ + " " + failure_);
             const XML_Error code = XML_GetErrorCode(raw_->parser);
             throw WorkbookError("la parte " + part_ + " está dañada (XML no válido en la línea " +
-                                std::to_string(XML_GetCurrentLineNumber(raw_->parser)) + ": " +
+                                std::to_string(XML_GetCurrentLineNumber(raw_->parser) + skippedLines_) + ": " +
                                 XML_ErrorString(code) + ")");
         }
         data += piece;
@@ -93,7 +93,12 @@ void XmlParser::Feed(const char* data, std::size_t size, bool last) {
     } while (size > 0);
 }
 
-std::int64_t XmlParser::EventOffset() const { return XML_GetCurrentByteIndex(raw_->parser); }
+void XmlParser::Skip(std::int64_t bytes, std::int64_t lines) {
+    skippedBytes_ += bytes;
+    skippedLines_ += lines;
+}
+
+std::int64_t XmlParser::EventOffset() const { return XML_GetCurrentByteIndex(raw_->parser) + skippedBytes_; }
 std::int64_t XmlParser::EventLength() const { return XML_GetCurrentByteCount(raw_->parser); }
 
 std::string_view LocalName(const char* name) {

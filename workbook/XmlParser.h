@@ -41,6 +41,10 @@ public:
     // handler failed.
     void Feed(const char* data, std::size_t size, bool last);
     void Parse(std::string_view whole) { Feed(whole.data(), whole.size(), true); }
+    // Notes that `bytes` of the document holding `lines` line ends, at the
+    // current position, were parsed elsewhere: offsets and line numbers
+    // count them.
+    void Skip(std::int64_t bytes, std::int64_t lines);
 
     // Stops the parse; Feed then throws WorkbookError with this reason.
     void Fail(std::string reason);
@@ -57,6 +61,8 @@ private:
     std::unique_ptr<Raw> raw_;
     std::string part_;
     std::string failure_;
+    std::int64_t skippedBytes_ = 0;
+    std::int64_t skippedLines_ = 0;
 };
 
 // The part of an element or attribute name after its prefix.

@@ -3,6 +3,7 @@
 
 #include <tuple>
 
+#include "PartSource.h"
 #include "SheetReader.h"
 #include "TestBooks.h"
 #include "Workbook.h"
@@ -95,6 +96,50 @@ TEST(ReadCells, EveryKindOfCellHoweverItIsSpelled) {
         FAIL() << "a digit is not a column";
     } catch (const WorkbookError& error) {
         EXPECT_STREQ(error.what(), "La columna «1» no existe en una hoja (van de A a XFD).");
+    }
+}
+
+// Everything a read gives, as text: each cell, the first row-order fault and
+// where the rows lie; or the error.
+std::string ReadAll(const std::string& xml, std::size_t pieceBytes) {
+    TextSource source(xml);
+    try {
+        const CellGrid grid = ReadSheet(source, "hoja.xml", pieceBytes);
+        std::string all;
+        for (std::int32_t row = 1; row <= grid.LastRow(); ++row)
+            for (std::int32_t column = 1; column <= grid.LastColumn(); ++column)
+                if (const StoredCell* cell = grid.Find(row, column))
+                    all += std::to_string(row) + "," + std::to_string(column) + (cell->formula ? "f" : "") + "=" +
+                           (cell->kind == CellKind::OwnText ? std::string(grid.OwnText(*cell))
+                                                            : std::to_string(cell->payload)) + " ";
+        if (const auto& fault = grid.RowOrder()) all += "desorden " + std::to_string(fault->row) + "<" + std::to_string(fault->after);
+        return all + " filas " + std::to_string(grid.Rows().start) + "-" + std::to_string(grid.Rows().end) +
+               (grid.Rows().plain ? " simples" : "");
+    } catch (const WorkbookError& error) {
+        return error.what();
+    }
+}
+
+TEST(ReadCells, RowsReadInPiecesOnOtherThreadsGiveWhatReadingInOrderGives) {
+    const std::string rows = "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" t=\"inlineStr\"><is><t>uno</t></is></c></row>\n"
+                             "<row r=\"2\" spans=\"1:2\"><c r=\"A2\"><f>A1</f><v>2</v></c></row>\n";
+    const std::string tail = "<row r=\"9\"><c r=\"C9\" t=\"s\"><v>0</v></c></row>";
+    const std::vector<std::string> sheets = {
+        SheetXml(rows + tail),
+        SheetXml(rows + "<!-- comentario </row> -->" + tail),
+        SheetXml(rows + "<row><c><v>3</v></c></row>" + tail),              // a row numbered by the one before
+        SheetXml(rows + "<row r=\"2\"><c r=\"B2\"><v>5</v></c></row>" + tail),  // a row repeated
+        SheetXml(tail + rows),                                              // rows out of order
+        SheetXml(rows + "<row r=\"4\"><row r=\"5\"></row></row>" + tail),   // a row in a row
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\"><v>1</c></row>\n" + tail),  // damaged on line 4
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"s\"><v>x</v></c></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><![CDATA[</row>]]></row>" + tail),
+        SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>", "<!-- <sheetData> -->"),
+        SheetXml(rows, "", "<!-- </row> -->"),
+    };
+    for (const std::string& xml : sheets) {
+        const std::string inOrder = ReadAll(xml, 0);
+        for (const std::size_t piece : {1U, 40U, 100U}) EXPECT_EQ(ReadAll(xml, piece), inOrder) << xml << " " << piece;
     }
 }
 
