@@ -1,8 +1,12 @@
 #include "ZipArchive.h"
 
+#include <isa-l/igzip_lib.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <vector>
 
 #include "WorkbookError.h"
 
@@ -123,28 +127,72 @@ std::string ZipArchive::ReadSmall(std::uint64_t index) const {
     return whole;
 }
 
+// A deflated entry read as stored, and inflated here.
+struct ZipArchive::Reader::Inflater {
+    inflate_state state{};
+    std::vector<std::uint8_t> packed = std::vector<std::uint8_t>(1 << 16);
+    bool packedDone = false;
+    std::uint32_t crc = 0;  // the directory's
+};
+
 ZipArchive::Reader::Reader(const ZipArchive& archive, std::uint64_t index)
     : name_(archive.EntryName(index)), limit_(archive.limits_.maxEntryBytes) {
     zip_stat_t stat;
     if (zip_stat_index(archive.Handle(), index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
         throw WorkbookError("la parte " + name_ + " está dañada");
     declared_ = stat.size;
-    file_.reset(zip_fopen_index(archive.Handle(), index, 0));
+    const bool deflated = (stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method == ZIP_CM_DEFLATE &&
+                          (stat.valid & ZIP_STAT_CRC);
+    file_.reset(zip_fopen_index(archive.Handle(), index, deflated ? ZIP_FL_COMPRESSED : 0));
     if (!file_) throw WorkbookError("la parte " + name_ + " no se puede leer (el paquete está dañado)");
+    if (deflated) {
+        inflater_ = std::make_unique<Inflater>();
+        isal_inflate_init(&inflater_->state);
+        inflater_->state.crc_flag = ISAL_GZIP_NO_HDR;  // raw deflate, with the CRC of what comes out
+        inflater_->crc = stat.crc;
+    }
 }
 
 ZipArchive::Reader::Reader(Reader&&) noexcept = default;
 ZipArchive::Reader::~Reader() = default;
 
 std::size_t ZipArchive::Reader::Read(char* buffer, std::size_t size) {
+    if (inflater_) return Checked(Inflate(buffer, size));
     const zip_int64_t got = zip_fread(file_.get(), buffer, size);
     if (got < 0) throw WorkbookError("la parte " + name_ + " está dañada (no se puede descomprimir)");
+    return Checked(static_cast<std::size_t>(got));
+}
+
+std::size_t ZipArchive::Reader::Inflate(char* buffer, std::size_t size) {
+    Inflater& inflater = *inflater_;
+    inflate_state& state = inflater.state;
+    const std::string damaged = "la parte " + name_ + " está dañada (no se puede descomprimir)";
+    const auto room = static_cast<std::uint32_t>(std::min<std::size_t>(size, UINT_MAX));
+    state.next_out = reinterpret_cast<std::uint8_t*>(buffer);
+    state.avail_out = room;
+    while (state.avail_out == room && state.block_state != ISAL_BLOCK_FINISH) {
+        if (state.avail_in == 0) {
+            if (inflater.packedDone) throw WorkbookError(damaged);  // the stream stops short
+            const zip_int64_t got = zip_fread(file_.get(), inflater.packed.data(), inflater.packed.size());
+            if (got < 0) throw WorkbookError(damaged);
+            inflater.packedDone = got == 0;
+            state.next_in = inflater.packed.data();
+            state.avail_in = static_cast<std::uint32_t>(got);
+        }
+        if (isal_inflate(&state) != ISAL_DECOMP_OK) throw WorkbookError(damaged);
+    }
+    const std::size_t got = room - state.avail_out;
+    if (got == 0 && (state.crc != inflater.crc || done_ != declared_)) throw WorkbookError(damaged);
+    return got;
+}
+
+std::size_t ZipArchive::Reader::Checked(std::size_t got) {
     done_ += static_cast<std::uint64_t>(got);
     // Reading never goes past what the directory promised, so a lying size
     // cannot bypass the checks made when the package was opened.
     if (done_ > declared_ || done_ > limit_)
         throw WorkbookError("la parte " + name_ + " es más grande de lo que declara el paquete");
-    return static_cast<std::size_t>(got);
+    return got;
 }
 
 }  // namespace trevalco::workbook

@@ -40,7 +40,8 @@ public:
     zip* Handle() const { return archive_.get(); }
 
     // Reads one entry piece by piece, stopping at the limits even when the
-    // sizes in the directory lie.
+    // sizes in the directory lie. Deflated entries are inflated with ISA-L,
+    // several times faster than zlib, and checked against their CRC.
     class Reader {
     public:
         Reader(const ZipArchive& archive, std::uint64_t index);
@@ -53,7 +54,12 @@ public:
         struct Closer {
             void operator()(zip_file* file) const;
         };
+        struct Inflater;
+        std::size_t Inflate(char* buffer, std::size_t size);
+        std::size_t Checked(std::size_t got);
+
         std::unique_ptr<zip_file, Closer> file_;
+        std::unique_ptr<Inflater> inflater_;
         std::string name_;
         std::uint64_t declared_ = 0;
         std::uint64_t limit_ = 0;

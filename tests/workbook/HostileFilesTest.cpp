@@ -126,6 +126,32 @@ TEST_F(HostileFiles, DamagedOrMissingPartsAndCellsOutsideTheSheet) {
     EXPECT_EQ(book.Sheet("Hoja1").Cell(1048576, "XFD"), Util::CellValue(7.0));
 }
 
+TEST_F(HostileFiles, DamagedCompressedDataOrChecksum) {
+    std::string rows;
+    for (int row = 1; row <= 300; ++row)
+        rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) + "\"><v>" +
+                std::to_string(row * 7) + "</v></c></row>";
+    const std::string whole = test::Slurp(Sheet(rows));
+    const auto le = [&](std::size_t at, int bytes) {
+        std::size_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(whole[at + i]);
+        return value;
+    };
+    const std::string name = "xl/worksheets/sheet1.xml";
+    const std::size_t local = whole.find(name) - 30;         // the local header comes first
+    const std::size_t central = whole.rfind(name) - 46;      // then the central directory's
+    const std::size_t data = local + 30 + le(local + 26, 2) + le(local + 28, 2);
+    ASSERT_EQ(le(local + 8, 2), 8U) << "deflated";
+    // A byte of the compressed rows changed; the checksum changed in both headers.
+    const std::vector<std::vector<std::size_t>> flips = {{data + le(local + 18, 4) / 2}, {local + 14, central + 16}};
+    for (const auto& bytes : flips) {
+        std::string damaged = whole;
+        for (const std::size_t at : bytes) damaged[at] = static_cast<char>(damaged[at] ^ 0x5A);
+        test::Spill(folder_ / "roto.xlsx", damaged);
+        ExpectRefused(folder_ / "roto.xlsx", "está dañada");
+    }
+}
+
 TEST_F(HostileFiles, ZipBombsAndOversizedParts) {
     // 64 MB of one repeated row compresses about a thousand times.
     std::string rows;
