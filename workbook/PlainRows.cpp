@@ -1,7 +1,9 @@
 // The rows of a sheet whose rows are plain (see RowsLayout) worked tag by tag
 // without expat: reading the sheet has already parsed and checked exactly
 // these bytes, so they are well formed and hold only row, c and v elements
-// and text. They get the same changes as the parsed path makes.
+// and text. They get the same changes as the parsed path makes. A row that
+// keeps its cells, and each cell of a row being rewritten, is taken whole:
+// its end is the first end tag of its name, since it cannot hold another.
 #include <algorithm>
 #include <charconv>
 #include <deque>
@@ -37,6 +39,33 @@ std::size_t TagEnd(std::string_view text, std::size_t at) {
 }
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The index just after the first end tag named `name` at or after `from`, or
+// npos when it is not all there yet.
+std::size_t EndTagAfter(std::string_view text, std::size_t from, std::string_view name) {
+    for (std::size_t at = text.find("</", from); at != std::string_view::npos; at = text.find("</", at + 2)) {
+        std::size_t i = at + 2;
+        if (text.substr(i, name.size()) != name) continue;
+        i += name.size();
+        while (i < text.size() && IsSpace(text[i])) ++i;
+        if (i < text.size() && text[i] == '>') return i + 1;
+        if (i >= text.size()) return std::string_view::npos;
+    }
+    return std::string_view::npos;
+}
+
+// A tag's name, as written ("x:c"), and without its prefix.
+struct TagName {
+    std::string_view name, local;
+};
+TagName NameOf(std::string_view tag) {
+    const std::size_t start = tag.size() > 1 && tag[1] == '/' ? 2 : 1;
+    std::size_t end = start;
+    while (end < tag.size() && !IsSpace(tag[end]) && tag[end] != '/' && tag[end] != '>') ++end;
+    const std::string_view name = tag.substr(start, end - start);
+    const std::size_t colon = name.rfind(':');
+    return {name, colon == std::string_view::npos ? name : name.substr(colon + 1)};
+}
 
 // An attribute's value as the XML parser gives it (references decoded, white
 // space normalised), for the few values that are not taken as they stand.
@@ -128,52 +157,70 @@ void SheetWriter::RewriteRows(const char* data, std::size_t size, bool last) {
                 if (!last) break;
                 next = text.size();
             }
-            if (!skippingCell_) out_.append(text.substr(at, next - at));
+            out_.append(text.substr(at, next - at));
             at = next;
             continue;
         }
         const std::size_t end = TagEnd(text, at);
         if (end == std::string_view::npos) break;
-        PlainTag(text.substr(at, end - at));
-        at = end;
+        const std::size_t next = PlainElement(text, at, end, last);
+        if (next == std::string_view::npos) break;
+        at = next;
     }
     plain_.erase(0, at);
     if (last && (!plain_.empty() || plainDepth_ != 0))
         throw WorkbookError("la parte " + part_ + " cambió mientras se guardaba");
 }
 
+std::size_t SheetWriter::PlainElement(std::string_view text, std::size_t at, std::size_t end, bool last) {
+    const std::string_view tag = text.substr(at, end - at);
+    const bool isEnd = tag[1] == '/';
+    if (isEnd || plainDepth_ > 1 || (plainDepth_ == 1 && !rewriting_)) {
+        PlainTag(tag);
+        return end;
+    }
+    const auto [name, local] = NameOf(tag);
+    if (local != (plainDepth_ == 0 ? "row" : "c")) {
+        PlainTag(tag);
+        return end;
+    }
+    const bool empty = tag[tag.size() - 2] == '/';
+    std::size_t close = end;
+    if (!empty) {
+        close = EndTagAfter(text, end, name);
+        if (close == std::string_view::npos) {
+            if (!last) return close;
+            throw WorkbookError("la parte " + part_ + " cambió mientras se guardaba");
+        }
+    }
+    if (plainDepth_ == 0) {
+        if (!PlainRowStart(tag, name, empty)) {
+            ++plainDepth_;  // rewritten: its cells come one by one
+            return end;
+        }
+    } else if (PlainCellStart(tag, name)) {
+        return close;  // replaced by the written cell
+    }
+    out_.append(text.substr(end, close - end));
+    return close;
+}
+
 void SheetWriter::PlainTag(std::string_view tag) {
     const bool isEnd = tag.size() > 1 && tag[1] == '/';
     const bool empty = !isEnd && tag.size() > 2 && tag[tag.size() - 2] == '/';
-    const std::size_t nameStart = isEnd ? 2 : 1;
-    std::size_t nameEnd = nameStart;
-    while (nameEnd < tag.size() && !IsSpace(tag[nameEnd]) && tag[nameEnd] != '/' && tag[nameEnd] != '>') ++nameEnd;
-    const std::string_view name = tag.substr(nameStart, nameEnd - nameStart);
-    const std::size_t colon = name.rfind(':');
-    const std::string_view local = colon == std::string_view::npos ? name : name.substr(colon + 1);
     if (isEnd) {
         --plainDepth_;
         if (plainDepth_ == 0 && rewriting_) {
             EmitRestOfRow();
             rewriting_ = false;
-        } else if (plainDepth_ == 1 && skippingCell_) {
-            skippingCell_ = false;
-            return;
         }
-        if (!skippingCell_) out_.append(tag);
-        return;
+    } else if (!empty) {
+        ++plainDepth_;
     }
-    if (plainDepth_ == 0 && local == "row") {
-        PlainRowStart(tag, name, empty);
-    } else if (plainDepth_ == 1 && rewriting_ && local == "c") {
-        PlainCellStart(tag, name, empty);
-    } else if (!skippingCell_) {
-        out_.append(tag);
-    }
-    if (!empty) ++plainDepth_;
+    out_.append(tag);
 }
 
-void SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, bool empty) {
+bool SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, bool empty) {
     Attributes& attributes = Scratch();
     attributes.Read(tag, 1 + name.size());
     const std::string_view* r = attributes.Find("r");
@@ -190,7 +237,7 @@ void SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, boo
     const bool hasWrites = nextWrittenRow_ == row;
     if (!hasWrites && r != nullptr) {
         out_.append(tag);
-        return;
+        return true;
     }
     out_ += '<';
     out_ += name;
@@ -206,7 +253,7 @@ void SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, boo
         out_ += '"';
     }
     out_ += empty && !hasWrites ? "/>" : ">";
-    if (!hasWrites) return;
+    if (!hasWrites) return true;
     rowStyle_.reset();
     const std::string_view* customFormat = attributes.Find("customFormat");
     if (customFormat != nullptr && (*customFormat == "1" || *customFormat == "true"))
@@ -221,12 +268,13 @@ void SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, boo
         out_ += "</";
         out_ += name;
         out_ += '>';
-    } else {
-        rewriting_ = true;
+        return true;
     }
+    rewriting_ = true;
+    return false;
 }
 
-void SheetWriter::PlainCellStart(std::string_view tag, std::string_view name, bool empty) {
+bool SheetWriter::PlainCellStart(std::string_view tag, std::string_view name) {
     Attributes& attributes = Scratch();
     attributes.Read(tag, 1 + name.size());
     const std::string_view* r = attributes.Find("r");
@@ -243,8 +291,9 @@ void SheetWriter::PlainCellStart(std::string_view tag, std::string_view name, bo
         // The written cell replaces the cell; its style stays.
         EmitCell(row_, rowCells_[rowCellAt_], StyleOf(attributes.Find("s")));
         ++rowCellAt_;
-        skippingCell_ = !empty;
-    } else if (r == nullptr) {
+        return true;
+    }
+    if (r == nullptr) {
         // Named, so that cells added before it cannot shift it.
         out_ += '<';
         out_ += name;
@@ -253,6 +302,7 @@ void SheetWriter::PlainCellStart(std::string_view tag, std::string_view name, bo
     } else {
         out_.append(tag);
     }
+    return false;
 }
 
 void SheetWriter::EmitRestOfRow() {

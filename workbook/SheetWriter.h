@@ -50,9 +50,12 @@ private:
     void Parse(const char* data, std::size_t size, bool last);
     // Plain rows (see RowsLayout), worked tag by tag without expat.
     void RewriteRows(const char* data, std::size_t size, bool last);
+    std::size_t PlainElement(std::string_view text, std::size_t at, std::size_t end, bool last);
     void PlainTag(std::string_view tag);
-    void PlainRowStart(std::string_view tag, std::string_view name, bool empty);
-    void PlainCellStart(std::string_view tag, std::string_view name, bool empty);
+    // Whether the row's content is kept as it is (no written cells).
+    bool PlainRowStart(std::string_view tag, std::string_view name, bool empty);
+    // Whether the cell is replaced by a written one.
+    bool PlainCellStart(std::string_view tag, std::string_view name);
     void EmitRestOfRow();
     void Flush(std::int64_t to);
     void SkipTo(std::int64_t to);
@@ -79,7 +82,6 @@ private:
     bool rowsStarted_ = false;
     bool rowsDone_ = false;
     int plainDepth_ = 0;        // 0 between rows, 1 in a row, 2 in a cell...
-    bool skippingCell_ = false;
     const WrittenCells& written_;
     std::string dimension_;
     CellStyles* styles_;

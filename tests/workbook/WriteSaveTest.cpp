@@ -174,8 +174,8 @@ TEST(WriteSave, PlainRowsSaveAsTheParsedPathDoes) {
     TestFolder folder;
     const std::string rows =
         "<row r=\"1\" spans=\"1:3\" ht=\"1&#50;\tx\"><c r=\"B1\" s=\"2\"><v>1</v></c><c><v>2</v></c></row><row/>"
-        "<row s=\"3\" customFormat=\"1\"><c r=\"A3\" t=\"s\"><v>0</v></c></row><row r=\"5\"><c r=\"A5\"/></row>"
-        "<row r=\"7\"><c r=\"C7\"><v>7</v></c></row>";
+        "<row s=\"3\" customFormat=\"1\"><c r=\"A3\" t=\"s\"><v>0</v ></c ></row><row r=\"5\"><c r=\"A5\"/></row>"
+        "<row r=\"7\"><c r=\"C7\"><v>7</v></c></row><row><c r=\"B8\"><v>8</v></c></row>";
     const std::string comment = "<!-- x -->";
     BookLayout layout;
     layout.sheets = {{"Plana", SheetXml(rows)}, {"Comentada", SheetXml(comment + rows)}};
