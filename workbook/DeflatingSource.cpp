@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -22,7 +24,7 @@ constexpr std::size_t kWindow = 32 * 1024;
 // blocks can follow one another; the stream is closed by an empty final block.
 // ISA-L's fastest level compresses XML several times faster than zlib's and
 // a little smaller.
-std::string Compress(const std::string& plain, const std::string& dictionary) {
+std::string Compress(std::string_view plain, const std::string& dictionary) {
     isal_zstream stream{};
     isal_deflate_init(&stream);
     std::vector<std::uint8_t> levelBuffer(ISAL_DEF_LVL1_DEFAULT);
@@ -37,16 +39,16 @@ std::string Compress(const std::string& plain, const std::string& dictionary) {
                               static_cast<std::uint32_t>(dictionary.size())) != COMP_OK)
         throw WorkbookError("no se pudo comprimir la hoja");
     // Incompressible input grows by a few bytes per stored block of 64 KB.
-    std::string out(plain.size() + plain.size() / 64 + 1024, '\0');
+    const std::size_t room = plain.size() + plain.size() / 64 + 1024;
+    const std::unique_ptr<char[]> out(new char[room]);
     stream.next_in = reinterpret_cast<std::uint8_t*>(const_cast<char*>(plain.data()));
     stream.avail_in = static_cast<std::uint32_t>(plain.size());
-    stream.next_out = reinterpret_cast<std::uint8_t*>(out.data());
-    stream.avail_out = static_cast<std::uint32_t>(out.size());
+    stream.next_out = reinterpret_cast<std::uint8_t*>(out.get());
+    stream.avail_out = static_cast<std::uint32_t>(room);
     const int result = isal_deflate(&stream);
     if (result != COMP_OK || stream.avail_in != 0 || stream.internal_state.state != ZSTATE_NEW_HDR)
         throw WorkbookError("no se pudo comprimir la hoja");
-    out.resize(out.size() - stream.avail_out);
-    return out;
+    return std::string(out.get(), room - stream.avail_out);
 }
 
 // Blocks compressing at once: twice the cores, so that every core has a block
@@ -64,26 +66,24 @@ DeflatingSource::~DeflatingSource() {
 
 void DeflatingSource::Refill() {
     while (!plainDone_ && pending_.size() < InFlight()) {
-        std::string plain(kBlock, '\0');
+        std::unique_ptr<char[]> plain(new char[kBlock]);  // filled before it is read
         std::size_t got = 0;
         while (got < kBlock) {
-            const std::size_t n = plain_->Read(plain.data() + got, kBlock - got);
+            const std::size_t n = plain_->Read(plain.get() + got, kBlock - got);
             if (n == 0) {
                 plainDone_ = true;
                 break;
             }
             got += n;
         }
-        plain.resize(got);
         if (got == 0) break;
         std::string dictionary = dictionary_;
-        dictionary_ = plain.substr(plain.size() - std::min(plain.size(), kWindow));
-        pending_.push_back(std::async(std::launch::async, [plain = std::move(plain), dictionary = std::move(dictionary)] {
+        dictionary_.assign(plain.get() + got - std::min(got, kWindow), std::min(got, kWindow));
+        pending_.push_back(std::async(std::launch::async, [plain = std::move(plain), got, dictionary = std::move(dictionary)] {
             Block block;
-            block.compressed = Compress(plain, dictionary);
-            block.crc = crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(plain.data()),
-                                        static_cast<std::uint64_t>(plain.size()));
-            block.plainSize = plain.size();
+            block.compressed = Compress(std::string_view(plain.get(), got), dictionary);
+            block.crc = crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(plain.get()), got);
+            block.plainSize = got;
             return block;
         }));
     }

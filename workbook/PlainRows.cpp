@@ -235,24 +235,24 @@ bool SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, boo
     previousRow_ = row;
     if (nextWrittenRow_ != 0 && nextWrittenRow_ < row) EmitNewRowsBefore(row);
     const bool hasWrites = nextWrittenRow_ == row;
-    if (!hasWrites && r != nullptr) {
+    if (KeepsRowTag(r != nullptr, hasWrites, empty, attributes.Find("spans") != nullptr)) {
         out_.append(tag);
-        return true;
-    }
-    out_ += '<';
-    out_ += name;
-    out_ += " r=\"";
-    out_ += std::to_string(row);
-    out_ += '"';
-    for (const Attribute& attribute : attributes.List()) {
-        if (attribute.name == "r" || (hasWrites && attribute.name == "spans")) continue;
-        out_ += ' ';
-        out_ += attribute.name;
-        out_ += "=\"";
-        AppendEscaped(out_, attribute.value);
+    } else {
+        out_ += '<';
+        out_ += name;
+        out_ += " r=\"";
+        out_ += std::to_string(row);
         out_ += '"';
+        for (const Attribute& attribute : attributes.List()) {
+            if (attribute.name == "r" || (hasWrites && attribute.name == "spans")) continue;
+            out_ += ' ';
+            out_ += attribute.name;
+            out_ += "=\"";
+            AppendEscaped(out_, attribute.value);
+            out_ += '"';
+        }
+        out_ += empty && !hasWrites ? "/>" : ">";
     }
-    out_ += empty && !hasWrites ? "/>" : ">";
     if (!hasWrites) return true;
     rowStyle_.reset();
     const std::string_view* customFormat = attributes.Find("customFormat");

@@ -14,6 +14,9 @@ constexpr std::size_t kAhead = 8;  // pieces read ahead at most (2 MB)
 
 PrefetchSource::PrefetchSource(PartSource& source) : source_(source), thread_([this] { Run(); }) {}
 
+PrefetchSource::PrefetchSource(std::unique_ptr<PartSource> source)
+    : owned_(std::move(source)), source_(*owned_), thread_([this] { Run(); }) {}
+
 PrefetchSource::~PrefetchSource() {
     {
         const std::lock_guard lock(mutex_);

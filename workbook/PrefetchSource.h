@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -17,6 +18,7 @@ class PrefetchSource final : public PartSource {
 public:
     // `source` must outlive this and be used by nothing else meanwhile.
     explicit PrefetchSource(PartSource& source);
+    explicit PrefetchSource(std::unique_ptr<PartSource> source);
     ~PrefetchSource() override;
     PrefetchSource(const PrefetchSource&) = delete;
     PrefetchSource& operator=(const PrefetchSource&) = delete;
@@ -28,6 +30,7 @@ public:
 private:
     void Run();
 
+    std::unique_ptr<PartSource> owned_;
     PartSource& source_;
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -33,13 +33,44 @@ void AppendNumber(std::string& out, std::uint32_t value) {
     out.append(digits, end);
 }
 
-void AppendCellName(std::string& out, std::int32_t column, std::int32_t row) {
+// Writes a cell's name ("AB12") at `at`, which has room for 16 characters;
+// returns the end.
+char* PutCellName(char* at, std::int32_t column, std::int32_t row) {
     char letters[4];
     int count = 0;
     for (auto left = static_cast<std::uint32_t>(column); left > 0 && count < 4; left = (left - 1) / 26)
         letters[count++] = static_cast<char>('A' + (left - 1) % 26);
-    while (count > 0) out += letters[--count];
-    AppendNumber(out, static_cast<std::uint32_t>(row));
+    while (count > 0) *at++ = letters[--count];
+    return std::to_chars(at, at + 11, static_cast<std::uint32_t>(row)).ptr;
+}
+
+void AppendCellName(std::string& out, std::int32_t column, std::int32_t row) {
+    char name[16];
+    out.append(name, PutCellName(name, column, row));
+}
+
+// A number cell without a prefix, built in one piece: a rewritten sheet
+// holds millions of them. Nothing when it does not fit the buffer.
+bool AppendPlainNumberCell(std::string& out, std::int32_t row, std::int32_t column, std::uint32_t style,
+                           std::string_view digits) {
+    char buffer[128];
+    if (digits.size() > sizeof buffer - 64) return false;
+    char* at = buffer;
+    const auto put = [&at](std::string_view part) {
+        std::memcpy(at, part.data(), part.size());
+        at += part.size();
+    };
+    put("<c r=\"");
+    at = PutCellName(at, column, row);
+    if (style != 0) {
+        put("\" s=\"");
+        at = std::to_chars(at, at + 11, style).ptr;
+    }
+    put("\"><v>");
+    put(digits);
+    put("</v></c>");
+    out.append(buffer, at);
+    return true;
 }
 
 std::uint32_t StyleNumber(const char* text) {
@@ -172,6 +203,7 @@ std::uint32_t SheetWriter::NewCellStyle(std::int32_t column) const {
 void SheetWriter::EmitCell(std::int32_t row, const WrittenCell& cell, std::uint32_t style) {
     const std::string_view text = cell.text;
     if (cell.IsNumber() && styles_ != nullptr) style = styles_->NumberStyle(style, cell.decimals);
+    if (cell.IsNumber() && prefix_.empty() && AppendPlainNumberCell(out_, row, cell.column, style, text)) return;
     out_ += '<';
     out_ += prefix_;
     out_ += "c r=\"";
@@ -399,12 +431,12 @@ void SheetWriter::StartRow(const char* name, const char** attributes, std::int64
     }
     const bool hasWrites = nextWrittenRow_ == row;
     if (!hasWrites && r != nullptr) return;
-    // A changed row is rewritten from its attributes; a row without a number
-    // gets one, so that rows added before it cannot shift it.
-    Flush(offset);
     const bool empty = StartTagIsEmpty(offset, length);
-    EmitStartTag(name, attributes, row, hasWrites, empty && !hasWrites);
-    SkipTo(offset + length);
+    if (!KeepsRowTag(r != nullptr, hasWrites, empty, FindAttribute(attributes, "spans") != nullptr)) {
+        Flush(offset);
+        EmitStartTag(name, attributes, row, hasWrites, empty && !hasWrites);
+        SkipTo(offset + length);
+    }
     if (!hasWrites) return;
     rewriting_ = true;
     rowWasEmpty_ = empty;

@@ -28,6 +28,14 @@
 
 namespace trevalco::workbook {
 
+// Whether a row's start tag stays as written. A row with written cells loses
+// its "spans" (the columns it held); a row without a number gets one, so
+// that rows added before it cannot shift it; an empty row with written cells
+// opens for them.
+inline bool KeepsRowTag(bool numbered, bool hasWrites, bool empty, bool spans) {
+    return numbered && (!hasWrites || (!empty && !spans));
+}
+
 class SheetWriter final : public PartSource, private XmlHandler {
 public:
     struct Options {

@@ -10,6 +10,7 @@
 #include "PartFilter.h"
 #include "SharedStrings.h"
 #include "SheetReader.h"
+#include "PrefetchSource.h"
 #include "SheetWriter.h"
 #include "TextBook.h"
 #include "TempDir.h"
@@ -271,7 +272,8 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
             SheetWriter::Options options{written ? written->UsedRange() : std::string(), stylesUsed, selected, reads,
                                          written ? written->Rows() : RowsLayout()};
             changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index, options, part] {
-                return std::make_unique<SheetWriter>(std::make_unique<EntrySource>(archive, index),
+                // Inflating the original overlaps with rewriting it.
+                return std::make_unique<SheetWriter>(std::make_unique<PrefetchSource>(std::make_unique<EntrySource>(archive, index)),
                                                      written ? written->Written() : kNothingWritten, options, part);
             };
             if (written == nullptr) continue;
