@@ -27,10 +27,10 @@ constexpr std::size_t kWindow = 32 * 1024;
 std::string Compress(std::string_view plain, const std::string& dictionary) {
     isal_zstream stream{};
     isal_deflate_init(&stream);
-    std::vector<std::uint8_t> levelBuffer(ISAL_DEF_LVL1_DEFAULT);
+    const std::unique_ptr<std::uint8_t[]> levelBuffer(new std::uint8_t[ISAL_DEF_LVL1_DEFAULT]);  // ISA-L's own
     stream.level = 1;
-    stream.level_buf = levelBuffer.data();
-    stream.level_buf_size = static_cast<std::uint32_t>(levelBuffer.size());
+    stream.level_buf = levelBuffer.get();
+    stream.level_buf_size = ISAL_DEF_LVL1_DEFAULT;
     stream.gzip_flag = IGZIP_DEFLATE;
     stream.flush = SYNC_FLUSH;
     stream.end_of_stream = 0;

@@ -99,26 +99,30 @@ class Attributes {
 public:
     void Read(std::string_view tag, std::size_t from) {
         list_.clear();
-        decoded_.clear();
-        std::size_t i = from;
+        if (!decoded_.empty()) decoded_.clear();
+        const char* at = tag.data() + from;
+        const char* const end = tag.data() + tag.size();
+        const auto has = [&](char c) { return std::memchr(at, c, static_cast<std::size_t>(end - at)) != nullptr; };
+        // Values are taken as they stand unless a reference or a white space
+        // other than a blank could make the parsed value differ.
+        const bool asParsed = has('&') || has('\t') || has('\r') || has('\n');
         for (;;) {
-            while (i < tag.size() && IsSpace(tag[i])) ++i;
-            if (i >= tag.size() || tag[i] == '/' || tag[i] == '>') return;
-            const std::size_t nameStart = i;
-            while (i < tag.size() && tag[i] != '=' && !IsSpace(tag[i])) ++i;
-            const std::string_view name = tag.substr(nameStart, i - nameStart);
-            while (i < tag.size() && tag[i] != '"' && tag[i] != '\'') ++i;
-            if (i >= tag.size()) return;
-            const char quote = tag[i];
-            const std::size_t valueStart = ++i;
-            while (i < tag.size() && tag[i] != quote) ++i;
-            const std::string_view raw = tag.substr(valueStart, i - valueStart);
-            ++i;
-            if (std::none_of(raw.begin(), raw.end(), [](char c) { return c == '&' || (IsSpace(c) && c != ' '); })) {
-                list_.push_back({name, raw});
-                continue;
-            }
-            list_.push_back({name, decoded_.emplace_back(ValueAsParsed(quote, raw))});
+            while (at < end && IsSpace(*at)) ++at;
+            if (at >= end || *at == '/' || *at == '>') return;
+            const auto* equals = static_cast<const char*>(std::memchr(at, '=', static_cast<std::size_t>(end - at)));
+            if (equals == nullptr) return;
+            std::string_view name(at, static_cast<std::size_t>(equals - at));
+            while (!name.empty() && IsSpace(name.back())) name.remove_suffix(1);
+            at = equals + 1;
+            while (at < end && *at != '"' && *at != '\'') ++at;
+            if (at >= end) return;
+            const char quote = *at++;
+            const auto* close = static_cast<const char*>(std::memchr(at, quote, static_cast<std::size_t>(end - at)));
+            if (close == nullptr) return;
+            const std::string_view raw(at, static_cast<std::size_t>(close - at));
+            at = close + 1;
+            if (!asParsed) list_.push_back({name, raw});
+            else list_.push_back({name, decoded_.emplace_back(ValueAsParsed(quote, raw))});
         }
     }
     const std::vector<Attribute>& List() const { return list_; }

@@ -33,14 +33,14 @@ void PrefetchSource::Run() {
             changed_.wait(lock, [this] { return stop_ || ready_.size() < kAhead; });
             if (stop_) return;
         }
-        std::string piece(kPiece, '\0');
+        Piece piece{std::unique_ptr<char[]>(new char[kPiece]), 0};
         std::exception_ptr failure;
         try {
-            piece.resize(source_.Read(piece.data(), piece.size()));
+            piece.size = source_.Read(piece.bytes.get(), kPiece);
         } catch (...) {
             failure = std::current_exception();
         }
-        const bool last = failure != nullptr || piece.empty();
+        const bool last = failure != nullptr || piece.size == 0;
         {
             const std::lock_guard lock(mutex_);
             if (failure != nullptr) failure_ = failure;
@@ -53,7 +53,7 @@ void PrefetchSource::Run() {
 }
 
 std::size_t PrefetchSource::Read(char* buffer, std::size_t size) {
-    if (at_ == current_.size()) {
+    if (at_ == current_.size) {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return !ready_.empty() || ended_; });
         if (ready_.empty()) {
@@ -66,8 +66,8 @@ std::size_t PrefetchSource::Read(char* buffer, std::size_t size) {
         lock.unlock();
         changed_.notify_all();
     }
-    const std::size_t count = std::min(size, current_.size() - at_);
-    std::memcpy(buffer, current_.data() + at_, count);
+    const std::size_t count = std::min(size, current_.size - at_);
+    std::memcpy(buffer, current_.bytes.get() + at_, count);
     at_ += count;
     return count;
 }

@@ -28,17 +28,22 @@ public:
     std::size_t Read(char* buffer, std::size_t size) override;
 
 private:
+    // A piece read ahead; its bytes are not zero-filled before being read into.
+    struct Piece {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size = 0;
+    };
     void Run();
 
     std::unique_ptr<PartSource> owned_;
     PartSource& source_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<std::string> ready_;
+    std::deque<Piece> ready_;
     bool ended_ = false;
     bool stop_ = false;
     std::exception_ptr failure_;
-    std::string current_;
+    Piece current_;
     std::size_t at_ = 0;
     std::thread thread_;  // last: starts once the rest is in place
 };

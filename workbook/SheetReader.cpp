@@ -281,7 +281,10 @@ RowsPiece ReadPiece(std::string bytes, const std::string& part) {
         parser.Feed(piece.bytes.data(), piece.bytes.size(), false);
         parser.Feed(kClose.data(), kClose.size(), true);
         handler.Report(piece);
-        piece.lines = std::count(piece.bytes.begin(), piece.bytes.end(), '\n');
+        for (const char* at = piece.bytes.data(); (at = static_cast<const char*>(std::memchr(
+                 at, '\n', static_cast<std::size_t>(piece.bytes.data() + piece.bytes.size() - at)))) != nullptr;
+             ++at)
+            ++piece.lines;
         piece.read = true;
     } catch (const WorkbookError&) {
         // Read again in order, where what is wrong (if anything) is told with its line.

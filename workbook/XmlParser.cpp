@@ -108,7 +108,7 @@ std::string_view LocalName(const char* name) {
 
 const char* FindAttribute(const char** attributes, std::string_view name) {
     for (const char** at = attributes; *at != nullptr; at += 2)
-        if (name == *at) return at[1];
+        if (std::strncmp(*at, name.data(), name.size()) == 0 && (*at)[name.size()] == '\0') return at[1];
     return nullptr;
 }
 
