@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Decimal-degree sheets of 100,000 and 1,048,576 rows converted end to end,
+# Decimal-degree sheets of 100,000 and 1,048,576 rows, saved by LibreOffice
+# (a point name, a latitude and a longitude a row), converted end to end
 # through trevalco-cli batch and through the window's code path offscreen:
 # seconds, rows per second and peak memory of each. Then the same points
 # (TEXT_ROWS of them, 1,000,000 by default) as a ";" text file with decimal
 # commas and a point name a line, beside the .xlsx of those points, both
-# through trevalco-cli batch.
+# through trevalco-cli batch. Needs LibreOffice (soffice) to make the sheets.
 #
 #   bench/batch_bench.sh [BUILD_DIR] [ROWS ...]   (default: build/release 100000 1048576)
 set -euo pipefail
@@ -13,29 +14,37 @@ shift || true
 sizes=("${@:-100000 1048576}")
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+# A sheet as LibreOffice saves it: a point name (a shared text), a latitude
+# and a longitude a row, with LibreOffice's attributes on every row.
+lo_sheet() {
+  awk -v n="$1" 'BEGIN { for (r = 1; r <= n; r++) printf "P%d,%.7f,%.7f\n", r, 18.0 + (r % 25000) * 0.001, 67.0 + (r % 8000) * 0.001 }' \
+    > "$work/puntos.csv"
+  soffice -env:UserInstallation="file://$work/perfil" --headless --infilter="CSV:44,34,76,1" \
+    --convert-to xlsx --outdir "$work" "$work/puntos.csv" > /dev/null 2>&1
+}
 for rows in ${sizes[@]}; do
   book="$work/puntos.xlsx"
-  "$build/bench/batch_benchmark" make "$rows" "$book"
+  lo_sheet "$rows"
   /usr/bin/time -f "%e %M" -o "$work/time" \
-    "$build/cli/trevalco-cli" batch "$book" --sheet Hoja1 --from dd --direction SIRGAS_SAD69 --overwrite \
+    "$build/cli/trevalco-cli" batch "$book" --sheet puntos --from dd --direction SIRGAS_SAD69 --overwrite \
     > /dev/null 2> "$work/err"
   read -r seconds kb < "$work/time"
   awk -v r="$rows" -v s="$seconds" -v kb="$kb" \
     'BEGIN { printf "cli     %8d rows  %6.2f s  %9.0f rows/s  peak %5d MB\n", r, s, r / s, kb / 1024 }'
   rm -f "$work/puntos_1.xlsx"
-  "$build/bench/batch_benchmark" window "$book"
+  "$build/bench/batch_benchmark" "$book" puntos
   rm -f "$work/puntos_1.xlsx"
 done
 
 # The same points as a text file and as a workbook.
 text_rows="${TEXT_ROWS:-1000000}"
+lo_sheet "$text_rows"
 awk -v n="$text_rows" 'BEGIN { for (r = 1; r <= n; r++) {
   lat = sprintf("%.7f", 18.0 + (r % 25000) * 0.001); lon = sprintf("%.7f", 67.0 + (r % 8000) * 0.001)
   sub(/\./, ",", lat); sub(/\./, ",", lon); printf "P%d;%s;%s\n", r, lat, lon } }' > "$work/puntos.csv"
-"$build/bench/batch_benchmark" make "$text_rows" "$work/puntos.xlsx"
 for file in puntos.csv puntos.xlsx; do
   /usr/bin/time -f "%e %M" -o "$work/time" \
-    "$build/cli/trevalco-cli" batch "$work/$file" --sheet "$([ "$file" = puntos.csv ] && echo puntos || echo Hoja1)" \
+    "$build/cli/trevalco-cli" batch "$work/$file" --sheet puntos \
     --from dd --direction SIRGAS_SAD69 --overwrite > /dev/null 2> "$work/err"
   read -r seconds kb < "$work/time"
   awk -v f="${file##*.}" -v r="$text_rows" -v s="$seconds" -v kb="$kb" \
