@@ -4,32 +4,17 @@
 #include <cmath>
 #include <system_error>
 
+#include "CellNumbers.h"
 #include "CellReference.h"
 #include "Leftovers.h"
 #include "Chain.h"
+#include "ConversionsAhead.h"
 #include "OutputName.h"
 #include "RunMessages.h"
 
 namespace trevalco::batch {
 
 namespace {
-
-bool IsEmpty(const Util::CellValue& value) {
-    if (std::holds_alternative<std::monostate>(value)) return true;
-    const auto* text = std::get_if<std::string>(&value);
-    return text != nullptr && text->empty();
-}
-
-// A number, or a text that reads as one; error and boolean cells read as
-// texts that are not numbers.
-std::optional<double> NumberIn(const Util::CellValue& value,
-                               const NumberText::Separators& separators) {
-    if (const auto* number = std::get_if<double>(&value))
-        return std::isfinite(*number) ? std::optional<double>(*number) : std::nullopt;
-    if (const auto* text = std::get_if<std::string>(&value))
-        return NumberText::ReadNumber(*text, separators);
-    return std::nullopt;
-}
 
 bool AnyEmpty(const PageColumns& page) {
     const auto letters = AllLetters(page);
@@ -245,13 +230,14 @@ BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
     emptyRows_ = 0;
     skipped_ = 0;
     LoopEnd end = LoopEnd::DataEnded;
+    std::optional<ConversionsAhead> ahead;  // decimal degrees: from the first row with a position
     while (ContinueLoop()) {
         RowEnd rowEnd = RowEnd::Next;
         rowWrote_ = rowPrompted_ = rowConverted_ = false;
         result_.lastRow = row_;
         try {
             if (std::holds_alternative<DecimalColumns>(setup_.columns))
-                rowEnd = DecimalRow(sheet);
+                rowEnd = DecimalRow(sheet, ahead);
             else if (std::holds_alternative<DmsColumns>(setup_.columns))
                 rowEnd = DmsRow(sheet);
             else
@@ -322,11 +308,15 @@ void BatchRun::ReportNoParameters() { dialogs_.Show(NoParametersMessage()); }
 void BatchRun::Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask) {
     sheet.text.clear();
     mask.AppendTo(sheet.text, value, NumberText::Invariant());
-    sheet.sheet->WriteNumber(row_, column, sheet.text, mask.Decimals());
+    WriteText(sheet, column, sheet.text, mask);
+}
+
+void BatchRun::WriteText(Sheet& sheet, std::int32_t column, std::string_view text, const NumberText::Mask& mask) {
+    sheet.sheet->WriteNumber(row_, column, text, mask.Decimals());
     rowWrote_ = true;
 }
 
-BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet) {
+BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet, std::optional<ConversionsAhead>& ahead) {
     using namespace decimal;
     const Util::CellValue latCell = sheet.Cell(row_, kLat);
     const Util::CellValue lonCell = sheet.Cell(row_, kLon);
@@ -342,7 +332,19 @@ BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet) {
     if (!chain::InBatchInputRange(latitude, longitude))
         return Ask(RowPrompt(row_, kOutOfLimitsText));
 
-    const auto start = chain::StartGeographic(Key(), latitude, longitude, Forced());
+    const std::string key = Key();
+    const Util::ForcedZone forced = Forced();
+    if (!ahead) {
+        const auto read = [&sheet](std::int32_t row) {
+            return std::pair(sheet.Cell(row, kLat), sheet.Cell(row, kLon));
+        };
+        ahead.emplace(ConversionsAhead::Settings{key, forced, setup_.separators, kDecimalDegrees, kMetres},
+                      read, row_);
+    }
+    if (const auto* made = ahead->Find(row_, latitude, longitude, key, forced))
+        return WriteConversion(sheet, *made, forced);
+
+    const auto start = chain::StartGeographic(key, latitude, longitude, forced);
     if (!start.shift.found) ReportNoParameters();
     Write(sheet, sheet.columns[kNorth], start.sourceUtm.northing, kMetres);
     Write(sheet, sheet.columns[kEast], start.sourceUtm.easting, kMetres);
@@ -353,6 +355,34 @@ BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet) {
     const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
                                              start.shift.shift, Forced());
     WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDecimalDegrees, kMetres);
+    return RowEnd::Next;
+}
+
+// The rest of a decimal-degree row from its conversion worked out ahead: the
+// same messages and cells as above. A forced zone changed since it was made
+// gets the target worked out again.
+BatchRun::RowEnd BatchRun::WriteConversion(Sheet& sheet, const ConversionsAhead::Conversion& made,
+                                           Util::ForcedZone forced) {
+    using namespace decimal;
+    using Text = ConversionsAhead::Text;
+    if (!made.start.shift.found) ReportNoParameters();
+    WriteText(sheet, sheet.columns[kNorth], made.texts[Text::kNorthing], kMetres);
+    WriteText(sheet, sheet.columns[kEast], made.texts[Text::kEasting], kMetres);
+    if (!made.converted) return RowEnd::Next;
+
+    const Util::ForcedZone targetForced = Forced();
+    if (targetForced != forced) {
+        const auto& start = made.start;
+        const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
+                                                 start.shift.shift, targetForced);
+        WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDecimalDegrees, kMetres);
+        return RowEnd::Next;
+    }
+    WriteText(sheet, sheet.columns[kLat2], made.texts[Text::kTargetLatitude], kDecimalDegrees);
+    WriteText(sheet, sheet.columns[kLon2], made.texts[Text::kTargetLongitude], kDecimalDegrees);
+    WriteText(sheet, sheet.columns[kNorth2], made.texts[Text::kTargetNorthing], kMetres);
+    WriteText(sheet, sheet.columns[kEast2], made.texts[Text::kTargetEasting], kMetres);
+    CountConverted();
     return RowEnd::Next;
 }
 
@@ -445,6 +475,10 @@ void BatchRun::WriteTarget(Sheet& sheet, const chain::Target& target, const Targ
     Write(sheet, sheet.columns[roles.longitude], target.longitude, degrees);
     Write(sheet, sheet.columns[roles.northing], target.utm.northing, metres);
     Write(sheet, sheet.columns[roles.easting], target.utm.easting, metres);
+    CountConverted();
+}
+
+void BatchRun::CountConverted() {
     rowConverted_ = true;
     ++result_.rowsConverted;
 }

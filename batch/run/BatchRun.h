@@ -24,6 +24,7 @@
 #include <string>
 
 #include "Chain.h"
+#include "ConversionsAhead.h"
 #include "NumberText.h"
 #include "OutputLock.h"
 #include "PageColumns.h"
@@ -112,7 +113,9 @@ private:
     bool CheckPreconditions();
     LoopEnd RunRows(Sheet& sheet);
     std::int32_t CountRows(const Sheet& sheet) const;
-    RowEnd DecimalRow(Sheet& sheet);
+    // `ahead` is made at the first row that holds a position within the input range.
+    RowEnd DecimalRow(Sheet& sheet, std::optional<ConversionsAhead>& ahead);
+    RowEnd WriteConversion(Sheet& sheet, const ConversionsAhead::Conversion& made, Util::ForcedZone forced);
     RowEnd DmsRow(Sheet& sheet);
     RowEnd UtmRow(Sheet& sheet);
     bool ContinueLoop() const;
@@ -134,12 +137,15 @@ private:
     RowEnd Ask(const dialogs::Message& message);
     void ReportNoParameters();
     void Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask);
+    // A value's text as the mask gave it.
+    void WriteText(Sheet& sheet, std::int32_t column, std::string_view text, const NumberText::Mask& mask);
     // The four target columns of a converted row, by their roles on the page.
     struct TargetRoles {
         std::size_t latitude, longitude, northing, easting;
     };
     void WriteTarget(Sheet& sheet, const chain::Target& target, const TargetRoles& roles,
                      const NumberText::Mask& degrees, const NumberText::Mask& metres);
+    void CountConverted();
     std::string Key() const { return setup_.directionKey(); }
     Util::ForcedZone Forced() const { return setup_.forcedZone(); }
     void RemoveRecovery(bool evenIfNotOurs) noexcept;

@@ -155,6 +155,19 @@ TEST_F(DecimalRun, DirectionAndForcedZoneAreReadAtEveryRow) {
     EXPECT_EQ(out.Shown(3, "F", "0.0000000000"), kToSad69[2]);
 }
 
+TEST_F(DecimalRun, AZoneWhoseMeridianOverflowsMakesEveryRowInvalid) {
+    forced = Util::ForcedZone::To(6000);
+    const fs::path source = Book({{{}, 33.45, 70.65}, {{}, 34.0, 71.0}});
+    Ok(2 + 3 + 1);
+
+    const RunResult result = Run(Setup(source, DecimalColumns{}));
+
+    EXPECT_EQ(std::tie(result.end, result.rowsSkipped, result.rowsConverted), std::make_tuple(RunEnd::Completed, 5, 0));
+    const auto texts = Texts();
+    EXPECT_EQ(std::vector(texts.begin(), texts.begin() + 2),
+              (std::vector<std::string>{Prompt(1, kInvalidRowText), Prompt(2, kInvalidRowText)}));
+}
+
 TEST_F(DecimalRun, TextCellsAndResultsFollowTheLocaleSeparatorsAndCancelStopsTheRun) {
     separators = {",", "."};
     const fs::path source = Book({{{}, std::string("33,45"), std::string("70,65")},

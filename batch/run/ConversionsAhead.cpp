@@ -1,0 +1,148 @@
+#include "ConversionsAhead.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "CellNumbers.h"
+
+namespace trevalco::batch {
+
+namespace {
+
+// Rows a batch holds: enough that handing one over costs little beside
+// working it, few enough that the run soon finds the first one done.
+constexpr std::int32_t kBatchRows = 1024;
+// Batches read ahead of the run for each thread that works them.
+constexpr std::int32_t kBatchesAheadPerThread = 4;
+// The run's own thread writes every row; more helpers than this would wait on it.
+constexpr unsigned kMostHelpers = 3;
+
+unsigned HelperCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 1 ? std::min(cores - 1, kMostHelpers) : 0U;
+}
+
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+}  // namespace
+
+ConversionsAhead::ConversionsAhead(Settings settings, ReadCells read, std::int32_t firstRow)
+    : settings_(std::move(settings)), read_(std::move(read)), nextRow_(firstRow) {
+    const unsigned helpers = HelperCount();
+    rowsAhead_ = kBatchRows * kBatchesAheadPerThread * static_cast<std::int32_t>(helpers + 1);
+    for (unsigned i = 0; i < helpers; ++i) {
+        try {
+            helpers_.emplace_back([this](std::stop_token stop) { Help(std::move(stop)); });
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: those started, or the run's own, do the work
+        }
+    }
+}
+
+const ConversionsAhead::Conversion* ConversionsAhead::Find(std::int32_t row, double latitude, double longitude,
+                                                           std::string_view key, Util::ForcedZone forced) {
+    if (key != settings_.key || forced != settings_.forced) return nullptr;
+    ReadUpTo(row + rowsAhead_);
+    std::unique_lock lock(mutex_);
+    while (!batches_.empty() && batches_.front()->End() <= row) batches_.pop_front();
+    if (batches_.empty() || row < batches_.front()->firstRow) return nullptr;
+    const std::shared_ptr<Batch> batch = batches_.front();
+    while (batch->state != State::Done) {
+        // While a helper works this row's batch, a later one is worked here.
+        std::shared_ptr<Batch> waiting = batch->state == State::Waiting ? batch : FirstWaiting();
+        if (waiting) Work(waiting, lock);
+        else done_.wait(lock);
+    }
+    const Conversion& conversion = batch->rows[static_cast<std::size_t>(row - batch->firstRow)];
+    if (!conversion.made || !SameBits(conversion.latitude, latitude) || !SameBits(conversion.longitude, longitude))
+        return nullptr;
+    return &conversion;
+}
+
+void ConversionsAhead::ReadUpTo(std::int32_t lastRow) {
+    while (nextRow_ <= lastRow) {
+        auto batch = std::make_shared<Batch>();
+        batch->firstRow = nextRow_;
+        batch->cells.reserve(kBatchRows);
+        try {
+            for (; batch->cells.size() < kBatchRows; ++nextRow_) batch->cells.push_back(read_(nextRow_));
+        } catch (const std::exception&) {
+            // A cell that cannot be read is the run's to report when it gets there.
+            nextRow_ = std::numeric_limits<std::int32_t>::max();
+        }
+        batch->rows.resize(batch->cells.size());
+        {
+            const std::lock_guard lock(mutex_);
+            batches_.push_back(std::move(batch));
+        }
+        waiting_.notify_one();
+    }
+}
+
+std::shared_ptr<ConversionsAhead::Batch> ConversionsAhead::FirstWaiting() const {
+    const auto at = std::find_if(batches_.begin(), batches_.end(),
+                                 [](const auto& batch) { return batch->state == State::Waiting; });
+    return at == batches_.end() ? nullptr : *at;
+}
+
+void ConversionsAhead::Work(const std::shared_ptr<Batch>& batch, std::unique_lock<std::mutex>& lock) {
+    batch->state = State::Working;
+    lock.unlock();
+    Convert(*batch);
+    lock.lock();
+    batch->state = State::Done;
+    done_.notify_all();
+}
+
+void ConversionsAhead::Help(std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    while (waiting_.wait(lock, stop, [this] { return FirstWaiting() != nullptr; }) && !stop.stop_requested())
+        Work(FirstWaiting(), lock);
+}
+
+void ConversionsAhead::Convert(Batch& batch) const noexcept {
+    for (std::size_t i = 0; i < batch.cells.size(); ++i) {
+        Conversion& row = batch.rows[i];
+        try {
+            ConvertRow(batch.cells[i], row);
+        } catch (...) {
+            // Overflow and the like: the run works the row again and meets it there.
+            row.made = false;
+        }
+    }
+}
+
+void ConversionsAhead::ConvertRow(const std::pair<Util::CellValue, Util::CellValue>& cells, Conversion& row) const {
+    if (IsEmpty(cells.first) || IsEmpty(cells.second)) return;
+    const auto lat = NumberIn(cells.first, settings_.separators);
+    const auto lon = NumberIn(cells.second, settings_.separators);
+    if (!lat || !lon) return;
+    row.latitude = std::fabs(*lat);
+    row.longitude = std::fabs(*lon);
+    if (!chain::InBatchInputRange(row.latitude, row.longitude)) return;
+
+    const auto format = [](std::string& text, double value, const NumberText::Mask& mask) {
+        mask.AppendTo(text, value, NumberText::Invariant());
+    };
+    const chain::GeographicStart& start = row.start =
+        chain::StartGeographic(settings_.key, row.latitude, row.longitude, settings_.forced);
+    format(row.texts[kNorthing], start.sourceUtm.northing, settings_.metres);
+    format(row.texts[kEasting], start.sourceUtm.easting, settings_.metres);
+    row.converted = start.shift.found && chain::InTransformationRange(start.latitude, start.longitude);
+    if (row.converted) {
+        const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
+                                                 start.shift.shift, settings_.forced);
+        format(row.texts[kTargetLatitude], target.latitude, settings_.degrees);
+        format(row.texts[kTargetLongitude], target.longitude, settings_.degrees);
+        format(row.texts[kTargetNorthing], target.utm.northing, settings_.metres);
+        format(row.texts[kTargetEasting], target.utm.easting, settings_.metres);
+    }
+    row.made = true;
+}
+
+}  // namespace trevalco::batch
