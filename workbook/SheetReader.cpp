@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "CellReference.h"
+#include "PlainContent.h"
 #include "PrefetchSource.h"
 #include "WorkbookError.h"
 #include "XmlParser.h"
@@ -269,9 +270,24 @@ private:
 };
 
 // A piece of rows read on its own, as the content of a sheetData element.
-RowsPiece ReadPiece(std::string bytes, const std::string& part) {
-    RowsPiece piece;
-    piece.bytes = std::move(bytes);
+// Rows in the plain subset of XML that LibreOffice and Excel write are
+// scanned without expat, several times faster; whatever strays from it is
+// parsed by expat.
+bool ScanPiece(RowsPiece& piece, const std::string& part) {
+    SheetHandler handler(piece.grid, true);
+    XmlParser parser(handler, part);  // parses nothing: takes the handler's failures
+    handler.parser = &parser;
+    const char* none[] = {nullptr};
+    handler.OnStart("w", none);
+    handler.OnStart("sheetData", none);
+    if (!ScanPlainContent(piece.bytes, handler) || parser.Failed()) return false;
+    handler.OnEnd("sheetData");
+    handler.OnEnd("w");
+    handler.Report(piece);
+    return true;
+}
+
+bool ParsePiece(RowsPiece& piece, const std::string& part) {
     SheetHandler handler(piece.grid, true);
     XmlParser parser(handler, part);
     handler.parser = &parser;
@@ -281,14 +297,24 @@ RowsPiece ReadPiece(std::string bytes, const std::string& part) {
         parser.Feed(piece.bytes.data(), piece.bytes.size(), false);
         parser.Feed(kClose.data(), kClose.size(), true);
         handler.Report(piece);
-        for (const char* at = piece.bytes.data(); (at = static_cast<const char*>(std::memchr(
-                 at, '\n', static_cast<std::size_t>(piece.bytes.data() + piece.bytes.size() - at)))) != nullptr;
-             ++at)
-            ++piece.lines;
-        piece.read = true;
+        return true;
     } catch (const WorkbookError&) {
-        // Read again in order, where what is wrong (if anything) is told with its line.
+        return false;  // read again in order, where what is wrong (if anything) is told with its line
     }
+}
+
+RowsPiece ReadPiece(std::string bytes, const std::string& part) {
+    RowsPiece piece;
+    piece.bytes = std::move(bytes);
+    if (!ScanPiece(piece, part)) {
+        piece.grid = CellGrid();
+        if (!ParsePiece(piece, part)) return piece;
+    }
+    for (const char* at = piece.bytes.data(); (at = static_cast<const char*>(std::memchr(
+             at, '\n', static_cast<std::size_t>(piece.bytes.data() + piece.bytes.size() - at)))) != nullptr;
+         ++at)
+        ++piece.lines;
+    piece.read = true;
     return piece;
 }
 

@@ -136,6 +136,17 @@ TEST(ReadCells, RowsReadInPiecesOnOtherThreadsGiveWhatReadingInOrderGives) {
         SheetXml(rows + "<row r=\"4\"><![CDATA[</row>]]></row>" + tail),
         SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>", "<!-- <sheetData> -->"),
         SheetXml(rows, "", "<!-- </row> -->"),
+        // Rows read without expat unless they stray from plain ASCII markup.
+        SheetXml(rows + "<row r = '4' x.y-z=\"a&gt;b\"><c r=\"A4\" t=\"inlineStr\"><is><t>\tuno\ndos</t></is></c ></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"inlineStr\"><is><t>a&amp;b</t></is></c></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"inlineStr\"><is><t>a\r\nb</t></is></c></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"inlineStr\"><is><t>\xC3\xB1 \xFF</t></is></c></row>" + tail),
+        SheetXml(rows + "<row r=\"4\" r=\"5\"><c r=\"A4\"><v>1</v></c></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\"s=\"1\"><v>1</v></c></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\"/ ></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"str\"><v>]]></v></c></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\"><v>1</c></v></row>" + tail),
+        SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"str\"><v>a\x01</v></c></row>" + tail),
     };
     for (const std::string& xml : sheets) {
         const std::string inOrder = ReadAll(xml, 0);
