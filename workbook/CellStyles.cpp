@@ -27,10 +27,11 @@ std::uint32_t Number(const char* text) {
 
 // A start tag with some attributes set to new values (added when missing).
 std::string StartTag(const std::string& name, Attributes attributes, const Attributes& changes, bool empty) {
-    for (const auto& [key, value] : changes) {
-        const auto found = std::find_if(attributes.begin(), attributes.end(), [&](const auto& a) { return a.first == key; });
-        if (found != attributes.end()) found->second = value;
-        else attributes.emplace_back(key, value);
+    for (const auto& change : changes) {
+        const auto found = std::find_if(attributes.begin(), attributes.end(),
+                                        [&](const auto& a) { return a.first == change.first; });
+        if (found != attributes.end()) found->second = change.second;
+        else attributes.push_back(change);
     }
     std::string tag = "<" + name;
     for (const auto& [key, value] : attributes) {

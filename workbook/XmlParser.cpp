@@ -22,25 +22,33 @@ namespace {
 
 using Context = XmlParser::Raw;
 
-void Start(void* data, const XML_Char* name, const XML_Char** attributes) {
+// Calls a handler unless the parse has failed; what it throws stops the parse
+// instead of crossing expat.
+template <typename Call>
+void Guarded(void* data, Call call) {
     auto* context = static_cast<Context*>(data);
-    if (!context->owner->Failed()) context->handler->OnStart(name, attributes);
+    if (context->owner->Failed()) return;
+    try {
+        call(*context->handler);
+    } catch (...) {
+        context->owner->Abort(std::current_exception());
+    }
+}
+
+void Start(void* data, const XML_Char* name, const XML_Char** attributes) {
+    Guarded(data, [&](XmlHandler& handler) { handler.OnStart(name, attributes); });
 }
 
 void End(void* data, const XML_Char* name) {
-    auto* context = static_cast<Context*>(data);
-    if (!context->owner->Failed()) context->handler->OnEnd(name);
+    Guarded(data, [&](XmlHandler& handler) { handler.OnEnd(name); });
 }
 
 void Text(void* data, const XML_Char* text, int length) {
-    auto* context = static_cast<Context*>(data);
-    if (!context->owner->Failed())
-        context->handler->OnText(std::string_view(text, static_cast<std::size_t>(length)));
+    Guarded(data, [&](XmlHandler& handler) { handler.OnText(std::string_view(text, static_cast<std::size_t>(length))); });
 }
 
 void Other(void* data) {
-    auto* context = static_cast<Context*>(data);
-    if (!context->owner->Failed()) context->handler->OnOther();
+    Guarded(data, [](XmlHandler& handler) { handler.OnOther(); });
 }
 
 void Comment(void* data, const XML_Char*) { Other(data); }
@@ -70,18 +78,26 @@ XmlParser::XmlParser(XmlHandler& handler, std::string part)
 XmlParser::~XmlParser() = default;
 
 void XmlParser::Fail(std::string reason) {
-    if (!failure_.empty()) return;
+    if (Failed()) return;
     failure_ = std::move(reason);
     XML_StopParser(raw_->parser, XML_FALSE);
 }
 
+void XmlParser::Abort(std::exception_ptr exception) {
+    if (Failed()) return;
+    exception_ = std::move(exception);
+    XML_StopParser(raw_->parser, XML_FALSE);
+}
+
 void XmlParser::Feed(const char* data, std::size_t size, bool last) {
+    if (exception_ != nullptr) std::rethrow_exception(exception_);
     if (!failure_.empty()) throw WorkbookError("la parte " + part_ + " " + failure_);
     do {
         const std::size_t piece = size > INT_MAX / 2 ? INT_MAX / 2 : size;
         const bool final = last && piece == size;
         if (XML_Parse(raw_->parser, data, static_cast<int>(piece), final ? XML_TRUE : XML_FALSE) ==
             XML_STATUS_ERROR) {
+            if (exception_ != nullptr) std::rethrow_exception(exception_);
             if (!failure_.empty()) throw WorkbookError("la parte " + part_ + " " + failure_);
             const XML_Error code = XML_GetErrorCode(raw_->parser);
             throw WorkbookError("la parte " + part_ + " está dañada (XML no válido en la línea " +

@@ -1,11 +1,14 @@
 // A streaming XML parser (expat) that refuses document type declarations and
-// turns every failure into a WorkbookError naming the part. Handlers never
-// throw through expat: they call Fail(), which stops the parser, and the
-// error is raised once control is back in C++.
+// turns every failure into a WorkbookError naming the part. Nothing is thrown
+// through expat: a handler calls Fail(), which stops the parser, and the
+// error is raised once control is back in C++; an exception a handler throws
+// is caught at its edge, stops the parser the same way and is thrown again
+// from Feed as it was.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,7 +51,9 @@ public:
 
     // Stops the parse; Feed then throws WorkbookError with this reason.
     void Fail(std::string reason);
-    bool Failed() const { return !failure_.empty(); }
+    // Stops the parse; Feed then throws this exception.
+    void Abort(std::exception_ptr exception);
+    bool Failed() const { return !failure_.empty() || exception_ != nullptr; }
 
     // Byte offset in the document where the current event starts, and its
     // length (0 for the end of an empty element). Valid inside handlers.
@@ -61,6 +66,7 @@ private:
     std::unique_ptr<Raw> raw_;
     std::string part_;
     std::string failure_;
+    std::exception_ptr exception_;
     std::int64_t skippedBytes_ = 0;
     std::int64_t skippedLines_ = 0;
 };
