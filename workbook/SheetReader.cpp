@@ -1,7 +1,5 @@
 #include "SheetReader.h"
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -370,10 +368,12 @@ private:
         for (std::size_t at = pending_.find(kRowsTag, searched_); at != std::string::npos;
              at = pending_.find(kRowsTag, at + 1)) {
             const std::size_t after = at + kRowsTag.size();
-            if (after >= pending_.size()) break;
-            if (pending_[after] != '>' && !IsBlank(pending_[after])) continue;
             const std::size_t end = pending_.find('>', after);
-            if (end == std::string::npos) break;
+            if (end == std::string::npos) {  // the tag is not all here yet
+                searched_ = at;
+                return;
+            }
+            if (pending_[after] != '>' && !IsBlank(pending_[after])) continue;
             parser_.Feed(pending_.data(), end + 1, false);
             fed_ += static_cast<std::int64_t>(end + 1);
             pending_.erase(0, end + 1);
@@ -454,11 +454,7 @@ CellGrid ReadSheet(PartSource& source, const std::string& part, std::size_t piec
         if (got == 0) break;
         read.Take(buffer.data(), got);
     }
-    CellGrid grid = read.Finish();
-    // What the other threads allocated and freed stays in their arenas,
-    // where this thread's later allocations cannot use it: give it back.
-    if (pieceBytes != 0) malloc_trim(0);
-    return grid;
+    return read.Finish();
 }
 
 CellGrid ReadSheet(const ZipArchive& archive, const std::string& part) {
