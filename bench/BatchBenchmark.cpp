@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Velmar.h"
+#include "Velmar.h"
 #include "batch/BatchPages.h"
 #include "controls/DropDownList.h"
 #include "controls/TextBox.h"

@@ -71,7 +71,7 @@ struct Workbook::State {
     std::optional<std::filesystem::path> office;
     // Declared before the archive: for .xls and .ods the archive is a file
     // inside it, closed before the folder goes.
-    std::optional<TempDir> temporary;
+    std::optional<output::TempDir> temporary;
     std::optional<ZipArchive> archive;
     PackageParts parts;
     std::optional<LazySharedStrings> shared;
@@ -183,9 +183,9 @@ void Workbook::SetActiveSheet(std::string_view name) {
     state.activeSheet = static_cast<std::size_t>(found - entries.begin());
 }
 
-void Workbook::Save() { WriteTo(Live().path, ExistingFile::Replace); }
+void Workbook::Save() { WriteTo(Live().path, output::ExistingFile::Replace); }
 
-std::filesystem::path Workbook::SaveAs(const std::filesystem::path& path, ExistingFile existing) {
+std::filesystem::path Workbook::SaveAs(const std::filesystem::path& path, output::ExistingFile existing) {
     State& state = Live();
     std::filesystem::path target = path;
     const std::string_view extension = ExtensionOf(state.format);
@@ -230,7 +230,7 @@ const WrittenCells kNothingWritten;
 
 }  // namespace
 
-void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existing) {
+void Workbook::WriteTo(const std::filesystem::path& target, output::ExistingFile existing) {
     State& state = Live();
     if (state.text) {
         WriteTextTo(target, existing);
@@ -322,7 +322,7 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
 
         CheckTarget(target);
         std::error_code error;
-        PendingFile pending(target);
+        output::PendingFile pending(target);
         if (!UsesOffice(state.format)) {
             WritePackage(archive, pending.TemporaryPath(), changes);
         } else {
@@ -344,7 +344,7 @@ void Workbook::WriteTo(const std::filesystem::path& target, ExistingFile existin
     } catch (const WorkbookError& error) {
         throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + error.what() + ".");
     } catch (const std::filesystem::filesystem_error& error) {
-        throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + FileErrorText(error.code().value()) + ".");
+        throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + output::FileErrorText(error.code().value()) + ".");
     }
 }
 
@@ -355,13 +355,13 @@ void Workbook::CheckTarget(const std::filesystem::path& target) {
     if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
 }
 
-void Workbook::WriteTextTo(const std::filesystem::path& target, ExistingFile existing) {
+void Workbook::WriteTextTo(const std::filesystem::path& target, output::ExistingFile existing) {
     State& state = Live();
     try {
         CheckTarget(target);
         const auto loaded = state.sheets.find(0);
         const WrittenCells& written = loaded == state.sheets.end() ? kNothingWritten : loaded->second->Written();
-        PendingFile pending(target);
+        output::PendingFile pending(target);
         state.text->Write(written, pending.TemporaryPath());
         // The last moment a stop leaves every file as it was.
         if (state.options.stopRequested && state.options.stopRequested()) throw Interrupted();
@@ -369,7 +369,7 @@ void Workbook::WriteTextTo(const std::filesystem::path& target, ExistingFile exi
     } catch (const WorkbookError& error) {
         throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + error.what() + ".");
     } catch (const std::filesystem::filesystem_error& error) {
-        throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + FileErrorText(error.code().value()) + ".");
+        throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + output::FileErrorText(error.code().value()) + ".");
     }
 }
 

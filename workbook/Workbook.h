@@ -91,7 +91,7 @@ public:
     // unless the path already ends with it; returns the path written, which
     // becomes Path(). With ExistingFile::Keep a file that holds that name
     // when the save is moved into place stays, and the save fails.
-    std::filesystem::path SaveAs(const std::filesystem::path& path, ExistingFile existing = ExistingFile::Replace);
+    std::filesystem::path SaveAs(const std::filesystem::path& path, output::ExistingFile existing = output::ExistingFile::Replace);
 
     // Releases the file, its temporary folder and every sheet; nothing is
     // saved. Any later use throws WorkbookError.
@@ -102,8 +102,8 @@ private:
     struct State;
     explicit Workbook(std::unique_ptr<State> state);
     State& Live() const;
-    void WriteTo(const std::filesystem::path& target, ExistingFile existing);
-    void WriteTextTo(const std::filesystem::path& target, ExistingFile existing);
+    void WriteTo(const std::filesystem::path& target, output::ExistingFile existing);
+    void WriteTextTo(const std::filesystem::path& target, output::ExistingFile existing);
     static void CheckTarget(const std::filesystem::path& target);
 
     std::unique_ptr<State> state_;

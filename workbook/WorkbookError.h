@@ -6,12 +6,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "OutputError.h"
+
 namespace trevalco::workbook {
 
-class WorkbookError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// Errors of the files a run saves (safeoutput) are workbook errors too: one
+// catch reports both.
+using WorkbookError = output::OutputError;
 
 // An operation given up because the caller asked it to stop (Ctrl-C, the
 // program ending): not a failure to report, and nothing was left half done.

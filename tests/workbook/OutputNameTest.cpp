@@ -3,7 +3,7 @@
 
 #include "OutputName.h"
 
-namespace trevalco::workbook {
+namespace trevalco::output {
 namespace {
 
 TEST(OutputName, FolderEndsAtTheLastSeparatorStemAtTheFirstDot) {
@@ -32,4 +32,4 @@ TEST(OutputName, FolderEndsAtTheLastSeparatorStemAtTheFirstDot) {
 }
 
 }  // namespace
-}  // namespace trevalco::workbook
+}  // namespace trevalco::output

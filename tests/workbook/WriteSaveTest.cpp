@@ -241,7 +241,7 @@ TEST(WriteSave, AFailedSaveLeavesThePreviousFileAndNoTemporaryFiles) {
     PackageChanges changes;
     changes.replaced["xl/worksheets/sheet1.xml"] = [] { return std::make_unique<FailingSource>(); };
     try {
-        PendingFile pending(folder / "anterior.xlsx");
+        output::PendingFile pending(folder / "anterior.xlsx");
         WritePackage(archive, pending.TemporaryPath(), changes);
         pending.Commit();
         FAIL() << "the save should have failed";

@@ -1,0 +1,170 @@
+// One batch run over a worksheet: the page's row rules, the progress shown,
+// the bad rows asked about, the results written to a copy of the workbook
+// saved beside it as "<stem>_1". Knows nothing of widgets: the window and
+// trevalco-cli hand it what it reads and how it talks to the user.
+//
+//   BatchRun run(setup, dialogs, progress);
+//   RunResult result = run.Run();
+//
+// The source workbook is never written, and the output's name only ever
+// holds a complete output: the final save is written beside it and moved
+// into place in one step, never over a file the run was not allowed to
+// replace. Interim saves (every 1000 rows, not more often than the setup's
+// spacing) go to a recovery file, "<stem>_1 (incompleto)", removed when the
+// run ends (only a crash leaves it). The run holds a lock on its output from
+// its start to its end: a second run on the same output is refused. A run
+// that fails or is stopped leaves the files as they were before it.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "Chain.h"
+#include "ConversionsAhead.h"
+#include "NumberText.h"
+#include "OutputLock.h"
+#include "PageColumns.h"
+#include "ProgressSink.h"
+#include "Util.h"
+#include "Workbook.h"
+#include "Dialogs.h"
+
+namespace trevalco::batch {
+
+using Clock = std::chrono::steady_clock;
+
+// What to do when the output workbook exists already: ask the user, replace
+// it, or end the run at once (KeptOutput, no message).
+enum class ExistingOutput { Ask, Replace, Refuse };
+
+struct RunSetup {
+    std::string workbookPath;
+    std::string sheetName;
+    PageColumns columns;
+    // Read at every row: the DirectionKey and the forced-zone setting.
+    std::function<std::string()> directionKey;
+    std::function<Util::ForcedZone()> forcedZone;
+    // The separators numbers in text cells are read with (results are written
+    // as number cells).
+    NumberText::Separators separators;
+    // Lets pending window events run; called once a row.
+    std::function<void()> pumpEvents;
+    // True once the program is ending: the run stops without saving, also
+    // during a LibreOffice conversion or a save that is not yet in place.
+    std::function<bool()> stopRequested;
+    std::function<Clock::time_point()> now = [] { return Clock::now(); };
+    // Interim saves are at least this far apart (and at least twice as far
+    // as the last one took).
+    Clock::duration interimSaveSpacing = std::chrono::seconds(5);
+    ExistingOutput existingOutput = ExistingOutput::Ask;
+    // Whether the run ends with the saved-file message (the command line
+    // prints the path instead).
+    bool announceOutput = true;
+    workbook::OpenOptions openOptions;
+};
+
+enum class RunEnd {
+    Precondition,    // a precondition message; nothing opened
+    KeptOutput,      // the user would not replace the existing output
+    OutputInUse,     // another run holds the output (message shown)
+    Completed,       // the data ended; output saved
+    Cancelled,       // Cancel on a prompt, or the progress window closed; output saved
+    Failed,          // a workbook operation failed (message shown)
+    Stopped,         // the program is ending; nothing saved
+};
+
+struct RunResult {
+    RunEnd end = RunEnd::Precondition;
+    std::optional<std::filesystem::path> output;  // the workbook written
+    std::int32_t rowsConverted = 0;               // rows that got their target columns
+    std::int32_t rowsSourceOnly = 0;              // rows that got their source columns only
+    std::int32_t rowsSkipped = 0;                 // rows answered OK at a prompt, nothing written
+    std::int32_t lastRow = 0;                     // the last row worked on (0: none)
+    std::int32_t progressMaximum = 0;
+    std::int32_t interimSaves = 0;
+};
+
+// The output workbook of a source path (its folder, stem, "_1" and the
+// extension of the format written); nothing when the path names no workbook
+// format.
+std::optional<std::filesystem::path> OutputPathOf(const std::string& sourcePath);
+
+class BatchRun {
+public:
+    BatchRun(RunSetup setup, dialogs::Dialogs& dialogs, ProgressSink& progress);
+    ~BatchRun();
+    BatchRun(const BatchRun&) = delete;
+    BatchRun& operator=(const BatchRun&) = delete;
+
+    RunResult Run();
+
+    // The row being worked on (0 before the first).
+    std::int32_t CurrentRow() const { return row_; }
+
+private:
+    struct Sheet;
+    enum class RowEnd { Next, Stop };
+    enum class LoopEnd { DataEnded, Cancelled, Stopped };
+
+    bool CheckPreconditions();
+    LoopEnd RunRows(Sheet& sheet);
+    std::int32_t CountRows(const Sheet& sheet) const;
+    // `ahead` is made at the first row that holds a position within the input range.
+    RowEnd DecimalRow(Sheet& sheet, std::optional<ConversionsAhead>& ahead);
+    RowEnd WriteConversion(Sheet& sheet, const ConversionsAhead::Conversion& made, Util::ForcedZone forced);
+    RowEnd DmsRow(Sheet& sheet);
+    RowEnd UtmRow(Sheet& sheet);
+    bool ContinueLoop() const;
+    // Finishes a row: the progress, the event pump, the interim save.
+    // False when the run must stop.
+    bool FinishRow(Sheet& sheet, LoopEnd& end);
+    void InterimSave(Sheet& sheet);
+    // Takes the output's lock; false when the run must end.
+    bool HoldOutput(std::optional<output::OutputLock>& lock);
+    // Whether the final save may replace an existing output; nothing when
+    // the run must end.
+    std::optional<output::ExistingFile> OnExistingOutput();
+    RunResult Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile existing);
+    RunResult Stop();
+    bool StopRequested() const { return setup_.stopRequested && setup_.stopRequested(); }
+    // Sorts the finished row into converted, source only or skipped.
+    void CountRow();
+
+    RowEnd Ask(const dialogs::Message& message);
+    void ReportNoParameters();
+    void Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask);
+    // A value's text as the mask gave it.
+    void WriteText(Sheet& sheet, std::int32_t column, std::string_view text, const NumberText::Mask& mask);
+    // The four target columns of a converted row, by their roles on the page.
+    struct TargetRoles {
+        std::size_t latitude, longitude, northing, easting;
+    };
+    void WriteTarget(Sheet& sheet, const chain::Target& target, const TargetRoles& roles,
+                     const NumberText::Mask& degrees, const NumberText::Mask& metres);
+    void CountConverted();
+    std::string Key() const { return setup_.directionKey(); }
+    Util::ForcedZone Forced() const { return setup_.forcedZone(); }
+    void RemoveRecovery(bool evenIfNotOurs) noexcept;
+
+    RunSetup setup_;
+    dialogs::Dialogs& dialogs_;
+    ProgressSink& progress_;
+    RunResult result_;
+    std::filesystem::path outputPath_;
+    std::int32_t row_ = 0;
+    std::int32_t emptyRows_ = 0;   // decimal degrees and UTM pages
+    std::int16_t skipped_ = 0;     // degrees-minutes-seconds page (at most 4)
+    std::filesystem::path recoveryPath_;
+    bool wroteInterim_ = false;
+    bool rowWrote_ = false;
+    bool rowPrompted_ = false;
+    bool rowConverted_ = false;
+    Clock::time_point lastSaveEnd_{};
+    Clock::duration lastSaveTook_{};
+};
+
+}  // namespace trevalco::batch
