@@ -379,10 +379,7 @@ BatchRun::RowEnd BatchRun::DmsRow(Sheet& sheet) {
         rowPrompted_ = true;
         return RowEnd::Next;
     }
-    WriteText(sheet, kLat, outcome.sourceTexts.latitude, core::DegreesMask());
-    WriteText(sheet, kLon, outcome.sourceTexts.longitude, core::DegreesMask());
-    WriteText(sheet, kNorth, outcome.sourceTexts.northing, core::MetresMask());
-    WriteText(sheet, kEast, outcome.sourceTexts.easting, core::MetresMask());
+    WritePosition(sheet, outcome.sourceTexts, {kLat, kLon, kNorth, kEast});
     if (outcome.Converted()) WriteTarget(sheet, outcome, {kLat2, kLon2, kNorth2, kEast2});
     return RowEnd::Next;
 }
@@ -408,11 +405,15 @@ BatchRun::RowEnd BatchRun::UtmRow(Sheet& sheet) {
     return RowEnd::Next;
 }
 
-void BatchRun::WriteTarget(Sheet& sheet, const core::Outcome& outcome, const TargetRoles& roles) {
-    WriteText(sheet, roles.latitude, outcome.targetTexts.latitude, core::DegreesMask());
-    WriteText(sheet, roles.longitude, outcome.targetTexts.longitude, core::DegreesMask());
-    WriteText(sheet, roles.northing, outcome.targetTexts.northing, core::MetresMask());
-    WriteText(sheet, roles.easting, outcome.targetTexts.easting, core::MetresMask());
+void BatchRun::WritePosition(Sheet& sheet, const core::PositionTexts& texts, const PositionRoles& roles) {
+    WriteText(sheet, roles.latitude, texts.latitude, core::DegreesMask());
+    WriteText(sheet, roles.longitude, texts.longitude, core::DegreesMask());
+    WriteText(sheet, roles.northing, texts.northing, core::MetresMask());
+    WriteText(sheet, roles.easting, texts.easting, core::MetresMask());
+}
+
+void BatchRun::WriteTarget(Sheet& sheet, const core::Outcome& outcome, const PositionRoles& roles) {
+    WritePosition(sheet, outcome.targetTexts, roles);
     rowConverted_ = true;
     ++result_.rowsConverted;
     if (setup_.converted) {

@@ -153,11 +153,13 @@ private:
     RowEnd Ask(const dialogs::Message& message);
     // A value's text as the core's mask gave it, as a number cell.
     void WriteText(Sheet& sheet, std::size_t role, std::string_view text, const NumberText::Mask& mask);
-    // The four target columns of a converted row, by their roles on the page.
-    struct TargetRoles {
+    // The four columns of a position, by their roles on the page.
+    struct PositionRoles {
         std::size_t latitude, longitude, northing, easting;
     };
-    void WriteTarget(Sheet& sheet, const core::Outcome& outcome, const TargetRoles& roles);
+    void WritePosition(Sheet& sheet, const core::PositionTexts& texts, const PositionRoles& roles);
+    // The target columns of a converted row; the row counts as converted.
+    void WriteTarget(Sheet& sheet, const core::Outcome& outcome, const PositionRoles& roles);
     void RemoveRecovery(bool evenIfNotOurs) noexcept;
 
     RunSetup setup_;

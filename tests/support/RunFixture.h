@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "BatchRun.h"
-#include "Chain.h"
 #include "RecordingProgress.h"
 #include "RunMessages.h"
 #include "ScriptedDialogs.h"

@@ -98,7 +98,6 @@ void BatchPages::RunPage(PageColumns columns) {
         sincePump.start();
     };
     setup.stopRequested = [this] { return stopRequested_; };
-    setup.interimSaveSpacing = interimSaveSpacing_;
 
     BatchRun run(std::move(setup), dialogs_, *progress);
     lastResult_ = run.Run();

@@ -57,8 +57,6 @@ public:
     // What the last run came to.
     const std::optional<RunResult>& LastResult() const { return lastResult_; }
 
-    // How far apart interim saves are (tests and benchmarks shorten it).
-    void SetInterimSaveSpacing(Clock::duration spacing) { interimSaveSpacing_ = spacing; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,7 +73,6 @@ private:
     Avance* avance_ = nullptr;  // owned by RunPage for the length of a run
     bool running_ = false;
     bool stopRequested_ = false;
-    Clock::duration interimSaveSpacing_ = std::chrono::seconds(5);
     std::optional<RunResult> lastResult_;
 };
 

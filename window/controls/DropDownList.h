@@ -20,7 +20,6 @@ public:
     void Clear();
     // Selects an item (-1 for none) and runs the Click handling at once.
     void SetListIndex(int index);
-    int ListIndex() const { return currentIndex(); }
     // The chosen item's text; empty when nothing is chosen.
     QString Text() const { return currentText(); }
     // The width, in pixels, in which the chosen item is drawn.
