@@ -1,0 +1,249 @@
+#include "LayerConversion.h"
+
+#include <cpl_conv.h>
+#include <ogrsf_frmts.h>
+
+#include <fstream>
+
+#include "LayerFormat.h"
+#include "LayerOutput.h"
+#include "VertexCarrier.h"
+
+namespace trevalco::layers {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Features written between two commits of a GeoPackage's transaction.
+constexpr std::uint64_t kTransactionFeatures = 20000;
+
+struct Target {
+    int code = 0;
+    std::optional<int> zone;
+};
+
+std::string Quoted(const fs::path& path) { return "«" + path.string() + "»"; }
+
+bool IsCsv(const fs::path& path) {
+    const std::optional<OutputFormat> format = FormatOf(path);
+    return format && format->kind == FormatKind::Csv;
+}
+
+GDALDatasetUniquePtr OpenSource(const fs::path& input) {
+    std::error_code error;
+    if (!fs::exists(input, error)) throw LayerError("no existe " + Quoted(input));
+    if (fs::is_directory(input, error)) throw LayerError(Quoted(input) + " es una carpeta, no una capa");
+    OptionList options(IsCsv(input) ? CsvOpenOptions() : std::vector<std::string>{});
+    GDALDatasetUniquePtr source(GDALDataset::Open(input.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr,
+                                                  options.Get(), nullptr));
+    if (!source)
+        throw LayerError("no se puede leer " + Quoted(input) + " como capa vectorial (formato desconocido, " +
+                         "archivo dañado o incompleto)");
+    return source;
+}
+
+OGRLayer& PickLayer(GDALDataset& source, const LayerRequest& request) {
+    const int count = source.GetLayerCount();
+    if (request.sourceLayer) {
+        if (OGRLayer* layer = source.GetLayerByName(request.sourceLayer->c_str())) return *layer;
+    } else if (count == 1) {
+        return *source.GetLayer(0);
+    }
+    if (count == 0) throw LayerError(Quoted(request.input) + " no tiene capas");
+    std::string names;
+    for (int i = 0; i < count; ++i) names += std::string(i ? ", " : "") + source.GetLayer(i)->GetName();
+    throw LayerUsageError((request.sourceLayer ? "no hay una capa «" + *request.sourceLayer + "»"
+                                               : std::string("el archivo tiene varias capas")) +
+                          "; elija una con --source-layer: " + names);
+}
+
+LayerCrs SourceCrs(OGRLayer& layer, const LayerRequest& request) {
+    CrsReading reading;
+    if (request.sourceCrs) {
+        reading = CrsFromArgument(*request.sourceCrs);
+        if (!reading.crs) throw LayerUsageError(reading.error);
+    } else if (const OGRSpatialReference* srs = layer.GetSpatialRef()) {
+        reading = IdentifyCrs(*srs);
+        if (!reading.crs) throw LayerError(reading.error);
+    } else {
+        throw LayerUsageError("la capa no tiene sistema de referencia; indíquelo con --source-crs EPSG:N");
+    }
+    return *reading.crs;
+}
+
+Target TargetOf(const LayerCrs& source, FormatKind format, const LayerRequest& request) {
+    if (format == FormatKind::Kml) {
+        if (request.target != Datum::Sirgas)
+            throw LayerUsageError("KML siempre está en WGS 84: solo se escribe una capa convertida a SIRGAS "
+                                  "(--to sirgas)");
+        return {4326, std::nullopt};
+    }
+    const std::optional<int> zone = request.targetZone ? request.targetZone
+                                    : request.geographic ? std::nullopt
+                                                         : source.zone;
+    const int geographic = GeographicCode(request.target, request.sirgas);
+    if (!zone) return {geographic, std::nullopt};
+    const std::optional<int> code = UtmCode(geographic, *zone);
+    if (!code)
+        throw LayerUsageError("la base de datos EPSG no tiene la zona UTM " + std::to_string(*zone) + " S de EPSG:" +
+                              std::to_string(geographic) + "; elija otra con --target-zone o use --geographic");
+    return {*code, zone};
+}
+
+std::string Description(const LayerCrs& source, const Target& target, ShiftSet shifts) {
+    return "Trevalco: EPSG:" + std::to_string(source.code) + " a EPSG:" + std::to_string(target.code) +
+           ", desplazamientos " + ShiftSetName(shifts);
+}
+
+void WritePrj(const fs::path& path, const OGRSpatialReference& srs) {
+    char* wkt = nullptr;
+    const char* const options[] = {"FORMAT=WKT1_ESRI", nullptr};
+    if (srs.exportToWkt(&wkt, options) != OGRERR_NONE) {
+        CPLFree(wkt);
+        throw LayerError("no se pudo escribir el .prj de la capa");
+    }
+    std::ofstream out(path, std::ios::binary);
+    out << wkt;
+    CPLFree(wkt);
+    if (!out.flush()) throw LayerError("no se pudo escribir " + Quoted(path));
+}
+
+// The output layer's fields, as the source's; the output index of each
+// source field (-1: the format cannot hold it).
+std::vector<int> CopyFields(OGRLayer& source, OGRLayer& output) {
+    OGRFeatureDefn* definition = source.GetLayerDefn();
+    std::vector<int> map(static_cast<std::size_t>(definition->GetFieldCount()), -1);
+    for (int i = 0; i < definition->GetFieldCount(); ++i) {
+        const int before = output.GetLayerDefn()->GetFieldCount();
+        if (output.CreateField(definition->GetFieldDefn(i), TRUE) == OGRERR_NONE &&
+            output.GetLayerDefn()->GetFieldCount() > before)
+            map[static_cast<std::size_t>(i)] = before;
+        else
+            map[static_cast<std::size_t>(i)] = output.GetLayerDefn()->GetFieldIndex(definition->GetFieldDefn(i)->GetNameRef());
+    }
+    return map;
+}
+
+class Writer {
+public:
+    Writer(GDALDataset& dataset, OGRLayer& layer, std::vector<int> map, bool transactions)
+        : dataset_(dataset), layer_(layer), map_(std::move(map)), transactions_(transactions) {}
+
+    void Write(const OGRFeature& feature) {
+        if (transactions_ && written_ % kTransactionFeatures == 0) dataset_.StartTransaction();
+        OGRFeature output(layer_.GetLayerDefn());
+        output.SetFrom(&feature, map_.data(), TRUE);
+        output.SetFID(feature.GetFID());
+        if (layer_.CreateFeature(&output) != OGRERR_NONE)
+            throw LayerError("no se pudo escribir el elemento " + std::to_string(feature.GetFID()) + ": " +
+                             LastGdalMessage());
+        ++written_;
+        if (transactions_ && written_ % kTransactionFeatures == 0) Commit();
+    }
+
+    void Finish() {
+        if (transactions_ && written_ % kTransactionFeatures != 0) Commit();
+        if (layer_.SyncToDisk() != OGRERR_NONE) throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
+    }
+
+    std::uint64_t Written() const { return written_; }
+
+private:
+    void Commit() {
+        if (dataset_.CommitTransaction() != OGRERR_NONE)
+            throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
+    }
+
+    GDALDataset& dataset_;
+    OGRLayer& layer_;
+    std::vector<int> map_;
+    bool transactions_;
+    std::uint64_t written_ = 0;
+};
+
+}  // namespace
+
+std::vector<std::string> CsvOpenOptions() {
+    return {"X_POSSIBLE_NAMES=X,LON,LONG,LONGITUD,LONGITUDE,E,ESTE,EASTING",
+            "Y_POSSIBLE_NAMES=Y,LAT,LATITUD,LATITUDE,N,NORTE,NORTHING", "Z_POSSIBLE_NAMES=Z,ALTURA,ELEVATION",
+            "GEOM_POSSIBLE_NAMES=WKT,GEOMETRY,GEOMETRIA", "KEEP_GEOM_COLUMNS=NO"};
+}
+
+LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
+                          const std::function<bool()>& stopRequested) {
+    RegisterDrivers();
+    const QuietGdal quiet;
+    const std::optional<OutputFormat> format = FormatOf(request.output);
+    if (!format)
+        throw LayerUsageError("no se conoce el formato de " + Quoted(request.output) + "; la salida debe terminar en " +
+                              kOutputExtensions);
+    GDALDatasetUniquePtr source = OpenSource(request.input);
+    OGRLayer& input = PickLayer(*source, request);
+    const LayerCrs crs = SourceCrs(input, request);
+    if (crs.datum == request.target)
+        throw LayerUsageError("la capa ya está en " + std::string(DatumName(crs.datum)) + " (EPSG:" +
+                              std::to_string(crs.code) + ")");
+    const std::optional<DirectionKey> direction = DirectionFor(crs.datum, request.target);
+    if (!direction)
+        throw LayerUsageError("el programa convierte entre SIRGAS y PSAD56 o SAD69, no de " +
+                              std::string(DatumName(crs.datum)) + " a " + std::string(DatumName(request.target)));
+    const Target target = TargetOf(crs, format->kind, request);
+    OGRSpatialReference targetSrs = SpatialReference(target.code);
+
+    LayerOutput output(request.output, request.overwrite);
+    const CreationOptions options =
+        OptionsFor(format->kind, output.Folder(), Description(crs, target, request.shifts), ShiftSetName(request.shifts));
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format->driver);
+    OptionList datasetOptions(options.dataset), layerOptions(options.layer);
+    GDALDatasetUniquePtr written(
+        driver == nullptr ? nullptr
+                          : driver->Create(output.WorkingPath().c_str(), 0, 0, 0, GDT_Unknown, datasetOptions.Get()));
+    if (!written) throw LayerError("no se pudo crear " + Quoted(request.output) + ": " + LastGdalMessage());
+    OGRLayer* layer = written->CreateLayer(input.GetName(), &targetSrs, input.GetGeomType(), layerOptions.Get());
+    if (layer == nullptr) throw LayerError("no se pudo crear la capa de salida: " + LastGdalMessage());
+    Writer writer(*written, *layer, CopyFields(input, *layer), format->kind == FormatKind::GeoPackage);
+
+    LayerSummary summary{false, 0, 0, 0, 0, crs.code, target.code};
+    VertexCarrier carrier({*direction, crs.zone, target.zone, ShiftsFor(request.shifts)});
+    bool any = false;
+    input.ResetReading();
+    CPLErrorReset();
+    for (OGRFeatureUniquePtr feature(input.GetNextFeature()); feature; feature.reset(input.GetNextFeature())) {
+        if (stopRequested()) return {true, 0, 0, 0, 0, crs.code, target.code};
+        any = true;
+        OGRGeometry* geometry = feature->GetGeometryRef();
+        if (geometry == nullptr || geometry->IsEmpty()) {
+            ++summary.withoutGeometry;
+        } else {
+            carrier.StartFeature();
+            geometry->transform(&carrier);
+            if (carrier.Refused()) {
+                ++summary.leftOut;
+                listener.LeftOut(feature->GetFID(), RefusalText(*carrier.Refused()));
+                CPLErrorReset();
+                continue;
+            }
+            if (!carrier.Limits().empty()) {
+                ++summary.crossing;
+                listener.Crossing(feature->GetFID(), carrier.Limits());
+            }
+        }
+        writer.Write(*feature);
+    }
+    if (CPLGetLastErrorType() >= CE_Failure)
+        throw LayerError("no se pudo leer " + Quoted(request.input) + " hasta el final (archivo dañado o incompleto): " +
+                         LastGdalMessage());
+    if (!any) throw LayerError("la capa «" + std::string(input.GetName()) + "» no tiene elementos");
+    writer.Finish();
+    summary.written = writer.Written();
+    CPLErrorReset();
+    written.reset();
+    if (CPLGetLastErrorType() >= CE_Failure) throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
+    if (format->kind == FormatKind::Dxf) WritePrj(output.WorkingPath().replace_extension(".prj"), targetSrs);
+    if (stopRequested()) return {true, 0, 0, 0, 0, crs.code, target.code};
+    output.Commit();
+    return summary;
+}
+
+}  // namespace trevalco::layers
