@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Features written between two commits of a GeoPackage's transaction.
-constexpr std::uint64_t kTransactionFeatures = 20000;
+constexpr std::uint64_t kTransactionFeatures = 100000;
 
 struct Target {
     int code = 0;
@@ -130,10 +130,13 @@ public:
     Writer(GDALDataset& dataset, OGRLayer& layer, std::vector<int> map, bool transactions)
         : dataset_(dataset), layer_(layer), map_(std::move(map)), transactions_(transactions) {}
 
-    void Write(const OGRFeature& feature) {
+    // Takes the feature's geometry rather than copying it.
+    void Write(OGRFeature& feature) {
         if (transactions_ && written_ % kTransactionFeatures == 0) dataset_.StartTransaction();
         OGRFeature output(layer_.GetLayerDefn());
-        output.SetFrom(&feature, map_.data(), TRUE);
+        output.SetFieldsFrom(&feature, map_.data(), TRUE);
+        output.SetGeometryDirectly(feature.StealGeometry());
+        output.SetStyleString(feature.GetStyleString());
         output.SetFID(feature.GetFID());
         if (layer_.CreateFeature(&output) != OGRERR_NONE)
             throw LayerError("no se pudo escribir el elemento " + std::to_string(feature.GetFID()) + ": " +
