@@ -16,6 +16,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A request the arguments make impossible (the user changes the command):
+// the layer's CRS is missing, the target is the source's datum, KML with a
+// datum other than WGS 84, several layers and none named.
+class LayerUsageError : public LayerError {
+public:
+    using LayerError::LayerError;
+};
+
 // Registers GDAL's drivers the first time it is called.
 void RegisterDrivers();
 

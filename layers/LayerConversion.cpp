@@ -7,6 +7,7 @@
 
 #include "LayerFormat.h"
 #include "LayerOutput.h"
+#include "OutputDataset.h"
 #include "VertexCarrier.h"
 
 namespace trevalco::layers {
@@ -14,14 +15,6 @@ namespace trevalco::layers {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Features written between two commits of a GeoPackage's transaction.
-constexpr std::uint64_t kTransactionFeatures = 100000;
-
-struct Target {
-    int code = 0;
-    std::optional<int> zone;
-};
 
 std::string Quoted(const fs::path& path) { return "«" + path.string() + "»"; }
 
@@ -72,41 +65,9 @@ LayerCrs SourceCrs(OGRLayer& layer, const LayerRequest& request) {
     return *reading.crs;
 }
 
-Target TargetOf(const LayerCrs& source, FormatKind format, const LayerRequest& request) {
-    if (format == FormatKind::Kml) {
-        if (request.target != Datum::Sirgas)
-            throw LayerUsageError("KML siempre está en WGS 84: solo se escribe una capa convertida a SIRGAS "
-                                  "(--to sirgas)");
-        return {4326, std::nullopt};
-    }
-    const std::optional<int> zone = request.targetZone ? request.targetZone
-                                    : request.geographic ? std::nullopt
-                                                         : source.zone;
-    const int geographic = GeographicCode(request.target, request.sirgas);
-    if (!zone) return {geographic, std::nullopt};
-    const std::optional<int> code = UtmCode(geographic, *zone);
-    if (!code)
-        throw LayerUsageError("la base de datos EPSG no tiene la zona UTM " + std::to_string(*zone) + " S de EPSG:" +
-                              std::to_string(geographic) + "; elija otra con --target-zone o use --geographic");
-    return {*code, zone};
-}
-
-std::string Description(const LayerCrs& source, const Target& target, ShiftSet shifts) {
+std::string Description(const LayerCrs& source, const TargetCrs& target, ShiftSet shifts) {
     return "Trevalco: EPSG:" + std::to_string(source.code) + " a EPSG:" + std::to_string(target.code) +
            ", desplazamientos " + ShiftSetName(shifts);
-}
-
-void WritePrj(const fs::path& path, const OGRSpatialReference& srs) {
-    char* wkt = nullptr;
-    const char* const options[] = {"FORMAT=WKT1_ESRI", nullptr};
-    if (srs.exportToWkt(&wkt, options) != OGRERR_NONE) {
-        CPLFree(wkt);
-        throw LayerError("no se pudo escribir el .prj de la capa");
-    }
-    std::ofstream out(path, std::ios::binary);
-    out << wkt;
-    CPLFree(wkt);
-    if (!out.flush()) throw LayerError("no se pudo escribir " + Quoted(path));
 }
 
 // The output layer's fields, as the source's; the output index of each
@@ -124,46 +85,6 @@ std::vector<int> CopyFields(OGRLayer& source, OGRLayer& output) {
     }
     return map;
 }
-
-class Writer {
-public:
-    Writer(GDALDataset& dataset, OGRLayer& layer, std::vector<int> map, bool transactions)
-        : dataset_(dataset), layer_(layer), map_(std::move(map)), transactions_(transactions) {}
-
-    // Takes the feature's geometry rather than copying it.
-    void Write(OGRFeature& feature) {
-        if (transactions_ && written_ % kTransactionFeatures == 0) dataset_.StartTransaction();
-        OGRFeature output(layer_.GetLayerDefn());
-        output.SetFieldsFrom(&feature, map_.data(), TRUE);
-        output.SetGeometryDirectly(feature.StealGeometry());
-        output.SetStyleString(feature.GetStyleString());
-        output.SetFID(feature.GetFID());
-        if (layer_.CreateFeature(&output) != OGRERR_NONE)
-            throw LayerError("no se pudo escribir el elemento " + std::to_string(feature.GetFID()) + ": " +
-                             LastGdalMessage());
-        ++written_;
-        if (transactions_ && written_ % kTransactionFeatures == 0) Commit();
-    }
-
-    void Finish() {
-        if (transactions_ && written_ % kTransactionFeatures != 0) Commit();
-        if (layer_.SyncToDisk() != OGRERR_NONE) throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
-    }
-
-    std::uint64_t Written() const { return written_; }
-
-private:
-    void Commit() {
-        if (dataset_.CommitTransaction() != OGRERR_NONE)
-            throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
-    }
-
-    GDALDataset& dataset_;
-    OGRLayer& layer_;
-    std::vector<int> map_;
-    bool transactions_;
-    std::uint64_t written_ = 0;
-};
 
 }  // namespace
 
@@ -191,21 +112,18 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     if (!direction)
         throw LayerUsageError("el programa convierte entre SIRGAS y PSAD56 o SAD69, no de " +
                               std::string(DatumName(crs.datum)) + " a " + std::string(DatumName(request.target)));
-    const Target target = TargetOf(crs, format->kind, request);
-    OGRSpatialReference targetSrs = SpatialReference(target.code);
+    const std::optional<int> zone = request.targetZone ? request.targetZone
+                                    : request.geographic ? std::nullopt
+                                                         : crs.zone;
+    const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind);
 
     LayerOutput output(request.output, request.overwrite);
-    const CreationOptions options =
-        OptionsFor(format->kind, output.Folder(), Description(crs, target, request.shifts), ShiftSetName(request.shifts));
-    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format->driver);
-    OptionList datasetOptions(options.dataset), layerOptions(options.layer);
-    GDALDatasetUniquePtr written(
-        driver == nullptr ? nullptr
-                          : driver->Create(output.WorkingPath().c_str(), 0, 0, 0, GDT_Unknown, datasetOptions.Get()));
-    if (!written) throw LayerError("no se pudo crear " + Quoted(request.output) + ": " + LastGdalMessage());
-    OGRLayer* layer = written->CreateLayer(input.GetName(), &targetSrs, input.GetGeomType(), layerOptions.Get());
-    if (layer == nullptr) throw LayerError("no se pudo crear la capa de salida: " + LastGdalMessage());
-    Writer writer(*written, *layer, CopyFields(input, *layer), format->kind == FormatKind::GeoPackage);
+    OutputDataset created = CreateOutput(output, format->kind, target.code, input.GetName(), input.GetGeomType(),
+                                         Description(crs, target, request.shifts), request.shifts);
+    GDALDatasetUniquePtr& written = created.dataset;
+    OGRLayer* layer = created.layer;
+    const std::vector<int> map = CopyFields(input, *layer);
+    FeatureWriter writer(*written, *layer, format->kind == FormatKind::GeoPackage);
 
     LayerSummary summary{false, 0, 0, 0, 0, crs.code, target.code};
     VertexCarrier carrier({*direction, crs.zone, target.zone, ShiftsFor(request.shifts)});
@@ -232,7 +150,12 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                 listener.Crossing(feature->GetFID(), carrier.Limits());
             }
         }
-        writer.Write(*feature);
+        OGRFeature out(layer->GetLayerDefn());
+        out.SetFieldsFrom(feature.get(), map.data(), TRUE);
+        out.SetGeometryDirectly(feature->StealGeometry());  // moved, not copied
+        out.SetStyleString(feature->GetStyleString());
+        out.SetFID(feature->GetFID());
+        writer.Write(out);
     }
     if (CPLGetLastErrorType() >= CE_Failure)
         throw LayerError("no se pudo leer " + Quoted(request.input) + " hasta el final (archivo dañado o incompleto): " +
@@ -243,7 +166,7 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     CPLErrorReset();
     written.reset();
     if (CPLGetLastErrorType() >= CE_Failure) throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
-    if (format->kind == FormatKind::Dxf) WritePrj(output.WorkingPath().replace_extension(".prj"), targetSrs);
+    if (format->kind == FormatKind::Dxf) WritePrj(output.WorkingPath().replace_extension(".prj"), created.srs);
     if (stopRequested()) return {true, 0, 0, 0, 0, crs.code, target.code};
     output.Commit();
     return summary;

@@ -23,14 +23,6 @@
 
 namespace trevalco::layers {
 
-// A request the arguments make impossible (the user changes the command):
-// the layer's CRS is missing, the target is the source's datum, KML with a
-// datum other than WGS 84, several layers and none named.
-class LayerUsageError : public LayerError {
-public:
-    using LayerError::LayerError;
-};
-
 struct LayerRequest {
     std::filesystem::path input;
     std::filesystem::path output;
