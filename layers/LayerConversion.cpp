@@ -8,6 +8,7 @@
 #include "LayerFormat.h"
 #include "LayerOutput.h"
 #include "OutputDataset.h"
+#include "FeatureStream.h"
 #include "VertexCarrier.h"
 
 namespace trevalco::layers {
@@ -126,40 +127,33 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     FeatureWriter writer(*written, *layer, format->kind == FormatKind::GeoPackage);
 
     LayerSummary summary{false, 0, 0, 0, 0, crs.code, target.code};
-    VertexCarrier carrier({*direction, crs.zone, target.zone, ShiftsFor(request.shifts)});
     bool any = false;
-    input.ResetReading();
-    CPLErrorReset();
-    for (OGRFeatureUniquePtr feature(input.GetNextFeature()); feature; feature.reset(input.GetNextFeature())) {
-        if (stopRequested()) return {true, 0, 0, 0, 0, crs.code, target.code};
-        any = true;
-        OGRGeometry* geometry = feature->GetGeometryRef();
-        if (geometry == nullptr || geometry->IsEmpty()) {
-            ++summary.withoutGeometry;
-        } else {
-            carrier.StartFeature();
-            geometry->transform(&carrier);
-            if (carrier.Refused()) {
-                ++summary.leftOut;
-                listener.LeftOut(feature->GetFID(), RefusalText(*carrier.Refused()));
-                CPLErrorReset();
-                continue;
-            }
-            if (!carrier.Limits().empty()) {
-                ++summary.crossing;
-                listener.Crossing(feature->GetFID(), carrier.Limits());
+    {
+        FeatureStream stream(input, {*direction, crs.zone, target.zone, ShiftsFor(request.shifts)});
+        for (auto batch = stream.Next(); !batch.empty(); batch = stream.Next()) {
+            for (ConvertedFeature& converted : batch) {
+                if (stopRequested()) return {true, 0, 0, 0, 0, crs.code, target.code};
+                any = true;
+                OGRFeature& feature = *converted.feature;
+                if (converted.refused) {
+                    ++summary.leftOut;
+                    listener.LeftOut(feature.GetFID(), RefusalText(*converted.refused));
+                    continue;
+                }
+                if (converted.withoutGeometry) ++summary.withoutGeometry;
+                if (!converted.limits.empty()) {
+                    ++summary.crossing;
+                    listener.Crossing(feature.GetFID(), converted.limits);
+                }
+                OGRFeature out(layer->GetLayerDefn());
+                out.SetFieldsFrom(&feature, map.data(), TRUE);
+                out.SetGeometryDirectly(feature.StealGeometry());  // moved, not copied
+                out.SetStyleString(feature.GetStyleString());
+                out.SetFID(feature.GetFID());
+                writer.Write(out);
             }
         }
-        OGRFeature out(layer->GetLayerDefn());
-        out.SetFieldsFrom(feature.get(), map.data(), TRUE);
-        out.SetGeometryDirectly(feature->StealGeometry());  // moved, not copied
-        out.SetStyleString(feature->GetStyleString());
-        out.SetFID(feature->GetFID());
-        writer.Write(out);
     }
-    if (CPLGetLastErrorType() >= CE_Failure)
-        throw LayerError("no se pudo leer " + Quoted(request.input) + " hasta el final (archivo dañado o incompleto): " +
-                         LastGdalMessage());
     if (!any) throw LayerError("la capa «" + std::string(input.GetName()) + "» no tiene elementos");
     writer.Finish();
     summary.written = writer.Written();
