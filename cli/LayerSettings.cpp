@@ -1,7 +1,5 @@
 #include "LayerSettings.h"
 
-#include <algorithm>
-
 #include "ArgumentValues.h"
 
 namespace trevalco::cli {
@@ -16,18 +14,6 @@ std::optional<layers::Datum> DatumFor(std::string_view text) {
 }
 
 }  // namespace
-
-std::optional<layers::ShiftSet> ShiftSetFor(std::string_view text) {
-    if (text == "seed") return layers::ShiftSet::Seed;
-    if (text == "epsg") return layers::ShiftSet::Epsg;
-    return std::nullopt;
-}
-
-std::optional<int> SirgasCodeFor(std::string_view text) {
-    const std::optional<int> code = WholeArgument(text);
-    if (!code || std::ranges::find(layers::kSirgasCodes, *code) == std::end(layers::kSirgasCodes)) return std::nullopt;
-    return code;
-}
 
 ParsedLayerArguments ParseLayerArguments(int argc, const char* const* argv) {
     ParsedLayerArguments parsed;
@@ -67,7 +53,7 @@ ParsedLayerArguments ParseLayerArguments(int argc, const char* const* argv) {
             request.targetZone = zone;
         } else if (option == "--sirgas") {
             const std::optional<int> code = SirgasCodeFor(*value);
-            if (!code) return fail("--sirgas debe ser 4326, 4674, 5360, 8949, 9148, 9153 o 20041");
+            if (!code) return fail(std::string("--sirgas debe ser ") + kSirgasCodesText);
             request.sirgas = *code;
         } else if (option == "--shifts") {
             const std::optional<layers::ShiftSet> shifts = ShiftSetFor(*value);

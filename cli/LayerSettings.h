@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "EpsgShifts.h"
 #include "LayerConversion.h"
+#include "LayerOptions.h"
 
 namespace trevalco::cli {
 
@@ -18,11 +18,5 @@ struct ParsedLayerArguments {
 
 // Parses the arguments that follow "layer".
 ParsedLayerArguments ParseLayerArguments(int argc, const char* const* argv);
-
-// `--shifts seed|epsg`, shared by convert, batch and layer.
-std::optional<layers::ShiftSet> ShiftSetFor(std::string_view text);
-
-// `--sirgas 4326|4674|5360|8949|9148|9153|20041`.
-std::optional<int> SirgasCodeFor(std::string_view text);
 
 }  // namespace trevalco::cli

@@ -10,10 +10,9 @@
 
 #include "Chain.h"
 #include "PointConversion.h"
+#include "ShiftSet.h"
 
 namespace trevalco::layers {
-
-enum class ShiftSet : std::uint8_t { Seed, Epsg };
 
 struct EpsgBand {
     int code = 0;
@@ -41,8 +40,5 @@ private:
 
 // The shifts a front end hands the point core: null for the program's bands.
 const core::ShiftSource* ShiftsFor(ShiftSet set);
-
-// "seed" or "epsg", as the summaries and the layers' metadata name them.
-const char* ShiftSetName(ShiftSet set);
 
 }  // namespace trevalco::layers
