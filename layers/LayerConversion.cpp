@@ -52,18 +52,24 @@ OGRLayer& PickLayer(GDALDataset& source, const LayerRequest& request) {
                           "; elija una con --source-layer: " + names);
 }
 
+// The layer's CRS, or `--source-crs` for a layer without one (or with one
+// the database does not know); a `--source-crs` that contradicts the
+// layer's own is refused rather than trusted.
 LayerCrs SourceCrs(OGRLayer& layer, const LayerRequest& request) {
-    CrsReading reading;
-    if (request.sourceCrs) {
-        reading = CrsFromArgument(*request.sourceCrs);
-        if (!reading.crs) throw LayerUsageError(reading.error);
-    } else if (const OGRSpatialReference* srs = layer.GetSpatialRef()) {
-        reading = IdentifyCrs(*srs);
-        if (!reading.crs) throw LayerError(reading.error);
-    } else {
-        throw LayerUsageError("la capa no tiene sistema de referencia; indíquelo con --source-crs EPSG:N");
+    const OGRSpatialReference* srs = layer.GetSpatialRef();
+    const CrsReading own = srs != nullptr ? IdentifyCrs(*srs) : CrsReading{};
+    if (!request.sourceCrs) {
+        if (srs == nullptr)
+            throw LayerUsageError("la capa no tiene sistema de referencia; indíquelo con --source-crs EPSG:N");
+        if (!own.crs) throw LayerError(own.error);
+        return *own.crs;
     }
-    return *reading.crs;
+    const CrsReading given = CrsFromArgument(*request.sourceCrs);
+    if (!given.crs) throw LayerUsageError(given.error);
+    if (own.crs && own.crs->code != given.crs->code)
+        throw LayerUsageError("la capa ya trae EPSG:" + std::to_string(own.crs->code) + "; --source-crs EPSG:" +
+                              std::to_string(given.crs->code) + " no coincide");
+    return *given.crs;
 }
 
 std::string Description(const LayerCrs& source, const TargetCrs& target, ShiftSet shifts) {

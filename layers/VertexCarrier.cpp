@@ -93,19 +93,20 @@ bool VertexCarrier::Carry(double& x, double& y, VertexRefusal& refusal, double& 
         refusal = {Refusal::NotFinite, core::Check::None};
         return false;
     }
+    // Signed coordinates: the core folds signs, so the other hemispheres
+    // stop here.
+    if (setup_.sourceZone ? y >= kEquatorNorthing : (y > 0 || x > 0)) {
+        refusal = {Refusal::OutsideRange, core::Check::None};
+        return false;
+    }
     core::Outcome outcome;
-    if (setup_.sourceZone) {
-        if (y >= kEquatorNorthing) {
-            refusal = {Refusal::OutsideRange, core::Check::None};
-            return false;
-        }
-        outcome = core::ConvertPoint(core::Notation::Utm, {y, x, static_cast<double>(*setup_.sourceZone)}, settings_);
-    } else {
-        if (y > 0 || x > 0) {
-            refusal = {Refusal::OutsideRange, core::Check::None};
-            return false;
-        }
-        outcome = core::ConvertPoint(core::Notation::DecimalDegrees, {-y, -x}, settings_);
+    try {
+        outcome = setup_.sourceZone
+                      ? core::ConvertPoint(core::Notation::Utm, {y, x, static_cast<double>(*setup_.sourceZone)}, settings_)
+                      : core::ConvertPoint(core::Notation::DecimalDegrees, {-y, -x}, settings_);
+    } catch (const Overflow&) {  // a value the engine's 16-bit steps cannot hold
+        refusal = {Refusal::Core, core::Check::NoPosition};
+        return false;
     }
     if (!outcome.Converted()) {
         refusal = {Refusal::Core, outcome.failed};

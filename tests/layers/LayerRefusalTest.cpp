@@ -23,6 +23,7 @@ const RefusalCase kCases[] = {
     {"not finite", "inf.csv out.gpkg --to psad56 --source-crs EPSG:4326", 1, "no es un número finito", true},
     {"no CRS", "inf.csv out.gpkg --to psad56", 2, "--source-crs", false},
     {"KML outside SIRGAS", "north.geojson out.kml --to psad56", 2, "KML siempre está en WGS 84", false},
+    {"contradicting CRS", "psad.gpkg out.gpkg --to sirgas --source-crs EPSG:29189", 2, "no coincide", false},
     {"own datum", "psad.gpkg out.gpkg --to psad56", 2, "ya está en PSAD56", false},
     {"other datum", "argentina.gpkg out.gpkg --to sirgas", 3, "EPSG:22195", false},
     {"several layers", "two.gpkg out.gpkg --to sirgas", 2, "vertices, otra", false},
