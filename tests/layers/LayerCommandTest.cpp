@@ -73,7 +73,7 @@ protected:
 };
 
 TEST_F(LayerCommand, WritesEveryFormatWithTheCoreResults) {
-    MakeLayer(folder / "in.gpkg", kPoint + kLine + kPolygons, "EPSG:24879");
+    MakeLayer(folder / "in.gpkg", kPoint + kLine + kPolygons, "EPSG:24879", "-dim XYZ");
     MakeLayer(folder / "polygons.gpkg", kPolygons, "EPSG:24879");
     const ReadLayer mixed = Read(folder / "in.gpkg"), polygons = Read(folder / "polygons.gpkg");
     for (const FormatCase& format : kFormats) {
@@ -115,6 +115,9 @@ TEST_F(LayerCommand, WritesEveryFormatWithTheCoreResults) {
                 const Vertex convert = format.ordered ? byConvert[v] : Nearest(byConvert, written);
                 EXPECT_NEAR(written.x, core.x, format.tolerance);
                 EXPECT_NEAR(written.y, core.y, format.tolerance);
+                if (format.ordered) {
+                    EXPECT_EQ(written.z, source.vertices[f][v].z);  // kept as it was
+                }
                 EXPECT_NEAR(written.x, convert.x, kml ? 1e-9 : 5e-4);
                 EXPECT_NEAR(written.y, convert.y, kml ? 1e-9 : 5e-4);
             }

@@ -17,16 +17,16 @@ namespace trevalco::layers::test {
 namespace fs = std::filesystem;
 
 struct Vertex {
-    double x = 0.0, y = 0.0;
+    double x = 0.0, y = 0.0, z = 0.0;
 };
 
 // Records the vertices a geometry hands to a transformation, in order.
 class VertexRecorder final : public OGRCoordinateTransformation {
 public:
     std::vector<Vertex> vertices;
-    int Transform(int count, double* x, double* y, double*, double*, int* success) override {
+    int Transform(int count, double* x, double* y, double* z, double*, int* success) override {
         for (int i = 0; i < count; ++i) {
-            vertices.push_back({x[i], y[i]});
+            vertices.push_back({x[i], y[i], z != nullptr ? z[i] : 0.0});
             if (success != nullptr) success[i] = TRUE;
         }
         return TRUE;
