@@ -86,9 +86,10 @@ private:
 void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::ShiftSet shifts) {
     std::fprintf(err,
                  "trevalco-cli layer: EPSG:%d a EPSG:%d, desplazamientos %s: %" PRIu64 " elementos escritos, %" PRIu64
-                 " omitidos, %" PRIu64 " cruzan un límite de banda, %" PRIu64 " sin geometría\n",
+                 " omitidos, %" PRIu64 " cruzan un límite de banda, %" PRIu64 " sin geometría, %" PRIu64
+                 " con geometría inválida\n",
                  summary.sourceCode, summary.targetCode, layers::ShiftSetName(shifts), summary.written,
-                 summary.leftOut, summary.crossing, summary.withoutGeometry);
+                 summary.leftOut, summary.crossing, summary.withoutGeometry, summary.invalid);
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ ConvertedFeature Converted(OGRFeatureUniquePtr feature, VertexCarrier& carrier) 
     if (geometry == nullptr || geometry->IsEmpty()) {
         converted.withoutGeometry = true;
     } else {
+        // Checked before it is carried: the shift moves vertices a few
+        // metres at most, never enough to make or mend a crossing.
+        converted.invalid = !geometry->IsValid();
         carrier.StartFeature();
         geometry->transform(&carrier);
         converted.refused = carrier.Refused();

@@ -24,6 +24,7 @@ struct ConvertedFeature {
     std::optional<VertexRefusal> refused;   // a vertex was not carried: leave it out
     std::vector<double> limits;             // band limits between its vertices
     bool withoutGeometry = false;           // null or empty, as it was read
+    bool invalid = false;                   // not a valid geometry (GEOS): carried all the same
 };
 
 class FeatureStream {

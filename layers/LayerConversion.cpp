@@ -132,13 +132,13 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     const std::vector<int> map = CopyFields(input, *layer);
     FeatureWriter writer(*written, *layer, format->kind == FormatKind::GeoPackage);
 
-    LayerSummary summary{false, 0, 0, 0, 0, crs.code, target.code};
+    LayerSummary summary{false, 0, 0, 0, 0, 0, crs.code, target.code};
     bool any = false;
     {
         FeatureStream stream(input, {*direction, crs.zone, target.zone, ShiftsFor(request.shifts)});
         for (auto batch = stream.Next(); !batch.empty(); batch = stream.Next()) {
             for (ConvertedFeature& converted : batch) {
-                if (stopRequested()) return {true, 0, 0, 0, 0, crs.code, target.code};
+                if (stopRequested()) return {true, 0, 0, 0, 0, 0, crs.code, target.code};
                 any = true;
                 OGRFeature& feature = *converted.feature;
                 if (converted.refused) {
@@ -147,6 +147,7 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                     continue;
                 }
                 if (converted.withoutGeometry) ++summary.withoutGeometry;
+                if (converted.invalid) ++summary.invalid;
                 if (!converted.limits.empty()) {
                     ++summary.crossing;
                     listener.Crossing(feature.GetFID(), converted.limits);
@@ -167,7 +168,7 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     written.reset();
     if (CPLGetLastErrorType() >= CE_Failure) throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
     if (format->kind == FormatKind::Dxf) WritePrj(output.WorkingPath().replace_extension(".prj"), created.srs);
-    if (stopRequested()) return {true, 0, 0, 0, 0, crs.code, target.code};
+    if (stopRequested()) return {true, 0, 0, 0, 0, 0, crs.code, target.code};
     output.Commit();
     return summary;
 }

@@ -7,7 +7,8 @@
 // one whose vertices lie in two bands is converted and reported with the
 // limit's latitude, as its shape carries the jump between the bands.
 // Features without a geometry, or with an empty one, are written as they are
-// and counted.
+// and counted; invalid geometries (a ring that crosses itself) are converted
+// vertex by vertex like any other, not mended, and counted.
 #pragma once
 
 #include <cstdint>
@@ -56,6 +57,7 @@ struct LayerSummary {
     std::uint64_t leftOut = 0;
     std::uint64_t crossing = 0;
     std::uint64_t withoutGeometry = 0;  // null or empty geometry, written as it is
+    std::uint64_t invalid = 0;          // invalid geometry (self-crossing ring...), converted all the same
     int sourceCode = 0;
     int targetCode = 0;
 };

@@ -28,6 +28,7 @@ const RefusalCase kCases[] = {
     {"other datum", "argentina.gpkg out.gpkg --to sirgas", 3, "EPSG:22195", false},
     {"several layers", "two.gpkg out.gpkg --to sirgas", 2, "vertices, otra", false},
     {"unknown output", "psad.gpkg out.xyz --to sirgas", 2, "no se conoce el formato", false},
+    {"empty and invalid kept", "odd.gpkg out.gpkg --to sirgas", 0, "1 sin geometría, 1 con geometría inválida", true},
     {"exists", "psad.gpkg psad.gpkg --to sirgas", 3, "ya existe", true},
     {"no zone in the database", "psad17.gpkg out.gpkg --to sirgas", 2, "zona UTM 17 S", false},
 };
@@ -39,6 +40,10 @@ TEST_F(LayerRefusals, SayWhyAndWriteNothing) {
     MakeLayer(folder / "psad.gpkg", "P1,POINT (346825.988 6297980.173)\n", "EPSG:24879");
     MakeLayer(folder / "psad17.gpkg", "P1,POINT (346825.988 6297980.173)\n", "EPSG:24877");
     MakeLayer(folder / "empty.gpkg", "", "EPSG:24879", "-nlt POINT");
+    MakeLayer(folder / "odd.gpkg",
+              "E1,POLYGON EMPTY\nB1,\"POLYGON ((300000 6300000,310000 6310000,310000 6300000,300000 6310000,"
+              "300000 6300000))\"\n",
+              "EPSG:24879");
     MakeLayer(folder / "north.geojson", "N1,POINT (-70.65 33.45)\n", "EPSG:4326");
     MakeLayer(folder / "argentina.gpkg", "P1,POINT (5500000 6300000)\n", "EPSG:22195");
     MakeLayer(folder / "two.gpkg", "P1,POINT (346825.988 6297980.173)\n", "EPSG:24879");
