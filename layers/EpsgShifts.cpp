@@ -1,14 +1,12 @@
 #include "EpsgShifts.h"
 
-#include <proj.h>
-
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <span>
 #include <string>
 
 #include "Gdal.h"
+#include "Proj.h"
 
 namespace trevalco::layers {
 
@@ -16,15 +14,6 @@ namespace {
 
 constexpr int kPsad56Codes[] = {6971, 6972, 6973};
 constexpr int kSad69Codes[] = {6974, 6975, 6976, 6977};
-
-struct ContextDeleter {
-    void operator()(PJ_CONTEXT* context) const { proj_context_destroy(context); }
-};
-struct ObjectDeleter {
-    void operator()(PJ* object) const { proj_destroy(object); }
-};
-using Context = std::unique_ptr<PJ_CONTEXT, ContextDeleter>;
-using Object = std::unique_ptr<PJ, ObjectDeleter>;
 
 std::int16_t Translation(PJ_CONTEXT* context, PJ* operation, const char* name, int code) {
     const int index = proj_coordoperation_get_param_index(context, operation, name);
@@ -40,7 +29,7 @@ std::int16_t Translation(PJ_CONTEXT* context, PJ* operation, const char* name, i
 }
 
 EpsgBand ReadBand(PJ_CONTEXT* context, int code) {
-    const Object operation(proj_create_from_database(context, "EPSG", std::to_string(code).c_str(),
+    const proj::Object operation(proj_create_from_database(context, "EPSG", std::to_string(code).c_str(),
                                                      PJ_CATEGORY_COORDINATE_OPERATION, 0, nullptr));
     if (!operation) throw LayerError("EPSG:" + std::to_string(code) + " no está en la base de datos de PROJ");
     EpsgBand band;
@@ -65,7 +54,7 @@ std::vector<EpsgBand> ReadBands(PJ_CONTEXT* context, std::span<const int> codes)
 
 const EpsgShifts& EpsgShifts::FromDatabase() {
     static const EpsgShifts shifts = [] {
-        const Context context(proj_context_create());
+        const proj::Context context = proj::NewContext();
         EpsgShifts read;
         read.psad56_ = ReadBands(context.get(), kPsad56Codes);
         read.sad69_ = ReadBands(context.get(), kSad69Codes);

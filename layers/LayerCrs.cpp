@@ -1,13 +1,13 @@
 #include "LayerCrs.h"
 
 #include <cpl_conv.h>
-#include <proj.h>
 
 #include <algorithm>
 #include <charconv>
 #include <memory>
 
 #include "Gdal.h"
+#include "Proj.h"
 
 namespace trevalco::layers {
 
@@ -76,14 +76,6 @@ CrsReading FromCode(int code) {
     return {crs, {}};
 }
 
-struct ProjContext {
-    PJ_CONTEXT* context = proj_context_create();
-    ~ProjContext() { proj_context_destroy(context); }
-    ProjContext() = default;
-    ProjContext(const ProjContext&) = delete;
-    ProjContext& operator=(const ProjContext&) = delete;
-};
-
 }  // namespace
 
 CrsReading IdentifyCrs(const OGRSpatialReference& srs) {
@@ -114,24 +106,20 @@ int GeographicCode(Datum datum, int sirgas) {
 }
 
 std::optional<int> UtmCode(int geographicCode, int zone) {
-    const ProjContext proj;
-    PJ* geographic = proj_create_from_database(proj.context, "EPSG", std::to_string(geographicCode).c_str(),
-                                               PJ_CATEGORY_CRS, 0, nullptr);
-    if (geographic == nullptr) return std::nullopt;
-    const std::string wanted = std::string(proj_get_name(geographic)) + " / UTM zone " + std::to_string(zone) + "S";
-    proj_destroy(geographic);
-    PROJ_CRS_LIST_PARAMETERS* parameters = proj_get_crs_list_parameters_create();
+    const proj::Context context = proj::NewContext();
+    const proj::Object geographic(proj_create_from_database(context.get(), "EPSG", std::to_string(geographicCode).c_str(),
+                                                            PJ_CATEGORY_CRS, 0, nullptr));
+    if (!geographic) return std::nullopt;
+    const std::string wanted = std::string(proj_get_name(geographic.get())) + " / UTM zone " + std::to_string(zone) + "S";
+    const proj::ListParameters parameters(proj_get_crs_list_parameters_create());
     const PJ_TYPE projected = PJ_TYPE_PROJECTED_CRS;
     parameters->types = &projected;
     parameters->typesCount = 1;
     int count = 0;
-    PROJ_CRS_INFO** list = proj_get_crs_info_list_from_database(proj.context, "EPSG", parameters, &count);
-    std::optional<int> found;
-    for (int i = 0; i < count && !found; ++i)
-        if (list[i]->deprecated == 0 && wanted == list[i]->name) found = std::atoi(list[i]->code);
-    proj_crs_info_list_destroy(list);
-    proj_get_crs_list_parameters_destroy(parameters);
-    return found;
+    const proj::CrsList list(proj_get_crs_info_list_from_database(context.get(), "EPSG", parameters.get(), &count));
+    for (int i = 0; i < count; ++i)
+        if (list.get()[i]->deprecated == 0 && wanted == list.get()[i]->name) return std::atoi(list.get()[i]->code);
+    return std::nullopt;
 }
 
 OGRSpatialReference SpatialReference(int code) {
