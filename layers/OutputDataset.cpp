@@ -31,9 +31,11 @@ TargetCrs TargetCrsFor(Datum target, int sirgas, std::optional<int> zone, Format
 }
 
 OutputDataset CreateOutput(const LayerOutput& output, FormatKind format, int code, const char* layerName,
-                           OGRwkbGeometryType type, const std::string& description, ShiftSet shifts) {
+                           OGRwkbGeometryType type, const std::string& description, ShiftSet shifts,
+                           const char* nameField) {
     const std::optional<OutputFormat> known = FormatOf(output.WorkingPath());
-    const CreationOptions options = OptionsFor(format, output.Folder(), description, ShiftSetName(shifts));
+    CreationOptions options = OptionsFor(format, output.Folder(), description, ShiftSetName(shifts));
+    if (format == FormatKind::Kml && nameField != nullptr) options.dataset.push_back(std::string("NameField=") + nameField);
     GDALDriver* driver = known ? GetGDALDriverManager()->GetDriverByName(known->driver) : nullptr;
     OptionList datasetOptions(options.dataset), layerOptions(options.layer);
     OutputDataset created{nullptr, nullptr, SpatialReference(code)};

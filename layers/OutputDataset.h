@@ -30,9 +30,11 @@ struct OutputDataset {
     OGRSpatialReference srs;
 };
 
-// Creates the dataset and its one layer. Throws LayerError.
+// Creates the dataset and its one layer; a KML's placemarks are named by
+// `nameField` (GDAL's default: "Name"). Throws LayerError.
 OutputDataset CreateOutput(const LayerOutput& output, FormatKind format, int code, const char* layerName,
-                           OGRwkbGeometryType type, const std::string& description, ShiftSet shifts);
+                           OGRwkbGeometryType type, const std::string& description, ShiftSet shifts,
+                           const char* nameField = nullptr);
 
 // Writes the features of the output layer; a GeoPackage's in transactions
 // of many features, as one transaction a feature is many times slower.

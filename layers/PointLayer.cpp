@@ -60,7 +60,7 @@ PointLayer::PointLayer(const PointLayerSetup& setup) {
     state_->created = CreateOutput(state_->output, format->kind, target.code, "puntos", wkbPoint,
                                    "Trevalco: puntos de un libro en EPSG:" + std::to_string(target.code) +
                                        ", desplazamientos " + ShiftSetName(setup.shifts),
-                                   setup.shifts);
+                                   setup.shifts, "nombre");
     OGRLayer& layer = *state_->created.layer;
     OGRFieldDefn name("nombre", OFTString);
     layer.CreateField(&name);
