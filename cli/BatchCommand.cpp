@@ -13,6 +13,7 @@
 #include "BatchSummary.h"
 #include "ConvertCommand.h"
 #include "InterruptFlag.h"
+#include "EpsgShifts.h"
 #include "PointLayer.h"
 #include "TerminalDialogs.h"
 #include "TerminalProgress.h"
@@ -152,7 +153,7 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     setup.shifts = layers::ShiftsFor(settings.shifts);
     if (pointLayer) {
         setup.nameColumn = settings.nameColumn;
-        setup.converted = [&pointLayer, &layerFailure](const auto& row) {
+        setup.converted = [&pointLayer, &layerFailure](const batch::ConvertedRow& row) {
             if (!layerFailure.empty()) return;
             try {
                 pointLayer->Add(row.row, row.name, row.outcome);

@@ -7,6 +7,7 @@
 #include "ConvertCommand.h"
 #include "InterruptFlag.h"
 #include "LayerSettings.h"
+#include "PointMessages.h"
 
 namespace trevalco::cli {
 
@@ -66,11 +67,29 @@ const char* const kLayerHelp =
 
 namespace {
 
+// Why a vertex was not carried, in the words the program uses for a point.
+std::string RefusalText(const layers::VertexRefusal& refusal) {
+    switch (refusal.refusal) {
+        case layers::Refusal::None: return {};
+        case layers::Refusal::NotFinite: return "una coordenada no es un número finito";
+        case layers::Refusal::OutsideRange: return "un vértice está al norte del ecuador o al este de Greenwich";
+        case layers::Refusal::Core: break;
+    }
+    switch (refusal.check) {
+        case core::Check::NoParameters: return std::string(dialogs::kNoParametersText);
+        case core::Check::TransformationRange: return "un vértice está fuera del rango de la transformación";
+        case core::Check::OutOfLimits: return "un vértice está fuera de los límites (17 a 56 S, 66 a 77 W)";
+        case core::Check::NoPosition: return "un vértice no da una posición en la tierra";
+        case core::Check::Zone: return "la zona UTM no sirve para proyectar";
+        default: return "un vértice no se pudo convertir";
+    }
+}
+
 class TerminalListener final : public layers::LayerListener {
 public:
     explicit TerminalListener(std::FILE* err) : err_(err) {}
-    void LeftOut(std::int64_t fid, const std::string& reason) override {
-        std::fprintf(err_, "trevalco-cli layer: elemento %" PRId64 " omitido: %s\n", fid, reason.c_str());
+    void LeftOut(std::int64_t fid, const layers::VertexRefusal& reason) override {
+        std::fprintf(err_, "trevalco-cli layer: elemento %" PRId64 " omitido: %s\n", fid, RefusalText(reason).c_str());
     }
     void Crossing(std::int64_t fid, const std::vector<double>& limits) override {
         std::string latitudes;

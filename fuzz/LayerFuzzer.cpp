@@ -19,7 +19,7 @@ using namespace trevalco::layers;
 
 class Silent final : public LayerListener {
 public:
-    void LeftOut(std::int64_t, const std::string&) override {}
+    void LeftOut(std::int64_t, const VertexRefusal&) override {}
     void Crossing(std::int64_t, const std::vector<double>&) override {}
 };
 

@@ -143,7 +143,7 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                 OGRFeature& feature = *converted.feature;
                 if (converted.refused) {
                     ++summary.leftOut;
-                    listener.LeftOut(feature.GetFID(), RefusalText(*converted.refused));
+                    listener.LeftOut(feature.GetFID(), *converted.refused);
                     continue;
                 }
                 if (converted.withoutGeometry) ++summary.withoutGeometry;

@@ -21,6 +21,7 @@
 #include "EpsgShifts.h"
 #include "Gdal.h"
 #include "LayerCrs.h"
+#include "VertexCarrier.h"
 
 namespace trevalco::layers {
 
@@ -42,7 +43,7 @@ struct LayerRequest {
 class LayerListener {
 public:
     virtual ~LayerListener() = default;
-    virtual void LeftOut(std::int64_t fid, const std::string& reason) = 0;
+    virtual void LeftOut(std::int64_t fid, const VertexRefusal& reason) = 0;
     virtual void Crossing(std::int64_t fid, const std::vector<double>& limits) = 0;
 
 protected:

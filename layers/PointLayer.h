@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "EpsgShifts.h"
+#include "Gdal.h"
 #include "LayerCrs.h"
 #include "PointConversion.h"
 

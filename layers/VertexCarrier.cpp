@@ -4,7 +4,6 @@
 #include <cmath>
 #include <string>
 
-#include "DELTAS.h"
 
 namespace trevalco::layers {
 
@@ -30,23 +29,6 @@ core::Settings CoreSettings(const CarrySetup& setup) {
 }
 
 }  // namespace
-
-std::string RefusalText(const VertexRefusal& refusal) {
-    switch (refusal.refusal) {
-        case Refusal::None: return {};
-        case Refusal::NotFinite: return "una coordenada no es un número finito";
-        case Refusal::OutsideRange: return "un vértice está al norte del ecuador o al este de Greenwich";
-        case Refusal::Core: break;
-    }
-    switch (refusal.check) {
-        case core::Check::NoParameters: return std::string(DELTAS::kNoParametersText);
-        case core::Check::TransformationRange: return "un vértice está fuera del rango de la transformación";
-        case core::Check::OutOfLimits: return "un vértice está fuera de los límites (17 a 56 S, 66 a 77 W)";
-        case core::Check::NoPosition: return "un vértice no da una posición en la tierra";
-        case core::Check::Zone: return "la zona UTM no sirve para proyectar";
-        default: return "un vértice no se pudo convertir";
-    }
-}
 
 VertexCarrier::VertexCarrier(CarrySetup setup) : setup_(setup), settings_(CoreSettings(setup)) {}
 

@@ -40,9 +40,6 @@ struct VertexRefusal {
     core::Check check = core::Check::None;
 };
 
-// The Spanish reason of a refusal.
-std::string RefusalText(const VertexRefusal& refusal);
-
 class VertexCarrier final : public OGRCoordinateTransformation {
 public:
     explicit VertexCarrier(CarrySetup setup);
