@@ -6,6 +6,7 @@
 #include <proj.h>
 
 #include <cmath>
+#include <sstream>
 
 #include "LayerSupport.h"
 #include "PointConversion.h"
@@ -122,7 +123,7 @@ const EpsgCase kEpsg[] = {
     {"-69.5 -20.5", "EPSG:4248", "intl", -302, 272, -360},   // 6971
     {"-70.65 -33.45", "EPSG:4248", "intl", -328, 340, -329},  // 6972
     {"-72.5 -40.2", "EPSG:4248", "intl", -352, 403, -287},    // 6973
-    {"-69.5 -25.0", "EPSG:4618", "aust_SA", -59, -11, -52},   // 6974
+    {"-70.5 -29.5", "EPSG:4618", "aust_SA", -59, -11, -52},   // 6974 (the program: -64, 0, -32)
     {"-70.65 -33.45", "EPSG:4618", "aust_SA", -64, 0, -32},   // 6975
     {"-72.5 -40.2", "EPSG:4618", "aust_SA", -72, 10, -32},    // 6976
     {"-69.5 -53.5", "EPSG:4618", "aust_SA", -79, 13, -14},    // 6977
@@ -140,6 +141,14 @@ TEST_F(LayerAccuracy, EpsgShiftsAgreeWithProjsPipeline) {
         const auto [utm, reprojected] = Both(c.point, c.srs, "--to sirgas --sirgas 4326 --shifts epsg --target-zone 19",
                                        "EPSG:4326");
         EXPECT_LT(Metres(utm, Utm19(proj), false), 0.001);
+        // `trevalco-cli convert --shifts epsg` too (ten decimals of a degree).
+        const std::string direction = std::string(c.srs) == "EPSG:4248" ? "PSAD56_SIRGAS" : "SAD69_SIRGAS";
+        std::istringstream fields(Cli("convert --shifts epsg --direction " + direction,
+                                      std::to_string(-source.y) + " " + std::to_string(-source.x) + "\n")
+                                      .out);
+        double f[7] = {};
+        for (double& field : f) fields >> field;
+        EXPECT_LT(Metres({-f[6], -f[5]}, proj, true), 0.001);
     }
 }
 
