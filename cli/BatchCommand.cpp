@@ -3,23 +3,48 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <filesystem>
 #include <string>
+#include <variant>
 
 #include "BatchRun.h"
 #include "BatchSettings.h"
 #include "BatchSummary.h"
 #include "ConvertCommand.h"
 #include "InterruptFlag.h"
+#include "EpsgShifts.h"
+#include "PointLayer.h"
 #include "TerminalDialogs.h"
 #include "TerminalProgress.h"
 
 namespace trevalco::cli {
 
+namespace {
+
+// The point layer of `--layer`: in the target datum's CRS, in the forced
+// zone, else the UTM page's zone, else geographic.
+layers::PointLayerSetup PointLayerSetupOf(const BatchSettings& settings) {
+    layers::PointLayerSetup setup;
+    setup.output = *settings.layer;
+    setup.direction = settings.key;
+    if (settings.forced.zone)
+        setup.zone = *settings.forced.zone;
+    else if (const auto* utm = std::get_if<batch::UtmColumns>(&settings.columns))
+        setup.zone = utm->zone;
+    setup.sirgas = settings.sirgas;
+    setup.shifts = settings.shifts;
+    setup.overwrite = settings.overwrite;
+    return setup;
+}
+
+}  // namespace
+
 const char* const kBatchHelp =
     "Uso: trevalco-cli batch LIBRO --sheet HOJA --from dd|dms|utm --direction DIRECCIÓN\n"
     "                        [--zone 18|19] [--force-zone N] [--columns ROL=COLUMNA,...]\n"
     "                        [--on-bad-row skip|stop] [--overwrite] [--recovery-seconds N]\n"
+    "                        [--layer SALIDA [--sirgas CÓDIGO]] [--shifts seed|epsg]\n"
     "\n"
     "Convierte los puntos de una hoja de un libro (.xlsx, .xlsm, .xls u .ods) o de\n"
     "un archivo de texto (.csv o .txt), una fila por punto desde la fila 1, como las\n"
@@ -54,6 +79,15 @@ const char* const kBatchHelp =
     "  --overwrite        reemplaza el libro de salida si ya existe\n"
     "  --recovery-seconds N  guarda el libro incompleto a lo más cada N segundos\n"
     "                     (por omisión 5; 0: cada 1000 filas)\n"
+    "  --layer SALIDA     escribe además los puntos convertidos como capa (.gpkg,\n"
+    "                     .shp, .kml, .geojson, .fgb, .dxf o .csv): nombre (rol name,\n"
+    "                     columna A por omisión), origen y destino, y el\n"
+    "                     desplazamiento de su banda; en el datum de destino, en la\n"
+    "                     zona forzada, si no en la de la hoja UTM, si no geográfica\n"
+    "  --sirgas CÓDIGO    el SIRGAS de la capa: 4326, 4674, 5360, 8949, 9148, 9153\n"
+    "                     o 20041 (SIRGAS-Chile 2021, por omisión)\n"
+    "  --shifts           seed: las bandas del programa (por omisión); epsg: las\n"
+    "                     transformaciones publicadas por EPSG para Chile\n"
     "  --help             muestra esta ayuda\n"
     "\n"
     "Los números de las celdas de texto se leen y escriben con \".\" como separador\n"
@@ -89,6 +123,19 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     }
     const BatchSettings& settings = *parsed.settings;
 
+    // The layer is refused (its format, KML outside SIRGAS, its lock) before
+    // the workbook is opened.
+    std::unique_ptr<layers::PointLayer> pointLayer;
+    std::string layerFailure;
+    if (settings.layer) {
+        try {
+            pointLayer = std::make_unique<layers::PointLayer>(PointLayerSetupOf(settings));
+        } catch (const layers::LayerError& error) {
+            std::fprintf(err, "trevalco-cli batch: %s\n", error.what());
+            return dynamic_cast<const layers::LayerUsageError*>(&error) ? kExitUsage : kExitFileError;
+        }
+    }
+
     TerminalProgress progress(err, ::isatty(::fileno(err)) == 1);
     TerminalDialogs dialogs(err, settings.onBadRow, progress);
     batch::RunSetup setup;
@@ -103,6 +150,18 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     setup.interimSaveSpacing = std::chrono::seconds(settings.recoverySeconds);
     setup.existingOutput = settings.overwrite ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
     setup.announceOutput = false;
+    setup.shifts = layers::ShiftsFor(settings.shifts);
+    if (pointLayer) {
+        setup.nameColumn = settings.nameColumn;
+        setup.converted = [&pointLayer, &layerFailure](const batch::ConvertedRow& row) {
+            if (!layerFailure.empty()) return;
+            try {
+                pointLayer->Add(row.row, row.name, row.outcome);
+            } catch (const std::exception& error) {
+                layerFailure = error.what();
+            }
+        };
+    }
     batch::BatchRun run(std::move(setup), dialogs, progress);
     dialogs.SetRowSource([&run] { return run.CurrentRow(); });
     const batch::RunResult result = run.Run();
@@ -114,6 +173,18 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
         case batch::RunEnd::Completed:
         case batch::RunEnd::Cancelled:
             std::fprintf(out, "%s\n", result.output->string().c_str());
+            if (pointLayer && layerFailure.empty()) {
+                try {
+                    pointLayer->Commit();
+                    std::fprintf(out, "%s\n", settings.layer->c_str());
+                } catch (const std::exception& error) {
+                    layerFailure = error.what();
+                }
+            }
+            if (!layerFailure.empty()) {
+                std::fprintf(err, "trevalco-cli batch: el libro se guardó, la capa no: %s\n", layerFailure.c_str());
+                return kExitFileError;
+            }
             if (std::fflush(out) != 0 || std::ferror(out)) {
                 std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
                 return kExitFileError;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ArgumentValues.h"
+#include "LayerOptions.h"
 #include "CellReference.h"
 
 namespace trevalco::cli {
@@ -96,6 +97,16 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
             if (!seconds || *seconds < 0 || *seconds > 86400)
                 return fail("--recovery-seconds admite de 0 a 86400 segundos: " + std::string(value));
             settings.recoverySeconds = *seconds;
+        } else if (option == "--layer") {
+            settings.layer = std::string(value);
+        } else if (option == "--sirgas") {
+            const auto code = SirgasCodeFor(value);
+            if (!code) return fail(std::string("--sirgas admite ") + kSirgasCodesText + ": " + std::string(value));
+            settings.sirgas = *code;
+        } else if (option == "--shifts") {
+            const auto shifts = ShiftSetFor(value);
+            if (!shifts) return fail("--shifts admite seed o epsg: " + std::string(value));
+            settings.shifts = *shifts;
         } else if (option == "--columns") {
             columnLists.emplace_back(value);
         } else if (option == "--on-bad-row") {
@@ -139,7 +150,7 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
             if (eq == std::string_view::npos)
                 return fail("--columns espera ROL=COLUMNA: " + std::string(pair));
             const std::string_view role = pair.substr(0, eq);
-            std::string* letter = batch::LetterOf(*page, role);
+            std::string* letter = role == "name" ? &settings.nameColumn : batch::LetterOf(*page, role);
             if (letter == nullptr)
                 return fail("rol desconocido «" + std::string(role) + "» (" + RoleNames(*page) +
                             ")");

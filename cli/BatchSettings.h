@@ -5,6 +5,7 @@
 #include <string>
 
 #include "PageColumns.h"
+#include "ShiftSet.h"
 #include "Types.h"
 #include "Util.h"
 
@@ -22,6 +23,12 @@ struct BatchSettings {
     bool overwrite = false;
     // Interim saves to the recovery file are at least this many seconds apart.
     int recoverySeconds = 5;
+    // --layer: the converted rows also as a point layer, named by the
+    // `name` role's column, its SIRGAS side `--sirgas`.
+    std::optional<std::string> layer;
+    std::string nameColumn = "A";
+    int sirgas = 20041;
+    layers::ShiftSet shifts = layers::ShiftSet::Seed;
 };
 
 struct ParsedBatchArguments {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "ArgumentValues.h"
+#include "LayerOptions.h"
 
 namespace trevalco::cli {
 
@@ -47,7 +48,11 @@ ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) 
             value = *given;
         else
             return fail("falta el valor de " + std::string(option));
-        if (option == "--direction") {
+        if (option == "--shifts") {
+            const auto shifts = ShiftSetFor(value);
+            if (!shifts) return fail("--shifts admite seed o epsg: " + std::string(value));
+            settings.shifts = *shifts;
+        } else if (option == "--direction") {
             auto key = KeyFor(value);
             if (!key) return fail("dirección desconocida: " + std::string(value));
             settings.key = *key;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "LineFields.h"
+#include "ShiftSet.h"
 #include "Types.h"
 #include "Util.h"
 
@@ -20,6 +21,7 @@ struct ConvertSettings {
     Util::ForcedZone forced = Util::ForcedZone::Off();
     LineLayout layout;                               // delimiter and leading fields skipped
     bool decimalComma = false;                       // numbers read with "," as decimal separator
+    layers::ShiftSet shifts = layers::ShiftSet::Seed;  // --shifts: the program's bands or EPSG's
 };
 
 // The settings, or the reason the arguments are not usable.

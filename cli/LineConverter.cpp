@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "EpsgShifts.h"
 #include "PointMessages.h"
 #include "RowMessages.h"
 
@@ -83,6 +84,7 @@ LineConverter::LineConverter(ConvertSettings settings) : settings_(std::move(set
     core_.zone = settings_.zone;
     core_.limits = core::Limits::CommandLine;
     core_.separators = {settings_.decimalComma ? "," : ".", ""};
+    core_.shifts = layers::ShiftsFor(settings_.shifts);
 }
 
 LineResult LineConverter::Convert(std::string_view line, std::string& out) const {

@@ -4,6 +4,7 @@
 
 #include "BatchCommand.h"
 #include "ConvertCommand.h"
+#include "LayerCommand.h"
 #include "SheetsCommand.h"
 
 namespace {
@@ -18,6 +19,8 @@ const char* const kUsage =
     "  sheets    lista las hojas de un libro, una por línea\n"
     "  batch     convierte los puntos de una hoja de un libro\n"
     "            (trevalco-cli batch --help para sus opciones)\n"
+    "  layer     convierte una capa vectorial (GeoPackage, shapefile, KML...)\n"
+    "            (trevalco-cli layer --help para sus opciones)\n"
     "\n"
     "Trevalco convierte coordenadas de Chile continental entre SIRGAS (WGS84),\n"
     "PSAD56 y SAD69.\n";
@@ -42,6 +45,7 @@ int main(int argc, char** argv) {
     if (command == "convert") return RunConvert(argc - 2, argv + 2, stdin, stdout, stderr);
     if (command == "sheets") return RunSheets(argc - 2, argv + 2, stdout, stderr);
     if (command == "batch") return RunBatch(argc - 2, argv + 2, stdout, stderr);
+    if (command == "layer") return RunLayer(argc - 2, argv + 2, stdout, stderr);
     std::fprintf(stderr, "trevalco-cli: comando desconocido: %s\n\n%s", argv[1], kUsage);
     return kExitUsage;
 }

@@ -1,0 +1,74 @@
+// A whole vector layer from one datum to the other: read feature by feature
+// (never held whole), every vertex through the point core with its own
+// band, written with the target datum's CRS through the output's lock and
+// temporary folder.
+//
+// A feature with a vertex the core does not carry is left out and reported;
+// one whose vertices lie in two bands is converted and reported with the
+// limit's latitude, as its shape carries the jump between the bands.
+// Features without a geometry, or with an empty one, are written as they are
+// and counted; invalid geometries (a ring that crosses itself) are converted
+// vertex by vertex like any other, not mended, and counted.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "EpsgShifts.h"
+#include "Gdal.h"
+#include "LayerCrs.h"
+#include "VertexCarrier.h"
+
+namespace trevalco::layers {
+
+struct LayerRequest {
+    std::filesystem::path input;
+    std::filesystem::path output;
+    std::optional<std::string> sourceLayer;  // --source-layer
+    std::optional<std::string> sourceCrs;    // --source-crs, for a layer without a CRS
+    Datum target = Datum::Sirgas;
+    std::optional<int> targetZone;  // --target-zone
+    bool geographic = false;        // --geographic
+    int sirgas = kDefaultSirgas;    // the SIRGAS side's geographic code
+    ShiftSet shifts = ShiftSet::Seed;
+    bool overwrite = false;
+};
+
+// What the run tells as it goes (each feature left out or crossing a band
+// limit), so that nothing grows with the layer.
+class LayerListener {
+public:
+    virtual ~LayerListener() = default;
+    virtual void LeftOut(std::int64_t fid, const VertexRefusal& reason) = 0;
+    virtual void Crossing(std::int64_t fid, const std::vector<double>& limits) = 0;
+
+protected:
+    LayerListener() = default;
+    LayerListener(const LayerListener&) = default;
+    LayerListener& operator=(const LayerListener&) = default;
+};
+
+struct LayerSummary {
+    bool interrupted = false;  // stopped on request: nothing written
+    std::uint64_t written = 0;
+    std::uint64_t leftOut = 0;
+    std::uint64_t crossing = 0;
+    std::uint64_t withoutGeometry = 0;  // null or empty geometry, written as it is
+    std::uint64_t invalid = 0;          // invalid geometry (self-crossing ring...), converted all the same
+    int sourceCode = 0;
+    int targetCode = 0;
+};
+
+// Converts the layer. Throws LayerUsageError or LayerError (Spanish).
+LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
+                          const std::function<bool()>& stopRequested);
+
+// The open options GDAL needs to read a CSV's coordinate columns: X/Y (or
+// longitude/latitude, easting/northing) and WKT.
+std::vector<std::string> CsvOpenOptions();
+
+}  // namespace trevalco::layers

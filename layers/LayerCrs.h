@@ -1,0 +1,62 @@
+// The coordinate reference systems a layer can be in and written with:
+// PSAD56, SAD69 and the SIRGAS side (WGS 84, SIRGAS 2000, the SIRGAS-Chile
+// realisations), each geographic or in a UTM zone south. Layers are
+// identified through GDAL's matching against PROJ's database, and the codes
+// of the output come from that database too.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <ogr_spatialref.h>
+
+#include "Types.h"
+
+namespace trevalco::layers {
+
+enum class Datum : std::uint8_t { Psad56, Sad69, Sirgas };
+
+// The geographic codes of the SIRGAS side that `--sirgas` offers, and the
+// default, SIRGAS-Chile 2021.
+inline constexpr int kSirgasCodes[] = {4326, 4674, 5360, 8949, 9148, 9153, 20041};
+inline constexpr int kDefaultSirgas = 20041;
+
+struct LayerCrs {
+    Datum datum = Datum::Sirgas;
+    int code = 0;             // EPSG code of the CRS
+    int geographicCode = 0;   // EPSG code of its geographic CRS
+    std::optional<int> zone;  // UTM zone south; none: geographic
+};
+
+// A CRS, or why it cannot be used (Spanish).
+struct CrsReading {
+    std::optional<LayerCrs> crs;
+    std::string error;
+};
+
+// The layer's CRS: the best EPSG match of PROJ's database.
+CrsReading IdentifyCrs(const OGRSpatialReference& srs);
+
+// The CRS of `--source-crs` ("EPSG:24879", also "24879").
+CrsReading CrsFromArgument(std::string_view text);
+
+// The geographic code of a datum (`sirgas` for the SIRGAS side).
+int GeographicCode(Datum datum, int sirgas);
+
+// The datum's CRS in UTM zone `zone` south, from the names of PROJ's
+// database ("SIRGAS-Chile 2021 / UTM zone 19S"); none when it has none.
+std::optional<int> UtmCode(int geographicCode, int zone);
+
+// The CRS of a code, with easting or longitude first as layers store them.
+OGRSpatialReference SpatialReference(int code);
+
+// "PSAD56", "SAD69", "SIRGAS".
+std::string_view DatumName(Datum datum);
+
+// The direction of a conversion between two datums (one of them the SIRGAS
+// side); none when neither or both are.
+std::optional<DirectionKey> DirectionFor(Datum source, Datum target);
+
+}  // namespace trevalco::layers
