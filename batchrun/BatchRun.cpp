@@ -95,6 +95,7 @@ RunResult BatchRun::Run() {
 
     std::optional<output::OutputLock> lock;
     if (!HoldOutput(lock)) return result_;
+    if (!CheckOfficeLock()) return result_;
     const auto existing = OnExistingOutput();
     if (!existing) return result_;
 
@@ -109,6 +110,12 @@ RunResult BatchRun::Run() {
         if (setup_.stopRequested) options.stopRequested = setup_.stopRequested;
         Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, options));
         sheet.sheet = &sheet.book.Sheet(setup_.sheetName);
+        // Refused only now, so that a wrong sheet name is told first.
+        if (refuseExisting_) {
+            progress_.Finish();
+            result_.end = RunEnd::KeptOutput;
+            return result_;
+        }
         // A sheet that could not be saved is refused before any row is worked.
         try {
             sheet.sheet->CheckRowOrder();
@@ -147,10 +154,11 @@ RunResult BatchRun::Run() {
 }
 
 bool BatchRun::HoldOutput(std::optional<output::OutputLock>& lock) {
-    const auto output = OutputPathOf(setup_.workbookPath);
+    const auto output = setup_.outputPath.empty() ? OutputPathOf(setup_.workbookPath)
+                                                  : std::optional(std::filesystem::path(setup_.outputPath));
     if (!output) return true;  // not a workbook: opening it says so
     outputPath_ = *output;
-    recoveryPath_ = output::RecoveryBaseFor(setup_.workbookPath) + outputPath_.extension().string();
+    recoveryPath_ = OutputBase().string() + " (incompleto)" + outputPath_.extension().string();
     try {
         pid_t holder = 0;
         lock = output::OutputLock::Take(outputPath_, &holder);
@@ -168,17 +176,43 @@ bool BatchRun::HoldOutput(std::optional<output::OutputLock>& lock) {
     return true;
 }
 
+std::filesystem::path BatchRun::OutputBase() const {
+    return std::filesystem::path(outputPath_).replace_extension();
+}
+
+bool BatchRun::CheckOfficeLock() {
+    if (outputPath_.empty()) return true;
+    auto owner = output::ReadOfficeLock(outputPath_);
+    if (!owner) return true;
+    switch (setup_.officeLock) {
+        case ExistingOutput::Replace: return true;
+        case ExistingOutput::Ask:
+            if (dialogs_.Show(OfficeLockQuestion(outputPath_.string(), *owner)) == dialogs::Answer::Ok) {
+                replaceAgreed_ = true;
+                return true;
+            }
+            break;
+        case ExistingOutput::Refuse: break;
+    }
+    result_.officeLock = std::move(owner);
+    result_.end = RunEnd::OfficeLocked;
+    return false;
+}
+
 std::optional<output::ExistingFile> BatchRun::OnExistingOutput() {
     std::error_code error;
     if (outputPath_.empty() || !std::filesystem::exists(outputPath_, error))
         return output::ExistingFile::Keep;
+    if (replaceAgreed_) return output::ExistingFile::Replace;
     switch (setup_.existingOutput) {
         case ExistingOutput::Replace: return output::ExistingFile::Replace;
         case ExistingOutput::Ask:
             if (dialogs_.Show(ReplaceOutputQuestion(outputPath_.string())) == dialogs::Answer::Ok)
                 return output::ExistingFile::Replace;
             break;
-        case ExistingOutput::Refuse: break;
+        case ExistingOutput::Refuse:
+            refuseExisting_ = true;
+            return output::ExistingFile::Keep;
     }
     result_.end = RunEnd::KeptOutput;
     return std::nullopt;
@@ -186,7 +220,7 @@ std::optional<output::ExistingFile> BatchRun::OnExistingOutput() {
 
 RunResult BatchRun::Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile existing) {
     const std::filesystem::path written =
-        sheet.book.SaveAs(output::OutputBaseFor(setup_.workbookPath), existing);
+        sheet.book.SaveAs(OutputBase(), existing);
     // In place: from here on the run has ended well, whatever comes.
     result_.output = written;
     RemoveRecovery(true);
@@ -273,7 +307,7 @@ void BatchRun::InterimSave(Sheet& sheet) {
     const Clock::time_point start = setup_.now();
     const Clock::duration spacing = std::max(setup_.interimSaveSpacing, 2 * lastSaveTook_);
     if (start - lastSaveEnd_ < spacing) return;
-    sheet.book.SaveAs(output::RecoveryBaseFor(setup_.workbookPath));
+    sheet.book.SaveAs(recoveryPath_);
     wroteInterim_ = true;
     ++result_.interimSaves;
     lastSaveEnd_ = setup_.now();

@@ -26,6 +26,7 @@
 #include "Chain.h"
 #include "ConversionsAhead.h"
 #include "NumberText.h"
+#include "OfficeLock.h"
 #include "OutputLock.h"
 #include "PageColumns.h"
 #include "ProgressSink.h"
@@ -61,6 +62,13 @@ struct RunSetup {
     // as the last one took).
     Clock::duration interimSaveSpacing = std::chrono::seconds(5);
     ExistingOutput existingOutput = ExistingOutput::Ask;
+    // LibreOffice has the output open (its lock file stands beside it): ask
+    // whether to replace the file anyway, replace it, or end the run at once
+    // (OfficeLocked, no message).
+    ExistingOutput officeLock = ExistingOutput::Ask;
+    // The output's path; empty: beside the workbook by the "_1" rule. Its
+    // lock, temporary and recovery files go beside it.
+    std::string outputPath;
     // Whether the run ends with the saved-file message (the command line
     // prints the path instead).
     bool announceOutput = true;
@@ -70,6 +78,7 @@ struct RunSetup {
 enum class RunEnd {
     Precondition,    // a precondition message; nothing opened
     KeptOutput,      // the user would not replace the existing output
+    OfficeLocked,    // LibreOffice has the output open; the run was not to replace it
     OutputInUse,     // another run holds the output (message shown)
     Completed,       // the data ended; output saved
     Cancelled,       // Cancel on a prompt, or the progress window closed; output saved
@@ -86,6 +95,7 @@ struct RunResult {
     std::int32_t lastRow = 0;                     // the last row worked on (0: none)
     std::int32_t progressMaximum = 0;
     std::int32_t interimSaves = 0;
+    std::optional<output::OfficeLockOwner> officeLock;  // who had the output open in LibreOffice
 };
 
 // The output workbook of a source path (its folder, stem, "_1" and the
@@ -128,6 +138,10 @@ private:
     // Whether the final save may replace an existing output; nothing when
     // the run must end.
     std::optional<output::ExistingFile> OnExistingOutput();
+    // False when LibreOffice has the output open and the run must end.
+    bool CheckOfficeLock();
+    // The output's path without its extension: what SaveAs is given.
+    std::filesystem::path OutputBase() const;
     RunResult Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile existing);
     RunResult Stop();
     bool StopRequested() const { return setup_.stopRequested && setup_.stopRequested(); }
@@ -160,6 +174,8 @@ private:
     std::int16_t skipped_ = 0;     // degrees-minutes-seconds page (at most 4)
     std::filesystem::path recoveryPath_;
     bool wroteInterim_ = false;
+    bool replaceAgreed_ = false;   // the user agreed to replace the output already
+    bool refuseExisting_ = false;  // the output exists and may not be replaced
     bool rowWrote_ = false;
     bool rowPrompted_ = false;
     bool rowConverted_ = false;

@@ -57,6 +57,23 @@ Message OutputInUseMessage(std::string_view outputPath, long holder) {
     return {std::move(text), "Error", MessageIcon::Exclamation, Buttons::Ok};
 }
 
+std::string OfficeLockStatement(std::string_view outputPath, const output::OfficeLockOwner& owner) {
+    const auto known = [](const std::string& text) { return text.empty() ? std::string("desconocido") : text; };
+    std::string text = "El archivo \"";
+    text += outputPath;
+    text += "\" está abierto en LibreOffice (usuario " + known(owner.user) + ", equipo " + known(owner.host) +
+            ", desde " + known(owner.time) + "; aviso en \"" + owner.lockFile.filename().string() +
+            "\"): si se guarda allí, esa copia reemplazará el resultado nuevo.";
+    return text;
+}
+
+Message OfficeLockQuestion(std::string_view outputPath, const output::OfficeLockOwner& owner) {
+    std::string text = OfficeLockStatement(outputPath, owner);
+    text += "\nSi LibreOffice ya no lo tiene abierto (el aviso quedó de un cierre inesperado), puede "
+            "reemplazarlo. ¿Desea reemplazarlo de todos modos?";
+    return {std::move(text), "Advertencia", MessageIcon::Exclamation, Buttons::YesNo};
+}
+
 Message DecimalSavedMessage(std::string_view writtenFileName) {
     std::string text = "Archivo Guardado como \"";
     text += writtenFileName;

@@ -16,6 +16,11 @@ std::optional<std::string_view> OptionValue(std::string_view& option, int& index
     return std::string_view(argv[++index]);
 }
 
+bool IsOneOf(std::string_view option, std::initializer_list<std::string_view> known) {
+    option = option.substr(0, option.find('='));
+    return std::find(known.begin(), known.end(), option) != known.end();
+}
+
 std::optional<int> WholeArgument(std::string_view text) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -23,7 +28,12 @@ std::optional<int> WholeArgument(std::string_view text) {
     return value;
 }
 
-std::optional<std::string> KeyFor(std::string_view direction) {
+std::optional<std::string> KeyFor(std::string_view typed) {
+    // Read without regard to case: sirgas_sad69 is SIRGAS_SAD69.
+    std::string upper(typed);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const std::string_view direction = upper;
     if (direction == kSirgasToPsad56 || direction == kSirgasToSad69 ||
         direction == kPsad56ToSirgas)
         return std::string(direction);

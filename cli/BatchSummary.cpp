@@ -39,6 +39,7 @@ std::string BatchSummary(const batch::RunResult& result, const batch::PageColumn
             break;
         case batch::RunEnd::Precondition:
         case batch::RunEnd::KeptOutput:
+        case batch::RunEnd::OfficeLocked:
         case batch::RunEnd::OutputInUse:
             return {};
     }

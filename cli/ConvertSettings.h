@@ -20,6 +20,7 @@ struct ConvertSettings {
     Util::ForcedZone forced = Util::ForcedZone::Off();
     LineLayout layout;                               // delimiter and leading fields skipped
     bool decimalComma = false;                       // numbers read with "," as decimal separator
+    std::size_t skipLines = 0;                       // leading lines (a header) passed through as they stand
 };
 
 // The settings, or the reason the arguments are not usable.

@@ -12,7 +12,8 @@
 
 namespace trevalco::dialogs {
 
-enum class Buttons { Ok, OkCancel };
+// Yes and No answer as Ok and Cancel.
+enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel };
 
 // The application's title, shown by a box that has no title of its own.

@@ -105,7 +105,7 @@ TEST(ConvertArguments, DefaultsAndEveryOption) {
 
 TEST(ConvertArguments, BadOptionsAndValuesAreRefused) {
     for (const auto& args : std::vector<std::vector<const char*>>{
-             {"--direction", "sirgas_sad69"}, {"--direction"}, {"--from", "gms"},
+             {"--direction", "sirgas_sad70"}, {"--direction"}, {"--from", "gms"},
              {"--zone", "0", "--from", "utm"}, {"--zone", "19x", "--from", "utm"},
              {"--zone", "19"},  // only for UTM input
              {"--force-zone", "14"}, {"--force-zone", "23"}, {"--delimiter", ":"}, {"--delimiter", ";;"},
