@@ -73,7 +73,7 @@ int RunConvert(int argc, const char* const* argv, std::FILE* in, std::FILE* out,
     }
 
     const LineConverter converter(*parsed.settings);
-    ConvertPipeline pipeline(converter, std::max(1U, std::thread::hardware_concurrency()));
+    ConvertPipeline pipeline(converter, std::max(1U, std::thread::hardware_concurrency()), parsed.settings->skipLines);
     const PipelineResult result = pipeline.Run(in, out, err);
     if (result.writeFailed || std::fflush(out) != 0 || std::ferror(out)) {
         std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
