@@ -28,16 +28,13 @@ std::optional<int> WholeArgument(std::string_view text) {
     return value;
 }
 
-std::optional<std::string> KeyFor(std::string_view typed) {
+std::optional<DirectionKey> KeyFor(std::string_view typed) {
     // Read without regard to case: sirgas_sad69 is SIRGAS_SAD69.
-    std::string upper(typed);
-    for (char& c : upper)
+    std::string direction(typed);
+    for (char& c : direction)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    const std::string_view direction = upper;
-    if (direction == kSirgasToPsad56 || direction == kSirgasToSad69 ||
-        direction == kPsad56ToSirgas)
-        return std::string(direction);
-    if (direction == "SAD69_SIRGAS") return std::string(kSad69ToSirgas);
+    for (const DirectionKey key : {kSirgasToPsad56, kSirgasToSad69, kPsad56ToSirgas, kSad69ToSirgas})
+        if (direction == NameOf(key)) return key;
     return std::nullopt;
 }
 

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "Types.h"
 
 namespace trevalco::dialogs {
+
+// The icon a message box shows.
+enum class MessageIcon { None, Information, Exclamation, Critical };
 
 // Yes and No answer as Ok and Cancel.
 enum class Buttons { Ok, OkCancel, YesNo };
