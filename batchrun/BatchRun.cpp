@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <system_error>
 
 #include "CellReference.h"
@@ -131,6 +132,13 @@ RunResult BatchRun::Run() {
                                               "» no existe en una hoja (van de A a XFD).");
         }
         lastSaveEnd_ = setup_.now();
+        readRoles_ = static_cast<std::size_t>(std::count_if(RolesOf(setup_.columns).begin(), RolesOf(setup_.columns).end(),
+                                                            [](const ColumnRole& role) { return role.read; }));
+        lastDataRow_ = LastDataRow(sheet);
+        if (!CheckFilledColumns(sheet)) {
+            progress_.Finish();
+            return result_;
+        }
 
         result_.progressMaximum = CountRows(sheet);
         progress_.SetMaximum(result_.progressMaximum);
@@ -138,6 +146,7 @@ RunResult BatchRun::Run() {
 
         const LoopEnd loopEnd = RunRows(sheet);
         if (loopEnd == LoopEnd::Stopped || StopRequested()) return Stop();
+        result_.rowsUnreached = CountUnreached(sheet);
         return Finish(sheet, loopEnd, *existing);
     } catch (const workbook::Interrupted&) {
         return Stop();
@@ -224,10 +233,15 @@ RunResult BatchRun::Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile e
     result_.output = written;
     RemoveRecovery(true);
     const std::string fileName = written.filename().string();
-    if (setup_.announceOutput)
-        dialogs_.Show(std::holds_alternative<DecimalColumns>(setup_.columns)
-                          ? DecimalSavedMessage(fileName)
-                          : OtherSavedMessage(fileName));
+    if (setup_.announceOutput) {
+        dialogs::Message saved = std::holds_alternative<DecimalColumns>(setup_.columns)
+                                     ? DecimalSavedMessage(fileName)
+                                     : OtherSavedMessage(fileName);
+        // Rows of data the run never reached: the counts on a line of their own.
+        if (result_.rowsUnreached > 0)
+            saved.text += "\n" + RowCountsLine(result_.rowsConverted, result_.rowsSkipped, result_.rowsUnreached);
+        dialogs_.Show(saved);
+    }
     sheet.book.Close();
     progress_.Finish();
     result_.end = loopEnd == LoopEnd::DataEnded ? RunEnd::Completed : RunEnd::Cancelled;
@@ -242,8 +256,66 @@ RunResult BatchRun::Stop() {
     return result_;
 }
 
+bool BatchRun::HasInput(const Sheet& sheet, std::int32_t row) const {
+    for (std::size_t role = 0; role < readRoles_; ++role)
+        if (!IsEmpty(sheet.Cell(row, role))) return true;
+    return false;
+}
+
+std::int32_t BatchRun::LastDataRow(const Sheet& sheet) const {
+    for (std::int32_t row = sheet.sheet->LastRow(); row > 0; --row)
+        if (HasInput(sheet, row)) return row;
+    return 0;
+}
+
+std::int32_t BatchRun::CountUnreached(const Sheet& sheet) const {
+    std::int32_t unreached = 0;
+    for (std::int32_t row = result_.lastRow + 1; row <= lastDataRow_; ++row) unreached += HasInput(sheet, row);
+    return unreached;
+}
+
+bool BatchRun::WillWrite(const Sheet& sheet, std::int32_t row) const {
+    const bool dms = std::holds_alternative<DmsColumns>(setup_.columns);
+    for (std::size_t role = 0; role < readRoles_; ++role) {
+        const Util::CellValue cell = sheet.Cell(row, role);
+        // Empty minutes and seconds are read as zero.
+        if (dms && role % 3 != 0 && IsEmpty(cell)) continue;
+        if (!NumberIn(cell, setup_.separators)) return false;
+    }
+    return true;
+}
+
+bool BatchRun::CheckFilledColumns(const Sheet& sheet) {
+    if (setup_.filledColumns == ExistingOutput::Replace) return true;
+    const auto outputs = std::span(sheet.columns).subspan(readRoles_);
+    if (outputs.empty() || sheet.sheet->LastColumn() < *std::min_element(outputs.begin(), outputs.end())) return true;
+    std::vector<bool> filled(sheet.columns.size(), false);
+    FilledColumns found;
+    for (std::int32_t row = 1; row <= lastDataRow_; ++row) {
+        if (!WillWrite(sheet, row)) continue;
+        bool any = false;
+        for (std::size_t role = readRoles_; role < sheet.columns.size(); ++role) {
+            if (IsEmpty(sheet.Cell(row, role))) continue;
+            if (found.firstCell.empty()) found.firstCell = sheet.letters[role] + std::to_string(row);
+            filled[role] = any = true;
+        }
+        found.rows += any;
+    }
+    if (found.rows == 0) return true;
+    for (std::size_t role = readRoles_; role < sheet.columns.size(); ++role)
+        if (filled[role]) found.columns += (found.columns.empty() ? "" : ", ") + sheet.letters[role];
+    if (setup_.filledColumns == ExistingOutput::Ask &&
+        dialogs_.Show(FilledColumnsQuestion(found.columns, found.rows)) == dialogs::Answer::Ok)
+        return true;
+    result_.filledColumns = std::move(found);
+    result_.end = RunEnd::KeptColumns;
+    return false;
+}
+
+// The bar's maximum: one past the fourth empty cell of the first input
+// column from the last row with data on, so the run never passes it.
 std::int32_t BatchRun::CountRows(const Sheet& sheet) const {
-    std::int32_t row = 1;
+    std::int32_t row = std::max(1, lastDataRow_);
     std::int32_t empty = 0;
     while (empty < 4) {
         if (Util::IsEmptyCell(sheet.Cell(row, 0))) ++empty;
@@ -265,6 +337,8 @@ BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
     LoopEnd end = LoopEnd::DataEnded;
     std::optional<ConversionsAhead> ahead;  // decimal degrees: from the first row with a position
     while (ContinueLoop()) {
+        const std::int32_t emptyBefore = emptyRows_;
+        const std::int16_t skippedBefore = skipped_;
         RowEnd rowEnd = RowEnd::Next;
         rowWrote_ = rowPrompted_ = rowConverted_ = false;
         result_.lastRow = row_;
@@ -280,6 +354,12 @@ BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
             rowEnd = Ask(RowPrompt(row_, kInvalidRowText));
         }
         if (rowEnd == RowEnd::Stop) return LoopEnd::Cancelled;
+        // An empty or skipped row with data below it is told, but does not
+        // bring the end of the data nearer.
+        if (row_ < lastDataRow_) {
+            emptyRows_ = emptyBefore;
+            skipped_ = skippedBefore;
+        }
         CountRow();
         if (!FinishRow(sheet, end)) return end;
     }

@@ -79,6 +79,10 @@ struct RunSetup {
     // whether to replace the file anyway, replace it, or end the run at once
     // (OfficeLocked, no message).
     ExistingOutput officeLock = ExistingOutput::Ask;
+    // A chosen output column holds data in a row the run will write: ask
+    // (No ends the run before anything is written), replace it, or end the
+    // run at once (KeptColumns, no message).
+    ExistingOutput filledColumns = ExistingOutput::Ask;
     // The output's path; empty: beside the workbook by the "_1" rule. Its
     // lock, temporary and recovery files go beside it.
     std::string outputPath;
@@ -92,11 +96,19 @@ enum class RunEnd {
     Precondition,    // a precondition message; nothing opened
     KeptOutput,      // the user would not replace the existing output
     OfficeLocked,    // LibreOffice has the output open; the run was not to replace it
+    KeptColumns,     // output columns hold data the run was not to replace; nothing written
     OutputInUse,     // another run holds the output (message shown)
     Completed,       // the data ended; output saved
     Cancelled,       // Cancel on a prompt, or the progress window closed; output saved
     Failed,          // a workbook operation failed (message shown)
     Stopped,         // the program is ending; nothing saved
+};
+
+// Output columns that hold data in rows the run would write.
+struct FilledColumns {
+    std::string columns;      // their letters, "D, E"
+    std::int32_t rows = 0;    // how many such rows
+    std::string firstCell;    // the first such cell, "D2"
 };
 
 struct RunResult {
@@ -109,6 +121,10 @@ struct RunResult {
     std::int32_t progressMaximum = 0;
     std::int32_t interimSaves = 0;
     std::optional<output::OfficeLockOwner> officeLock;  // who had the output open in LibreOffice
+    std::optional<FilledColumns> filledColumns;         // when the run ended for them
+    // Rows below the run's last row, with something in an input column, that
+    // the run never reached (after Cancel).
+    std::int32_t rowsUnreached = 0;
 };
 
 // The output workbook of a source path (its folder, stem, "_1" and the
@@ -127,6 +143,9 @@ public:
 
     // The row being worked on (0 before the first).
     std::int32_t CurrentRow() const { return row_; }
+    // Whether the row being worked on lies below the last row with anything
+    // in an input column: its prompts are the end of the data.
+    bool PastData() const { return row_ > lastDataRow_; }
 
 private:
     struct Sheet;
@@ -138,6 +157,15 @@ private:
     std::int32_t CountRows(const Sheet& sheet) const;
     // The settings the point core gets for the row being worked on.
     core::Settings PointSettings() const;
+    // The last row with anything in an input column (0: none).
+    std::int32_t LastDataRow(const Sheet& sheet) const;
+    bool HasInput(const Sheet& sheet, std::int32_t row) const;
+    // Whether a row's input cells hold numbers: a row the run will write.
+    bool WillWrite(const Sheet& sheet, std::int32_t row) const;
+    // False when output columns hold data in rows the run will write and
+    // the run must end.
+    bool CheckFilledColumns(const Sheet& sheet);
+    std::int32_t CountUnreached(const Sheet& sheet) const;
     // `ahead` is made at the first row that holds a position within the input range.
     RowEnd DecimalRow(Sheet& sheet, std::optional<ConversionsAhead>& ahead);
     RowEnd DmsRow(Sheet& sheet);
@@ -182,6 +210,8 @@ private:
     std::int32_t row_ = 0;
     std::int32_t emptyRows_ = 0;   // decimal degrees and UTM pages
     std::int16_t skipped_ = 0;     // degrees-minutes-seconds page (at most 4)
+    std::int32_t lastDataRow_ = 0;
+    std::size_t readRoles_ = 0;    // the page's input columns come first
     std::filesystem::path recoveryPath_;
     bool wroteInterim_ = false;
     bool replaceAgreed_ = false;   // the user agreed to replace the output already

@@ -69,6 +69,18 @@ Message OfficeLockQuestion(std::string_view outputPath, const output::OfficeLock
     return {std::move(text), "Advertencia", MessageIcon::Exclamation, Buttons::YesNo};
 }
 
+Message FilledColumnsQuestion(std::string_view columns, std::int32_t rows) {
+    std::string text = "Las columnas ";
+    text += columns;
+    text += " ya tienen datos en " + std::to_string(rows) + " filas; ¿reemplazarlos?";
+    return {std::move(text), "Advertencia", MessageIcon::Exclamation, Buttons::YesNo};
+}
+
+std::string RowCountsLine(std::int32_t converted, std::int32_t skipped, std::int32_t unreached) {
+    return "Filas convertidas: " + std::to_string(converted) + "; omitidas: " + std::to_string(skipped) +
+           "; sin alcanzar: " + std::to_string(unreached) + ".";
+}
+
 Message DecimalSavedMessage(std::string_view writtenFileName) {
     std::string text = "Archivo Guardado como \"";
     text += writtenFileName;

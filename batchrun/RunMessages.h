@@ -50,6 +50,13 @@ std::string OfficeLockStatement(std::string_view outputPath, const output::Offic
 // is opened.
 dialogs::Message OfficeLockQuestion(std::string_view outputPath, const output::OfficeLockOwner& owner);
 
+// Output columns hold data in `rows` rows the run will write: Sí (Ok)
+// writes over them, No (Cancel) ends the run before anything is written.
+dialogs::Message FilledColumnsQuestion(std::string_view columns, std::int32_t rows);
+
+// The line the saved-file message gains when rows of data were never reached.
+std::string RowCountsLine(std::int32_t converted, std::int32_t skipped, std::int32_t unreached);
+
 // The saved-file message of each page, naming the file written.
 dialogs::Message DecimalSavedMessage(std::string_view writtenFileName);
 dialogs::Message OtherSavedMessage(std::string_view writtenFileName);

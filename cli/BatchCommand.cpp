@@ -132,9 +132,11 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     setup.existingOutput = settings.overwrite ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
     setup.officeLock = settings.ignoreLock ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
     setup.outputPath = settings.output;
+    setup.filledColumns = settings.replaceColumns ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
     setup.announceOutput = false;
     batch::BatchRun run(std::move(setup), dialogs, progress);
     dialogs.SetRowSource([&run] { return run.CurrentRow(); });
+    dialogs.SetPastData([&run] { return run.PastData(); });
     const batch::RunResult result = run.Run();
 
     progress.ClearLine();
@@ -148,13 +150,20 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
                 std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
                 return kExitFileError;
             }
-            return result.end == batch::RunEnd::Completed ? kExitOk : kExitStoppedAtBadRow;
+            return result.end == batch::RunEnd::Completed && result.rowsUnreached == 0 ? kExitOk : kExitStoppedAtBadRow;
         case batch::RunEnd::Stopped:
             return kExitInterrupted;
         case batch::RunEnd::KeptOutput:
             std::fprintf(err, "trevalco-cli batch: ya existe «%s»; use --overwrite para reemplazarlo\n",
                          OutputPath(settings).c_str());
             break;
+        case batch::RunEnd::KeptColumns:
+            std::fprintf(err,
+                         "trevalco-cli batch: las columnas %s ya tienen datos en %d filas que se van a convertir "
+                         "(la primera, %s); use --replace-columns para reemplazarlos, o --columns para elegir otras\n",
+                         result.filledColumns->columns.c_str(), result.filledColumns->rows,
+                         result.filledColumns->firstCell.c_str());
+            return kExitUsage;
         case batch::RunEnd::OfficeLocked:
             std::fprintf(err,
                          "trevalco-cli batch: %s Ciérrelo en LibreOffice; si ya no está abierto (el aviso quedó "

@@ -20,7 +20,7 @@ dialogs::Answer TerminalDialogs::Show(const dialogs::Message& message) {
         answer = dialogs::Answer::Cancel;
         line += " -> no";
     } else if (message.buttons == dialogs::Buttons::OkCancel) {
-        if (onBadRow_ == BadRowAnswer::Stop) {
+        if (onBadRow_ == BadRowAnswer::Stop && !(pastData_ && pastData_())) {
             answer = dialogs::Answer::Cancel;
             ++stops_;
             line += " -> se detiene la conversión";

@@ -75,5 +75,34 @@ TEST_F(NewUserBatch, ArgumentsSayWhatIsWrongAndOutputChoosesTheName) {
     EXPECT_EQ(folder.Files(), (std::vector<std::string>{"puntos.csv", "puntos_1.csv", "res.final.csv"}));
 }
 
+// The end of the data after blank rows, --on-bad-row stop at the end of the
+// data, and output columns that already hold data.
+TEST_F(NewUserBatch, EndOfTheDataAndOutputColumnsWithData) {
+    const std::string point = "P;33,45;70,65\n";
+    struct Case {
+        std::string content, arguments, said;
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {point + "\n" + point + "\n" + point + "\n" + point + point, "",
+         "5 filas convertidas, 0 filas solo con sus columnas de origen, 6 filas omitidas; terminó en la fila 11: "
+         "fin de los datos (tercera fila vacía)\n", 0},
+        {point + "\n" + point + "\n" + point + "\n" + point + point, "--on-bad-row stop",
+         "1 fila convertida, 0 filas solo con sus columnas de origen, 0 filas omitidas, 4 filas sin alcanzar; se "
+         "detuvo en la fila 2", 1},
+        {point + point + point, "--on-bad-row stop",
+         "3 filas convertidas, 0 filas solo con sus columnas de origen, 3 filas omitidas; terminó en la fila 6", 0},
+        {"Punto;Lat;Lon;Cota\nP1;33,45;70,65;512,4;muro\nP2;x;70,65;9\n" + point, "",
+         "las columnas D, E ya tienen datos en 1 filas que se van a convertir (la primera, D2); use --replace-columns", 2},
+        {"Punto;Lat;Lon;Cota\nP1;33,45;70,65;512,4;muro\n", "--replace-columns", "terminó en la fila 5", 0},
+    };
+    for (const Case& c : cases) {
+        Spill(folder / "puntos.csv", c.content);
+        const CliRun run = Cli(Batch(c.arguments + " --overwrite"));
+        EXPECT_EQ(run.status, c.status) << c.content << run.err;
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    }
+}
+
 }  // namespace
 }  // namespace trevalco::cli::test
