@@ -258,7 +258,7 @@ RunResult BatchRun::Stop() {
 
 bool BatchRun::HasInput(const Sheet& sheet, std::int32_t row) const {
     for (std::size_t role = 0; role < readRoles_; ++role)
-        if (!IsEmpty(sheet.Cell(row, role))) return true;
+        if (!Util::IsEmptyCell(sheet.Cell(row, role))) return true;
     return false;
 }
 
@@ -279,8 +279,8 @@ bool BatchRun::WillWrite(const Sheet& sheet, std::int32_t row) const {
     for (std::size_t role = 0; role < readRoles_; ++role) {
         const Util::CellValue cell = sheet.Cell(row, role);
         // Empty minutes and seconds are read as zero.
-        if (dms && role % 3 != 0 && IsEmpty(cell)) continue;
-        if (!NumberIn(cell, setup_.separators)) return false;
+        if (dms && role % 3 != 0 && Util::IsEmptyCell(cell)) continue;
+        if (!Util::NumberIn(cell, setup_.separators)) return false;
     }
     return true;
 }
@@ -295,7 +295,7 @@ bool BatchRun::CheckFilledColumns(const Sheet& sheet) {
         if (!WillWrite(sheet, row)) continue;
         bool any = false;
         for (std::size_t role = readRoles_; role < sheet.columns.size(); ++role) {
-            if (IsEmpty(sheet.Cell(row, role))) continue;
+            if (Util::IsEmptyCell(sheet.Cell(row, role))) continue;
             if (found.firstCell.empty()) found.firstCell = sheet.letters[role] + std::to_string(row);
             filled[role] = any = true;
         }
