@@ -103,13 +103,14 @@ RunResult BatchRun::Run() {
         workbook::OpenOptions options = setup_.openOptions;
         if (setup_.stopRequested) options.stopRequested = setup_.stopRequested;
         Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, options));
-        sheet.sheet = &sheet.book.Sheet(setup_.sheetName);
-        // Refused only now, so that a wrong sheet name is told first.
-        if (refuseExisting_) {
+        // Refused only now, so that a wrong sheet name is told first (the
+        // sheet itself is not read for it).
+        if (refuseExisting_ && sheet.book.HasSheet(setup_.sheetName)) {
             progress_.Finish();
             result_.end = RunEnd::KeptOutput;
             return result_;
         }
+        sheet.sheet = &sheet.book.Sheet(setup_.sheetName);
         // A sheet that could not be saved is refused before any row is worked.
         try {
             sheet.sheet->CheckRowOrder();
@@ -291,15 +292,18 @@ bool BatchRun::CheckFilledColumns(const Sheet& sheet) {
     if (outputs.empty() || sheet.sheet->LastColumn() < *std::min_element(outputs.begin(), outputs.end())) return true;
     std::vector<bool> filled(sheet.columns.size(), false);
     FilledColumns found;
+    const auto holdsData = [&](std::int32_t row, std::size_t role) { return !Util::IsEmptyCell(sheet.Cell(row, role)); };
     for (std::int32_t row = 1; row <= lastDataRow_; ++row) {
-        if (!WillWrite(sheet, row)) continue;
+        // The output cells first: most rows have none, and reading them is cheap.
         bool any = false;
+        for (std::size_t role = readRoles_; role < sheet.columns.size() && !any; ++role) any = holdsData(row, role);
+        if (!any || !WillWrite(sheet, row)) continue;
+        ++found.rows;
         for (std::size_t role = readRoles_; role < sheet.columns.size(); ++role) {
-            if (Util::IsEmptyCell(sheet.Cell(row, role))) continue;
+            if (!holdsData(row, role)) continue;
             if (found.firstCell.empty()) found.firstCell = sheet.letters[role] + std::to_string(row);
-            filled[role] = any = true;
+            filled[role] = true;
         }
-        found.rows += any;
     }
     if (found.rows == 0) return true;
     for (std::size_t role = readRoles_; role < sheet.columns.size(); ++role)

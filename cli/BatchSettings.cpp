@@ -57,7 +57,7 @@ std::optional<std::string> OutputRefusal(const std::string& workbook, const std:
     if (Upper(chosen.extension().string()) != Upper(source.extension().string()))
         return "--output debe tener la extensión del libro (" + source.extension().string() + "): " + output;
     std::error_code error;
-    const bool same = fs::weakly_canonical(source, error) == fs::weakly_canonical(chosen, error) ||
+    const bool same = fs::absolute(source, error).lexically_normal() == fs::absolute(chosen, error).lexically_normal() ||
                       fs::equivalent(source, chosen, error);
     if (same) return "--output no puede ser el libro de origen: " + output;
     return std::nullopt;

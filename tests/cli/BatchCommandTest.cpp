@@ -118,10 +118,6 @@ TEST_F(BatchCommand, FileProblemsAndUsageErrorsHaveTheirOwnStatus) {
     EXPECT_EQ(missing.status, 3);
     EXPECT_NE(missing.err.find("Achivo No Encontrado"), std::string::npos);
 
-    const CliRun noSheet = Cli(Quoted(source) + " --sheet Otra --from dd --direction SIRGAS_SAD69");
-    EXPECT_EQ(noSheet.status, 3);
-    EXPECT_NE(noSheet.err.find("Otra"), std::string::npos);
-
     const CliRun broken = Cli(Quoted(folder / "roto.xlsx") + " --sheet Puntos --from dd --direction SIRGAS_SAD69");
     EXPECT_EQ(broken.status, 3);
     EXPECT_NE(broken.err.find("roto.xlsx"), std::string::npos);

@@ -87,10 +87,6 @@ TEST_F(ConvertCommand, UsageErrorsExitWithTwo) {
         EXPECT_NE(run.err.find("Uso:"), std::string::npos) << arguments;
     }
     EXPECT_NE(Cli("convert --bogus").err.find("opción desconocida: --bogus"), std::string::npos);
-    const CliRun help = Cli("convert --help");
-    EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--force-zone", "--delimiter", "--decimal-comma", "--skip-fields"})
-        EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
 
 TEST_F(ConvertCommand, ManyBatchesKeepTheirOrderLineNumbersAndPassedFields) {

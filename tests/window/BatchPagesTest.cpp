@@ -170,5 +170,25 @@ TEST_F(BatchPagesWindow, AnOutputOpenInLibreOfficeIsReplacedOnlyOnYes) {
     }
 }
 
+// Output columns with data in rows the run will write are asked about once
+// (No writes nothing); Cancel with data below adds the counts to the saved
+// message.
+TEST_F(BatchPagesWindow, FilledOutputColumnsAreAskedAboutAndUnreachedRowsCounted) {
+    Prepare({{std::string("P1"), 70.65, 33.45, std::string("cota")}, {}, {std::string("P2"), 71.0, 34.0}}, kDecimalPage);
+    dialogs.Answer(dialogs::Answer::Cancel);
+    window->Form().Ok_excel->click();
+    EXPECT_EQ(dialogs.Messages().back().text, "Las columnas D ya tienen datos en 1 filas; ¿reemplazarlos?");
+    EXPECT_EQ(Pages().LastResult()->end, RunEnd::KeptColumns);
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"datos.xlsx"});
+
+    Ok();
+    dialogs.Answer(dialogs::Answer::Cancel);  // the empty row 2
+    Ok();
+    window->Form().Ok_excel->click();
+    EXPECT_EQ(Pages().LastResult()->end, RunEnd::Cancelled);
+    EXPECT_EQ(dialogs.Messages().back().text,
+              "Archivo Guardado como \"datos_1.xlsx\"\nFilas convertidas: 1; omitidas: 0; sin alcanzar: 1.");
+}
+
 }  // namespace
 }  // namespace trevalco::batch::test
