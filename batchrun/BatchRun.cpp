@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <system_error>
 
 #include "CellReference.h"
@@ -88,6 +89,7 @@ RunResult BatchRun::Run() {
 
     std::optional<output::OutputLock> lock;
     if (!HoldOutput(lock)) return result_;
+    if (!CheckOfficeLock()) return result_;
     const auto existing = OnExistingOutput();
     if (!existing) return result_;
 
@@ -101,6 +103,13 @@ RunResult BatchRun::Run() {
         workbook::OpenOptions options = setup_.openOptions;
         if (setup_.stopRequested) options.stopRequested = setup_.stopRequested;
         Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, options));
+        // Refused only now, so that a wrong sheet name is told first (the
+        // sheet itself is not read for it).
+        if (refuseExisting_ && sheet.book.HasSheet(setup_.sheetName)) {
+            progress_.Finish();
+            result_.end = RunEnd::KeptOutput;
+            return result_;
+        }
         sheet.sheet = &sheet.book.Sheet(setup_.sheetName);
         // A sheet that could not be saved is refused before any row is worked.
         try {
@@ -124,6 +133,13 @@ RunResult BatchRun::Run() {
                                               "» no existe en una hoja (van de A a XFD).");
         }
         lastSaveEnd_ = setup_.now();
+        readRoles_ = static_cast<std::size_t>(std::count_if(RolesOf(setup_.columns).begin(), RolesOf(setup_.columns).end(),
+                                                            [](const ColumnRole& role) { return role.read; }));
+        lastDataRow_ = LastDataRow(sheet);
+        if (!CheckFilledColumns(sheet)) {
+            progress_.Finish();
+            return result_;
+        }
 
         result_.progressMaximum = CountRows(sheet);
         progress_.SetMaximum(result_.progressMaximum);
@@ -131,6 +147,7 @@ RunResult BatchRun::Run() {
 
         const LoopEnd loopEnd = RunRows(sheet);
         if (loopEnd == LoopEnd::Stopped || StopRequested()) return Stop();
+        result_.rowsUnreached = CountUnreached(sheet);
         return Finish(sheet, loopEnd, *existing);
     } catch (const workbook::Interrupted&) {
         return Stop();
@@ -146,10 +163,11 @@ RunResult BatchRun::Run() {
 }
 
 bool BatchRun::HoldOutput(std::optional<output::OutputLock>& lock) {
-    const auto output = OutputPathOf(setup_.workbookPath);
+    const auto output = setup_.outputPath.empty() ? OutputPathOf(setup_.workbookPath)
+                                                  : std::optional(std::filesystem::path(setup_.outputPath));
     if (!output) return true;  // not a workbook: opening it says so
     outputPath_ = *output;
-    recoveryPath_ = output::RecoveryBaseFor(setup_.workbookPath) + outputPath_.extension().string();
+    recoveryPath_ = OutputBase().string() + " (incompleto)" + outputPath_.extension().string();
     try {
         pid_t holder = 0;
         lock = output::OutputLock::Take(outputPath_, &holder);
@@ -167,17 +185,43 @@ bool BatchRun::HoldOutput(std::optional<output::OutputLock>& lock) {
     return true;
 }
 
+std::filesystem::path BatchRun::OutputBase() const {
+    return std::filesystem::path(outputPath_).replace_extension();
+}
+
+bool BatchRun::CheckOfficeLock() {
+    if (outputPath_.empty()) return true;
+    auto owner = output::ReadOfficeLock(outputPath_);
+    if (!owner) return true;
+    switch (setup_.officeLock) {
+        case ExistingOutput::Replace: return true;
+        case ExistingOutput::Ask:
+            if (dialogs_.Show(OfficeLockQuestion(outputPath_.string(), *owner)) == dialogs::Answer::Ok) {
+                replaceAgreed_ = true;
+                return true;
+            }
+            break;
+        case ExistingOutput::Refuse: break;
+    }
+    result_.officeLock = std::move(owner);
+    result_.end = RunEnd::OfficeLocked;
+    return false;
+}
+
 std::optional<output::ExistingFile> BatchRun::OnExistingOutput() {
     std::error_code error;
     if (outputPath_.empty() || !std::filesystem::exists(outputPath_, error))
         return output::ExistingFile::Keep;
+    if (replaceAgreed_) return output::ExistingFile::Replace;
     switch (setup_.existingOutput) {
         case ExistingOutput::Replace: return output::ExistingFile::Replace;
         case ExistingOutput::Ask:
             if (dialogs_.Show(ReplaceOutputQuestion(outputPath_.string())) == dialogs::Answer::Ok)
                 return output::ExistingFile::Replace;
             break;
-        case ExistingOutput::Refuse: break;
+        case ExistingOutput::Refuse:
+            refuseExisting_ = true;
+            return output::ExistingFile::Keep;
     }
     result_.end = RunEnd::KeptOutput;
     return std::nullopt;
@@ -185,15 +229,20 @@ std::optional<output::ExistingFile> BatchRun::OnExistingOutput() {
 
 RunResult BatchRun::Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile existing) {
     const std::filesystem::path written =
-        sheet.book.SaveAs(output::OutputBaseFor(setup_.workbookPath), existing);
+        sheet.book.SaveAs(OutputBase(), existing);
     // In place: from here on the run has ended well, whatever comes.
     result_.output = written;
     RemoveRecovery(true);
     const std::string fileName = written.filename().string();
-    if (setup_.announceOutput)
-        dialogs_.Show(std::holds_alternative<DecimalColumns>(setup_.columns)
-                          ? DecimalSavedMessage(fileName)
-                          : OtherSavedMessage(fileName));
+    if (setup_.announceOutput) {
+        dialogs::Message saved = std::holds_alternative<DecimalColumns>(setup_.columns)
+                                     ? DecimalSavedMessage(fileName)
+                                     : OtherSavedMessage(fileName);
+        // Rows of data the run never reached: the counts on a line of their own.
+        if (result_.rowsUnreached > 0)
+            saved.text += "\n" + RowCountsLine(result_.rowsConverted, result_.rowsSkipped, result_.rowsUnreached);
+        dialogs_.Show(saved);
+    }
     sheet.book.Close();
     progress_.Finish();
     result_.end = loopEnd == LoopEnd::DataEnded ? RunEnd::Completed : RunEnd::Cancelled;
@@ -208,8 +257,69 @@ RunResult BatchRun::Stop() {
     return result_;
 }
 
+bool BatchRun::HasInput(const Sheet& sheet, std::int32_t row) const {
+    for (std::size_t role = 0; role < readRoles_; ++role)
+        if (!Util::IsEmptyCell(sheet.Cell(row, role))) return true;
+    return false;
+}
+
+std::int32_t BatchRun::LastDataRow(const Sheet& sheet) const {
+    for (std::int32_t row = sheet.sheet->LastRow(); row > 0; --row)
+        if (HasInput(sheet, row)) return row;
+    return 0;
+}
+
+std::int32_t BatchRun::CountUnreached(const Sheet& sheet) const {
+    std::int32_t unreached = 0;
+    for (std::int32_t row = result_.lastRow + 1; row <= lastDataRow_; ++row) unreached += HasInput(sheet, row);
+    return unreached;
+}
+
+bool BatchRun::WillWrite(const Sheet& sheet, std::int32_t row) const {
+    const bool dms = std::holds_alternative<DmsColumns>(setup_.columns);
+    for (std::size_t role = 0; role < readRoles_; ++role) {
+        const Util::CellValue cell = sheet.Cell(row, role);
+        // Empty minutes and seconds are read as zero.
+        if (dms && role % 3 != 0 && Util::IsEmptyCell(cell)) continue;
+        if (!Util::NumberIn(cell, setup_.separators)) return false;
+    }
+    return true;
+}
+
+bool BatchRun::CheckFilledColumns(const Sheet& sheet) {
+    if (setup_.filledColumns == ExistingOutput::Replace) return true;
+    const auto outputs = std::span(sheet.columns).subspan(readRoles_);
+    if (outputs.empty() || sheet.sheet->LastColumn() < *std::min_element(outputs.begin(), outputs.end())) return true;
+    std::vector<bool> filled(sheet.columns.size(), false);
+    FilledColumns found;
+    const auto holdsData = [&](std::int32_t row, std::size_t role) { return !Util::IsEmptyCell(sheet.Cell(row, role)); };
+    for (std::int32_t row = 1; row <= lastDataRow_; ++row) {
+        // The output cells first: most rows have none, and reading them is cheap.
+        bool any = false;
+        for (std::size_t role = readRoles_; role < sheet.columns.size() && !any; ++role) any = holdsData(row, role);
+        if (!any || !WillWrite(sheet, row)) continue;
+        ++found.rows;
+        for (std::size_t role = readRoles_; role < sheet.columns.size(); ++role) {
+            if (!holdsData(row, role)) continue;
+            if (found.firstCell.empty()) found.firstCell = sheet.letters[role] + std::to_string(row);
+            filled[role] = true;
+        }
+    }
+    if (found.rows == 0) return true;
+    for (std::size_t role = readRoles_; role < sheet.columns.size(); ++role)
+        if (filled[role]) found.columns += (found.columns.empty() ? "" : ", ") + sheet.letters[role];
+    if (setup_.filledColumns == ExistingOutput::Ask &&
+        dialogs_.Show(FilledColumnsQuestion(found.columns, found.rows)) == dialogs::Answer::Ok)
+        return true;
+    result_.filledColumns = std::move(found);
+    result_.end = RunEnd::KeptColumns;
+    return false;
+}
+
+// The bar's maximum: one past the fourth empty cell of the first input
+// column from the last row with data on, so the run never passes it.
 std::int32_t BatchRun::CountRows(const Sheet& sheet) const {
-    std::int32_t row = 1;
+    std::int32_t row = std::max(1, lastDataRow_);
     std::int32_t empty = 0;
     while (empty < 4) {
         if (Util::IsEmptyCell(sheet.Cell(row, 0))) ++empty;
@@ -231,6 +341,8 @@ BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
     LoopEnd end = LoopEnd::DataEnded;
     std::optional<ConversionsAhead> ahead;  // decimal degrees: from the first row with a position
     while (ContinueLoop()) {
+        const std::int32_t emptyBefore = emptyRows_;
+        const std::int16_t skippedBefore = skipped_;
         RowEnd rowEnd = RowEnd::Next;
         rowWrote_ = rowPrompted_ = rowConverted_ = false;
         result_.lastRow = row_;
@@ -246,6 +358,12 @@ BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
             rowEnd = Ask(RowPrompt(row_, kInvalidRowText));
         }
         if (rowEnd == RowEnd::Stop) return LoopEnd::Cancelled;
+        // An empty or skipped row with data below it is told, but does not
+        // bring the end of the data nearer.
+        if (row_ < lastDataRow_) {
+            emptyRows_ = emptyBefore;
+            skipped_ = skippedBefore;
+        }
         CountRow();
         if (!FinishRow(sheet, end)) return end;
     }
@@ -272,7 +390,7 @@ void BatchRun::InterimSave(Sheet& sheet) {
     const Clock::time_point start = setup_.now();
     const Clock::duration spacing = std::max(setup_.interimSaveSpacing, 2 * lastSaveTook_);
     if (start - lastSaveEnd_ < spacing) return;
-    sheet.book.SaveAs(output::RecoveryBaseFor(setup_.workbookPath));
+    sheet.book.SaveAs(recoveryPath_);
     wroteInterim_ = true;
     ++result_.interimSaves;
     lastSaveEnd_ = setup_.now();

@@ -25,6 +25,7 @@
 
 #include "ConversionsAhead.h"
 #include "NumberText.h"
+#include "OfficeLock.h"
 #include "OutputLock.h"
 #include "PageColumns.h"
 #include "PointConversion.h"
@@ -74,6 +75,17 @@ struct RunSetup {
     // as the last one took).
     Clock::duration interimSaveSpacing = std::chrono::seconds(5);
     ExistingOutput existingOutput = ExistingOutput::Ask;
+    // LibreOffice has the output open (its lock file stands beside it): ask
+    // whether to replace the file anyway, replace it, or end the run at once
+    // (OfficeLocked, no message).
+    ExistingOutput officeLock = ExistingOutput::Ask;
+    // A chosen output column holds data in a row the run will write: ask
+    // (No ends the run before anything is written), replace it, or end the
+    // run at once (KeptColumns, no message).
+    ExistingOutput filledColumns = ExistingOutput::Ask;
+    // The output's path; empty: beside the workbook by the "_1" rule. Its
+    // lock, temporary and recovery files go beside it.
+    std::string outputPath;
     // Whether the run ends with the saved-file message (the command line
     // prints the path instead).
     bool announceOutput = true;
@@ -83,11 +95,20 @@ struct RunSetup {
 enum class RunEnd {
     Precondition,    // a precondition message; nothing opened
     KeptOutput,      // the user would not replace the existing output
+    OfficeLocked,    // LibreOffice has the output open; the run was not to replace it
+    KeptColumns,     // output columns hold data the run was not to replace; nothing written
     OutputInUse,     // another run holds the output (message shown)
     Completed,       // the data ended; output saved
     Cancelled,       // Cancel on a prompt, or the progress window closed; output saved
     Failed,          // a workbook operation failed (message shown)
     Stopped,         // the program is ending; nothing saved
+};
+
+// Output columns that hold data in rows the run would write.
+struct FilledColumns {
+    std::string columns;      // their letters, "D, E"
+    std::int32_t rows = 0;    // how many such rows
+    std::string firstCell;    // the first such cell, "D2"
 };
 
 struct RunResult {
@@ -99,6 +120,11 @@ struct RunResult {
     std::int32_t lastRow = 0;                     // the last row worked on (0: none)
     std::int32_t progressMaximum = 0;
     std::int32_t interimSaves = 0;
+    std::optional<output::OfficeLockOwner> officeLock;  // who had the output open in LibreOffice
+    std::optional<FilledColumns> filledColumns;         // when the run ended for them
+    // Rows below the run's last row, with something in an input column, that
+    // the run never reached (after Cancel).
+    std::int32_t rowsUnreached = 0;
 };
 
 // The output workbook of a source path (its folder, stem, "_1" and the
@@ -117,6 +143,9 @@ public:
 
     // The row being worked on (0 before the first).
     std::int32_t CurrentRow() const { return row_; }
+    // Whether the row being worked on lies below the last row with anything
+    // in an input column: its prompts are the end of the data.
+    bool PastData() const { return row_ > lastDataRow_; }
 
 private:
     struct Sheet;
@@ -128,6 +157,15 @@ private:
     std::int32_t CountRows(const Sheet& sheet) const;
     // The settings the point core gets for the row being worked on.
     core::Settings PointSettings() const;
+    // The last row with anything in an input column (0: none).
+    std::int32_t LastDataRow(const Sheet& sheet) const;
+    bool HasInput(const Sheet& sheet, std::int32_t row) const;
+    // Whether a row's input cells hold numbers: a row the run will write.
+    bool WillWrite(const Sheet& sheet, std::int32_t row) const;
+    // False when output columns hold data in rows the run will write and
+    // the run must end.
+    bool CheckFilledColumns(const Sheet& sheet);
+    std::int32_t CountUnreached(const Sheet& sheet) const;
     // `ahead` is made at the first row that holds a position within the input range.
     RowEnd DecimalRow(Sheet& sheet, std::optional<ConversionsAhead>& ahead);
     RowEnd DmsRow(Sheet& sheet);
@@ -144,6 +182,10 @@ private:
     // Whether the final save may replace an existing output; nothing when
     // the run must end.
     std::optional<output::ExistingFile> OnExistingOutput();
+    // False when LibreOffice has the output open and the run must end.
+    bool CheckOfficeLock();
+    // The output's path without its extension: what SaveAs is given.
+    std::filesystem::path OutputBase() const;
     RunResult Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile existing);
     RunResult Stop();
     bool StopRequested() const { return setup_.stopRequested && setup_.stopRequested(); }
@@ -170,8 +212,12 @@ private:
     std::int32_t row_ = 0;
     std::int32_t emptyRows_ = 0;   // decimal degrees and UTM pages
     std::int16_t skipped_ = 0;     // degrees-minutes-seconds page (at most 4)
+    std::int32_t lastDataRow_ = 0;
+    std::size_t readRoles_ = 0;    // the page's input columns come first
     std::filesystem::path recoveryPath_;
     bool wroteInterim_ = false;
+    bool replaceAgreed_ = false;   // the user agreed to replace the output already
+    bool refuseExisting_ = false;  // the output exists and may not be replaced
     bool rowWrote_ = false;
     bool rowPrompted_ = false;
     bool rowConverted_ = false;

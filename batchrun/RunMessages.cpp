@@ -52,6 +52,35 @@ Message OutputInUseMessage(std::string_view outputPath, long holder) {
     return {std::move(text), "Error", MessageIcon::Exclamation, Buttons::Ok};
 }
 
+std::string OfficeLockStatement(std::string_view outputPath, const output::OfficeLockOwner& owner) {
+    const auto known = [](const std::string& text) { return text.empty() ? std::string("desconocido") : text; };
+    std::string text = "El archivo \"";
+    text += outputPath;
+    text += "\" está abierto en LibreOffice (usuario " + known(owner.user) + ", equipo " + known(owner.host) +
+            ", desde " + known(owner.time) + "; aviso en \"" + owner.lockFile.filename().string() +
+            "\"): si se guarda allí, esa copia reemplazará el resultado nuevo.";
+    return text;
+}
+
+Message OfficeLockQuestion(std::string_view outputPath, const output::OfficeLockOwner& owner) {
+    std::string text = OfficeLockStatement(outputPath, owner);
+    text += "\nSi LibreOffice ya no lo tiene abierto (el aviso quedó de un cierre inesperado), puede "
+            "reemplazarlo. ¿Desea reemplazarlo de todos modos?";
+    return {std::move(text), "Advertencia", MessageIcon::Exclamation, Buttons::YesNo};
+}
+
+Message FilledColumnsQuestion(std::string_view columns, std::int32_t rows) {
+    std::string text = "Las columnas ";
+    text += columns;
+    text += " ya tienen datos en " + std::to_string(rows) + " filas; ¿reemplazarlos?";
+    return {std::move(text), "Advertencia", MessageIcon::Exclamation, Buttons::YesNo};
+}
+
+std::string RowCountsLine(std::int32_t converted, std::int32_t skipped, std::int32_t unreached) {
+    return "Filas convertidas: " + std::to_string(converted) + "; omitidas: " + std::to_string(skipped) +
+           "; sin alcanzar: " + std::to_string(unreached) + ".";
+}
+
 Message DecimalSavedMessage(std::string_view writtenFileName) {
     std::string text = "Archivo Guardado como \"";
     text += writtenFileName;

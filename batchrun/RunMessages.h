@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Dialogs.h"
+#include "OfficeLock.h"
 #include "PointMessages.h"
 
 namespace trevalco::batch {
@@ -40,6 +41,21 @@ dialogs::Message ReplaceOutputQuestion(std::string_view outputPath);
 // workbook: the run is refused before anything is opened. `holder` is that
 // run's process id (0: not known).
 dialogs::Message OutputInUseMessage(std::string_view outputPath, long holder);
+
+// LibreOffice has the output open: who, where and since when, and why that
+// matters (the open copy, saved later, would replace the new output).
+std::string OfficeLockStatement(std::string_view outputPath, const output::OfficeLockOwner& owner);
+// The same, and whether to replace the file anyway (the lock may be left by
+// a crash): Sí (Ok) replaces it, No (Cancel) ends the run before anything
+// is opened.
+dialogs::Message OfficeLockQuestion(std::string_view outputPath, const output::OfficeLockOwner& owner);
+
+// Output columns hold data in `rows` rows the run will write: Sí (Ok)
+// writes over them, No (Cancel) ends the run before anything is written.
+dialogs::Message FilledColumnsQuestion(std::string_view columns, std::int32_t rows);
+
+// The line the saved-file message gains when rows of data were never reached.
+std::string RowCountsLine(std::int32_t converted, std::int32_t skipped, std::int32_t unreached);
 
 // The saved-file message of each page, naming the file written.
 dialogs::Message DecimalSavedMessage(std::string_view writtenFileName);

@@ -16,6 +16,11 @@ std::optional<std::string_view> OptionValue(std::string_view& option, int& index
     return std::string_view(argv[++index]);
 }
 
+bool IsOneOf(std::string_view option, std::initializer_list<std::string_view> known) {
+    option = option.substr(0, option.find('='));
+    return std::find(known.begin(), known.end(), option) != known.end();
+}
+
 std::optional<int> WholeArgument(std::string_view text) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -23,7 +28,11 @@ std::optional<int> WholeArgument(std::string_view text) {
     return value;
 }
 
-std::optional<DirectionKey> KeyFor(std::string_view direction) {
+std::optional<DirectionKey> KeyFor(std::string_view typed) {
+    // Read without regard to case: sirgas_sad69 is SIRGAS_SAD69.
+    std::string direction(typed);
+    for (char& c : direction)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     for (const DirectionKey key : {kSirgasToPsad56, kSirgasToSad69, kPsad56ToSirgas, kSad69ToSirgas})
         if (direction == NameOf(key)) return key;
     return std::nullopt;

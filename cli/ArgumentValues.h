@@ -2,6 +2,7 @@
 // forced zones, read the same way by every command.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,11 +16,15 @@ namespace trevalco::cli {
 std::optional<std::string_view> OptionValue(std::string_view& option, int& index, int argc,
                                             const char* const* argv);
 
+// Whether a command-line argument names an option ("--sheet=Puntos" names
+// --sheet) that is one of `known`.
+bool IsOneOf(std::string_view option, std::initializer_list<std::string_view> known);
+
 // A whole number written with digits only (and a leading minus).
 std::optional<int> WholeArgument(std::string_view text);
 
 // The direction of its name: SIRGAS_PSAD56, SIRGAS_SAD69, PSAD56_SIRGAS or
-// SAD69_SIRGAS; nothing for any other text.
+// SAD69_SIRGAS, in any case; nothing for any other text.
 std::optional<DirectionKey> KeyFor(std::string_view direction);
 
 // A zone the window's "Forzar Zonas" buttons offer: 12, 13, 16 to 22.

@@ -15,6 +15,7 @@
 #include "InterruptFlag.h"
 #include "EpsgShifts.h"
 #include "PointLayer.h"
+#include "RunMessages.h"
 #include "TerminalDialogs.h"
 #include "TerminalProgress.h"
 
@@ -45,6 +46,7 @@ const char* const kBatchHelp =
     "                        [--zone 18|19] [--force-zone N] [--columns ROL=COLUMNA,...]\n"
     "                        [--on-bad-row skip|stop] [--overwrite] [--recovery-seconds N]\n"
     "                        [--layer SALIDA [--sirgas CÓDIGO]] [--shifts seed|epsg]\n"
+    "                        [-o|--output RUTA] [--ignore-lock] [--replace-columns]\n"
     "\n"
     "Convierte los puntos de una hoja de un libro (.xlsx, .xlsm, .xls u .ods) o de\n"
     "un archivo de texto (.csv o .txt), una fila por punto desde la fila 1, como las\n"
@@ -60,9 +62,11 @@ const char* const kBatchHelp =
     "esta se rechaza al empezar (estado 3).\n"
     "\n"
     "Opciones:\n"
-    "  --sheet HOJA       la hoja a convertir\n"
+    "  --sheet HOJA       la hoja a convertir (obligatoria)\n"
     "  --from             dd (grados decimales), dms (grados, minutos y segundos) o utm\n"
-    "  --direction        SIRGAS_PSAD56, SIRGAS_SAD69, PSAD56_SIRGAS o SAD69_SIRGAS\n"
+    "                     (obligatoria)\n"
+    "  --direction        SIRGAS_PSAD56, SIRGAS_SAD69, PSAD56_SIRGAS o SAD69_SIRGAS,\n"
+    "                     en mayúsculas o minúsculas (obligatoria)\n"
     "  --zone 18|19       zona de todas las filas de una hoja UTM (obligatoria con\n"
     "                     --from utm)\n"
     "  --force-zone N     fuerza la zona de las proyecciones: 12, 13, 16, 17, 18, 19, 20, 21 o 22\n"
@@ -74,11 +78,20 @@ const char* const kBatchHelp =
     "                       utm: n=B e=C lat=D lon=E n2=F e2=G lat2=H lon2=I\n"
     "                     (lat, lon, n, e: origen; lat2, lon2, n2, e2: destino;\n"
     "                     latd, latm, lats, lond, lonm, lons: grados, minutos, segundos)\n"
-    "  --on-bad-row       ante una fila inválida: skip la omite (por omisión), stop\n"
-    "                     detiene la conversión y guarda lo hecho\n"
+    "  --on-bad-row       ante una fila inválida: skip la omite, stop detiene la\n"
+    "                     conversión y guarda lo hecho; por omisión skip. Las filas\n"
+    "                     vacías tras la última fila con datos son el final de los\n"
+    "                     datos, no filas inválidas\n"
     "  --overwrite        reemplaza el libro de salida si ya existe\n"
+    "  -o, --output RUTA  el libro de salida, con la extensión del libro y nunca el\n"
+    "                     libro mismo (por omisión NOMBRE_1 en su carpeta)\n"
+    "  --ignore-lock      reemplaza el libro de salida aunque LibreOffice lo tenga\n"
+    "                     abierto (un aviso \".~lock.NOMBRE_1.xlsx#\" que quedó de un\n"
+    "                     cierre inesperado); si no, se rechaza (estado 3)\n"
+    "  --replace-columns  escribe aunque las columnas de salida ya tengan datos en\n"
+    "                     filas que se van a convertir; si no, se rechaza (estado 2)\n"
     "  --recovery-seconds N  guarda el libro incompleto a lo más cada N segundos\n"
-    "                     (por omisión 5; 0: cada 1000 filas)\n"
+    "                     (0: cada 1000 filas); por omisión 5\n"
     "  --layer SALIDA     escribe además los puntos convertidos como capa (.gpkg,\n"
     "                     .shp, .kml, .geojson, .fgb, .dxf o .csv): nombre (rol name,\n"
     "                     columna A por omisión), origen y destino, y el\n"
@@ -103,11 +116,26 @@ const char* const kBatchHelp =
     "de línea se deducen del archivo, y la salida NOMBRE_1.csv (o .txt) los\n"
     "conserva: solo cambian los campos escritos; lo demás queda byte a byte.\n"
     "\n"
+    "El final de los datos: tras la última fila con datos en alguna columna de\n"
+    "entrada, la tercera fila vacía (dd), la cuarta fila vacía (utm) o la cuarta\n"
+    "fila omitida (dms). Las filas vacías entre datos se avisan, pero no cuentan.\n"
+    "\n"
     "Estado de salida: 0 si la conversión llegó al final de los datos, 1 si se\n"
-    "detuvo en una fila inválida (--on-bad-row stop), 2 si los argumentos no son\n"
-    "válidos, 3 si el libro no se puede leer o escribir, si el libro de salida ya\n"
-    "existe sin --overwrite o si otra conversión lo está escribiendo, 130 si se\n"
-    "interrumpió (Ctrl-C o SIGTERM): entonces los archivos quedan como estaban.\n";
+    "detuvo en una fila inválida (--on-bad-row stop) o quedaron filas con datos sin\n"
+    "convertir, 2 si los argumentos no son válidos o las columnas de salida ya\n"
+    "tienen datos (sin --replace-columns), 3 si el libro no se puede leer o\n"
+    "escribir, si el libro de salida ya existe sin --overwrite, si LibreOffice lo\n"
+    "tiene abierto (sin --ignore-lock) o si otra conversión lo está escribiendo,\n"
+    "130 si se interrumpió (Ctrl-C o SIGTERM): entonces los archivos quedan como\n"
+    "estaban.\n";
+
+namespace {
+
+std::string OutputPath(const BatchSettings& settings) {
+    return settings.output.empty() ? batch::OutputPathOf(settings.workbook)->string() : settings.output;
+}
+
+}  // namespace
 
 int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     // From the start: Ctrl-C at any moment ends the command cleanly.
@@ -149,6 +177,9 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     setup.stopRequested = [&interrupt] { return interrupt.Requested(); };
     setup.interimSaveSpacing = std::chrono::seconds(settings.recoverySeconds);
     setup.existingOutput = settings.overwrite ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
+    setup.officeLock = settings.ignoreLock ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
+    setup.outputPath = settings.output;
+    setup.filledColumns = settings.replaceColumns ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
     setup.announceOutput = false;
     setup.shifts = layers::ShiftsFor(settings.shifts);
     if (pointLayer) {
@@ -164,6 +195,7 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     }
     batch::BatchRun run(std::move(setup), dialogs, progress);
     dialogs.SetRowSource([&run] { return run.CurrentRow(); });
+    dialogs.SetPastData([&run] { return run.PastData(); });
     const batch::RunResult result = run.Run();
 
     progress.ClearLine();
@@ -189,12 +221,25 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
                 std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
                 return kExitFileError;
             }
-            return result.end == batch::RunEnd::Completed ? kExitOk : kExitStoppedAtBadRow;
+            return result.end == batch::RunEnd::Completed && result.rowsUnreached == 0 ? kExitOk : kExitStoppedAtBadRow;
         case batch::RunEnd::Stopped:
             return kExitInterrupted;
         case batch::RunEnd::KeptOutput:
             std::fprintf(err, "trevalco-cli batch: ya existe «%s»; use --overwrite para reemplazarlo\n",
-                         batch::OutputPathOf(settings.workbook)->string().c_str());
+                         OutputPath(settings).c_str());
+            break;
+        case batch::RunEnd::KeptColumns:
+            std::fprintf(err,
+                         "trevalco-cli batch: las columnas %s ya tienen datos en %d filas que se van a convertir "
+                         "(la primera, %s); use --replace-columns para reemplazarlos, o --columns para elegir otras\n",
+                         result.filledColumns->columns.c_str(), result.filledColumns->rows,
+                         result.filledColumns->firstCell.c_str());
+            return kExitUsage;
+        case batch::RunEnd::OfficeLocked:
+            std::fprintf(err,
+                         "trevalco-cli batch: %s Ciérrelo en LibreOffice; si ya no está abierto (el aviso quedó "
+                         "de un cierre inesperado), use --ignore-lock para reemplazarlo.\n",
+                         batch::OfficeLockStatement(OutputPath(settings), *result.officeLock).c_str());
             break;
         case batch::RunEnd::Precondition:
         case batch::RunEnd::OutputInUse:

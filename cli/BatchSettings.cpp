@@ -1,6 +1,8 @@
 #include "BatchSettings.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -47,6 +49,21 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     }
 }
 
+// Why an output path given with --output cannot be used, if it cannot.
+std::optional<std::string> OutputRefusal(const std::string& workbook, const std::string& output) {
+    namespace fs = std::filesystem;
+    const fs::path source(workbook), chosen(output);
+    if (output.empty() || chosen.filename().empty() || chosen.filename() == "." || chosen.filename() == "..")
+        return "--output necesita el nombre de un archivo: " + output;
+    if (Upper(chosen.extension().string()) != Upper(source.extension().string()))
+        return "--output debe tener la extensión del libro (" + source.extension().string() + "): " + output;
+    std::error_code error;
+    const bool same = fs::absolute(source, error).lexically_normal() == fs::absolute(chosen, error).lexically_normal() ||
+                      fs::equivalent(source, chosen, error);
+    if (same) return "--output no puede ser el libro de origen: " + output;
+    return std::nullopt;
+}
+
 }  // namespace
 
 ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
@@ -56,7 +73,7 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
         return parsed;
     };
     BatchSettings settings;
-    std::optional<std::string> workbook, sheet, from, direction, zone;
+    std::optional<std::string> workbook, sheet, from, direction, zone, output;
     std::vector<std::string> columnLists;
     for (int i = 0; i < argc; ++i) {
         std::string_view option = argv[i];
@@ -64,6 +81,7 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
             parsed.help = true;
             return parsed;
         }
+        if (option == "-o") option = "--output";
         if (!option.starts_with("--")) {
             if (workbook) return fail("argumento inesperado: " + std::string(option));
             workbook = std::string(option);
@@ -73,6 +91,17 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
             settings.overwrite = true;
             continue;
         }
+        if (option == "--ignore-lock") {
+            settings.ignoreLock = true;
+            continue;
+        }
+        if (option == "--replace-columns") {
+            settings.replaceColumns = true;
+            continue;
+        }
+        if (!IsOneOf(option, {"--sheet", "--from", "--direction", "--zone", "--force-zone", "--recovery-seconds",
+                              "--columns", "--on-bad-row", "--output", "--layer", "--sirgas", "--shifts"}))
+            return fail("opción desconocida: " + std::string(option.substr(0, option.find('='))));
         std::string_view value;
         if (const auto given = OptionValue(option, i, argc, argv))
             value = *given;
@@ -107,6 +136,8 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
             const auto shifts = ShiftSetFor(value);
             if (!shifts) return fail("--shifts admite seed o epsg: " + std::string(value));
             settings.shifts = *shifts;
+        } else if (option == "--output") {
+            output = std::string(value);
         } else if (option == "--columns") {
             columnLists.emplace_back(value);
         } else if (option == "--on-bad-row") {
@@ -126,6 +157,10 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
     if (!direction) return fail("falta --direction");
     settings.workbook = *workbook;
     settings.sheet = *sheet;
+    if (output) {
+        if (auto refused = OutputRefusal(*workbook, *output)) return fail(std::move(*refused));
+        settings.output = *output;
+    }
 
     auto page = PageFor(*from);
     if (!page) return fail("notación desconocida (dd, dms o utm): " + *from);

@@ -21,6 +21,9 @@ struct BatchSettings {
     Util::ForcedZone forced = Util::ForcedZone::Off();
     BadRowAnswer onBadRow = BadRowAnswer::Skip;
     bool overwrite = false;
+    std::string output;             // --output; empty: the "_1" rule
+    bool ignoreLock = false;        // replace an output LibreOffice has open
+    bool replaceColumns = false;    // write over data in the output columns
     // Interim saves to the recovery file are at least this many seconds apart.
     int recoverySeconds = 5;
     // --layer: the converted rows also as a point layer, named by the

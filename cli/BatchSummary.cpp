@@ -39,13 +39,17 @@ std::string BatchSummary(const batch::RunResult& result, const batch::PageColumn
             break;
         case batch::RunEnd::Precondition:
         case batch::RunEnd::KeptOutput:
+        case batch::RunEnd::OfficeLocked:
+        case batch::RunEnd::KeptColumns:
         case batch::RunEnd::OutputInUse:
             return {};
     }
     return Count(result.rowsConverted, "fila convertida", "filas convertidas") + ", " +
            Count(result.rowsSourceOnly, "fila solo con sus columnas de origen",
                  "filas solo con sus columnas de origen") +
-           ", " + Count(result.rowsSkipped, "fila omitida", "filas omitidas") + "; " + why;
+           ", " + Count(result.rowsSkipped, "fila omitida", "filas omitidas") +
+           (result.rowsUnreached > 0 ? ", " + Count(result.rowsUnreached, "fila sin alcanzar", "filas sin alcanzar") : "") +
+           "; " + why;
 }
 
 }  // namespace trevalco::cli

@@ -15,8 +15,8 @@ void ConvertPipeline::Batch::Clear() {
     problems.clear();
 }
 
-ConvertPipeline::ConvertPipeline(const LineConverter& converter, unsigned workers)
-    : converter_(converter), workers_(std::max(1U, workers)), batches_(2 * workers_) {}
+ConvertPipeline::ConvertPipeline(const LineConverter& converter, unsigned workers, std::size_t skipLines)
+    : converter_(converter), workers_(std::max(1U, workers)), skipLines_(skipLines), batches_(2 * workers_) {}
 
 bool ConvertPipeline::Fill(LineReader& reader, Batch& batch, std::size_t& lineNumber) const {
     batch.Clear();
@@ -26,7 +26,7 @@ bool ConvertPipeline::Fill(LineReader& reader, Batch& batch, std::size_t& lineNu
     while (batch.ends.size() < kLinesPerBatch && reader.Next(line, overlong)) {
         // A byte-order mark before the first line (files saved as UTF-8 by
         // spreadsheets) is not part of its first field.
-        if (++lineNumber == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+        if (++lineNumber == 1 && skipLines_ == 0 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
         batch.text += line;
         batch.ends.push_back(batch.text.size());
         batch.overlong.push_back(overlong);
@@ -40,7 +40,9 @@ void ConvertPipeline::Convert(Batch& batch) const {
         const std::string_view line(batch.text.data() + begin, batch.ends[i] - begin);
         begin = batch.ends[i];
         LineResult result;
-        if (batch.overlong[i]) {
+        if (batch.firstLine + i <= skipLines_ && !batch.overlong[i]) {
+            batch.output += line;  // a header line, as it stands
+        } else if (batch.overlong[i]) {
             batch.output += "*\t*\t*\t*\t*\t*\t*\t*\t*\t*";
             result = {LineOutcome::Rejected, std::string(kInvalidRow)};
         } else {

@@ -23,7 +23,8 @@ class ConvertPipeline {
 public:
     static constexpr std::size_t kLinesPerBatch = 8192;
 
-    ConvertPipeline(const LineConverter& converter, unsigned workers);
+    // The first `skipLines` lines (a header) are passed through as they stand.
+    ConvertPipeline(const LineConverter& converter, unsigned workers, std::size_t skipLines = 0);
 
     PipelineResult Run(std::FILE* in, std::FILE* out, std::FILE* err);
 
@@ -48,6 +49,7 @@ private:
 
     const LineConverter& converter_;
     std::size_t workers_;
+    std::size_t skipLines_;
     std::vector<Batch> batches_;
 };
 

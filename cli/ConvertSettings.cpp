@@ -44,6 +44,9 @@ ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) 
             settings.decimalComma = true;
             continue;
         }
+        if (!IsOneOf(option, {"--direction", "--from", "--zone", "--force-zone", "--delimiter", "--skip-fields",
+                              "--skip-lines", "--shifts"}))
+            return fail("opción desconocida: " + std::string(option.substr(0, option.find('='))));
         if (const auto given = OptionValue(option, i, argc, argv))
             value = *given;
         else
@@ -80,6 +83,11 @@ ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) 
             if (!count || *count < 0 || *count > 1000)
                 return fail("número de campos inválido (0 a 1000): " + std::string(value));
             settings.layout.skipFields = static_cast<std::size_t>(*count);
+        } else if (option == "--skip-lines") {
+            const auto count = WholeArgument(value);
+            if (!count || *count < 0)
+                return fail("número de líneas inválido (0 o más): " + std::string(value));
+            settings.skipLines = static_cast<std::size_t>(*count);
         } else {
             return fail("opción desconocida: " + std::string(option));
         }

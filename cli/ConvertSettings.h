@@ -22,6 +22,7 @@ struct ConvertSettings {
     LineLayout layout;                               // delimiter and leading fields skipped
     bool decimalComma = false;                       // numbers read with "," as decimal separator
     layers::ShiftSet shifts = layers::ShiftSet::Seed;  // --shifts: the program's bands or EPSG's
+    std::size_t skipLines = 0;                       // leading lines (a header) passed through as they stand
 };
 
 // The settings, or the reason the arguments are not usable.

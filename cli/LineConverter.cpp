@@ -1,11 +1,14 @@
 #include "LineConverter.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <charconv>
 #include <cmath>
 #include <optional>
 
 #include "EpsgShifts.h"
+#include "Limits.h"
 #include "PointMessages.h"
 #include "RowMessages.h"
 
@@ -13,8 +16,6 @@ namespace trevalco::cli {
 
 namespace {
 
-constexpr std::string_view kStars = "*\t*\t*\t*\t*\t*\t*\t*\t*\t*";
-constexpr std::string_view kTargetStars = "*\t*\t*\t*\t*";
 
 bool IsBlankText(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
@@ -47,14 +48,20 @@ core::Notation NotationOf(InputNotation from) {
     return core::Notation::Utm;
 }
 
-// Latitude, longitude, northing, easting and zone of a position.
-void AppendPosition(const core::PositionTexts& texts, std::int16_t zone, std::string& out) {
-    for (const std::string* text : {&texts.latitude, &texts.longitude, &texts.northing, &texts.easting}) {
-        out += *text;
-        out += '\t';
-    }
-    std::array<char, 8> digits;
-    out.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), zone).ptr);
+// A magnitude in degrees, as a reason shows it.
+std::string Degrees(double value) {
+    std::array<char, 32> digits;
+    const int length = std::snprintf(digits.data(), digits.size(), "%.4f", value);
+    return std::string(digits.data(), static_cast<std::size_t>(std::max(0, length)));
+}
+
+// Whether a text reads as a number once its decimal comma is a point.
+bool ReadsWithComma(std::string_view text) {
+    if (text.find(',') == std::string_view::npos) return false;
+    std::string dotted(text);
+    for (char& c : dotted)
+        if (c == ',') c = '.';
+    return NumberText::ReadNumber(dotted, NumberText::Invariant()).has_value();
 }
 
 }  // namespace
@@ -78,7 +85,26 @@ struct LineConverter::Fields {
     mutable std::string scratch;
 };
 
+void LineConverter::AppendPosition(const core::PositionTexts& texts, std::int16_t zone, std::string& out) const {
+    for (const std::string* text : {&texts.latitude, &texts.longitude, &texts.northing, &texts.easting}) {
+        const std::size_t start = out.size();
+        out += *text;
+        if (settings_.decimalComma) std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '.', ',');
+        out += separator_;
+    }
+    std::array<char, 8> digits;
+    out.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), zone).ptr);
+}
+
+void LineConverter::AppendStars(std::size_t count, std::string& out) const {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) out += separator_;
+        out += '*';
+    }
+}
+
 LineConverter::LineConverter(ConvertSettings settings) : settings_(std::move(settings)) {
+    separator_ = settings_.layout.delimiter.value_or('\t');
     core_.direction = settings_.key;
     core_.forced = settings_.forced;
     core_.zone = settings_.zone;
@@ -93,7 +119,7 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
     if (split.blank) return {};
     if (settings_.layout.skipFields > 0) {
         out += split.leading;
-        out += '\t';
+        out += separator_;
     }
     // With a zone for every line, a third field is the line's own zone only
     // when it reads as one; anything else belongs to the rest of the line.
@@ -104,19 +130,21 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
     LineResult result{LineOutcome::Converted, {}};
     const core::Outcome outcome = ConvertFields(fields, result);
     if (!outcome.hasSource) {
-        out += kStars;
+        AppendStars(10, out);
     } else {
         AppendPosition(outcome.sourceTexts, outcome.source.utm.zone, out);
-        out += '\t';
+        out += separator_;
         if (outcome.Converted())
             AppendPosition(outcome.targetTexts, outcome.target.utm.zone, out);
         else
-            out += kTargetStars;
+            AppendStars(5, out);
     }
     if (result.outcome == LineOutcome::Converted && !outcome.Converted())
-        result = {LineOutcome::Rejected, ReasonFor(outcome)};
+        result = {LineOutcome::Rejected, ReasonFor(outcome, fields)};
+    else if (result.outcome == LineOutcome::Rejected)
+        result.reason = WithAdvice(result.reason, "se esperan seis campos: LATD LATM LATS LOND LONM LONS");
     if (!split.rest.empty()) {
-        out += '\t';
+        out += separator_;
         out += split.rest;
     }
     return result;
@@ -138,23 +166,89 @@ core::Outcome LineConverter::ConvertFields(const Fields& fields, LineResult& res
             break;
         case InputNotation::Utm:
             values = {fields.Cell(0, true), fields.Cell(1, true), fields.Cell(2, true)};
+            // A zone no UTM projection has is refused, not carried to a
+            // longitude beyond the meridian.
+            if (const auto zone = Util::NumberIn(values[2], core_.separators); zone && (*zone < 1 || *zone > 60)) {
+                core::Outcome refused;
+                refused.failed = core::Check::Zone;
+                refused.value = 2;
+                return refused;
+            }
             break;
     }
     return core::ConvertPoint(NotationOf(settings_.from), values, core_);
 }
 
-std::string LineConverter::ReasonFor(const core::Outcome& outcome) {
-    if (outcome.Reported(core::Notice::NoParameters)) return std::string(dialogs::kNoParametersText);
-    switch (outcome.failed) {
-        case core::Check::Empty: return std::string(kEmptyRow);
-        case core::Check::NotNumeric: return std::string(kInvalidRow);
-        case core::Check::Cell:
-            return CellStatement(dialogs::CellMessage(kDmsNames[outcome.value], dialogs::CellPromptText(outcome.cell)));
-        case core::Check::Zone:
-        case core::Check::NoPosition: return std::string(kCoordinatesOutOfLimits);
-        default: break;
+std::string LineConverter::ReasonFor(const core::Outcome& outcome, const Fields& fields) const {
+    std::string statement = std::string(kOutOfLimits);
+    if (outcome.Reported(core::Notice::NoParameters)) {
+        statement = dialogs::kNoParametersText;
+    } else {
+        switch (outcome.failed) {
+            case core::Check::Empty: statement = kEmptyRow; break;
+            case core::Check::NotNumeric: statement = kInvalidRow; break;
+            case core::Check::Cell:
+                statement = CellStatement(
+                    dialogs::CellMessage(kDmsNames[outcome.value], dialogs::CellPromptText(outcome.cell)));
+                break;
+            case core::Check::Zone:
+            case core::Check::NoPosition: statement = kCoordinatesOutOfLimits; break;
+            default: break;
+        }
     }
-    return std::string(kOutOfLimits);
+    return WithAdvice(statement, AdviceFor(outcome, fields));
+}
+
+std::string LineConverter::AdviceFor(const core::Outcome& outcome, const Fields& fields) const {
+    const bool utm = settings_.from == InputNotation::Utm;
+    const bool dms = settings_.from == InputNotation::DegreesMinutesSeconds;
+    const std::size_t index = outcome.value;
+    const std::string text = index < fields.split.count ? std::string(fields.Text(index)) : std::string();
+    const auto notNumber = [&] {
+        return "«" + text + "» no es un número" +
+               (!settings_.decimalComma && ReadsWithComma(text) ? std::string(kDecimalCommaAdvice) : "");
+    };
+    static constexpr std::array<std::string_view, 3> kNames{"latitud", "longitud", "zona"};
+    static constexpr std::array<std::string_view, 3> kUtmNames{"norte", "este", "zona"};
+    if (outcome.Reported(core::Notice::NoParameters))
+        return "latitud " + Degrees(outcome.source.latitude) + "; PSAD56 tiene parámetros solo entre 17 y 44 sur";
+    switch (outcome.failed) {
+        case core::Check::Empty:
+            if (utm && index == 2) return std::string(kNoZoneAdvice);
+            return "falta " + std::string(utm ? kUtmNames[index] : kNames[std::min<std::size_t>(index, 1)]);
+        case core::Check::NotNumeric: return notNumber();
+        case core::Check::Cell:
+            switch (outcome.cell) {
+                case Util::CellStatus::NotNumeric: return notNumber();
+                case Util::CellStatus::OutOfLimits:
+                    return RangeAdvice(kDmsNames[index], text, index < 3 ? "17..56" : "66..76");
+                case Util::CellStatus::OutOfRange: return RangeAdvice(kDmsNames[index], text, "0..59.999");
+                case Util::CellStatus::HasDecimals: return "los grados y los minutos van sin decimales";
+                default: return {};
+            }
+        case core::Check::Zone: return RangeAdvice("zona", text, kZoneRange);
+        case core::Check::NoPosition: return "el norte y el este no dan un lugar en esa zona; revise la zona";
+        case core::Check::OutOfLimits:
+            if (utm) {
+                const bool latitude = index == 0;
+                return RangeAdvice(latitude ? "latitud" : "longitud",
+                                   Degrees(latitude ? outcome.source.latitude : outcome.source.longitude),
+                                   latitude ? "17..56" : "66..77") + "; revise la zona";
+            }
+            if (!dms) {
+                const auto lat = Util::NumberIn(fields.Cell(0, true), core_.separators);
+                const auto lon = Util::NumberIn(fields.Cell(1, true), core_.separators);
+                const bool swapped = lat && lon && limits::kLatitude.Holds(std::fabs(*lon)) &&
+                                     limits::kInputLongitude.Holds(std::fabs(*lat));
+                return RangeAdvice(index == 0 ? "latitud" : "longitud", text, index == 0 ? "17..56" : "66..77") +
+                       (swapped ? std::string(kSwappedAdvice) : "");
+            }
+            return {};
+        case core::Check::TransformationRange:
+            return "longitud " + Degrees(outcome.source.longitude) +
+                   " fuera de 66..76, donde se aplica la transformación" + (utm ? "; revise la zona" : "");
+        default: return {};
+    }
 }
 
 }  // namespace trevalco::cli

@@ -31,11 +31,18 @@ private:
 
     // The point core's outcome of the line's coordinate fields.
     core::Outcome ConvertFields(const Fields& fields, LineResult& result) const;
-    // The reason a line was not converted, in the program's words.
-    static std::string ReasonFor(const core::Outcome& outcome);
+    // The reason a line was not converted, in the program's words, and what
+    // the line held and what to do about it.
+    std::string ReasonFor(const core::Outcome& outcome, const Fields& fields) const;
+    std::string AdviceFor(const core::Outcome& outcome, const Fields& fields) const;
+    // The output's dialect: the input's separator and decimal comma with
+    // --delimiter or --decimal-comma, else tabs and ".".
+    void AppendPosition(const core::PositionTexts& texts, std::int16_t zone, std::string& out) const;
+    void AppendStars(std::size_t count, std::string& out) const;
 
     ConvertSettings settings_;
     core::Settings core_;
+    char separator_ = '\t';
 };
 
 }  // namespace trevalco::cli

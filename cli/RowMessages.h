@@ -13,6 +13,27 @@ inline constexpr std::string_view kInvalidRow = "Contiene Datos Inválidos.";
 inline constexpr std::string_view kOutOfLimits = "Fuera de Limites.";
 inline constexpr std::string_view kCoordinatesOutOfLimits = "¡ Coordenadas Fuera de Límites !";
 
+// What a refused line's statement is followed by: what the line held and
+// what to do about it. `field` is the text of the value the check failed on
+// (its name in `name`); `commaReads` says whether it reads as a number with
+// a decimal comma.
+inline std::string RangeAdvice(std::string_view name, std::string_view value, std::string_view range) {
+    return std::string(name) + " " + std::string(value) + " fuera de " + std::string(range);
+}
+inline constexpr std::string_view kSwappedAdvice = "; ¿latitud y longitud invertidas?";
+inline constexpr std::string_view kDecimalCommaAdvice = "; use --decimal-comma";
+inline constexpr std::string_view kNoZoneAdvice = "la línea UTM no trae su zona; use --zone";
+inline constexpr std::string_view kZoneRange = "1..60";
+
+// A statement ("Fuera de Limites.") followed by its advice: "Fuera de
+// Limites: latitud 70.65 fuera de 17..56".
+inline std::string WithAdvice(std::string_view statement, const std::string& advice) {
+    if (advice.empty()) return std::string(statement);
+    std::string text(statement);
+    if (text.ends_with('.')) text.pop_back();
+    return text + ": " + advice;
+}
+
 // A cell prompt cut after its statement: "¡ Celda  " LATM "  Fuera de Rango !.".
 inline std::string CellStatement(const std::string& prompt) {
     const auto end = prompt.find("!.");

@@ -15,8 +15,12 @@ dialogs::Answer TerminalDialogs::Show(const dialogs::Message& message) {
     if (row > 0 && message.title != "Error") line += "fila " + std::to_string(row) + ": ";
     line += message.text;
     dialogs::Answer answer = dialogs::Answer::Ok;
-    if (message.buttons == dialogs::Buttons::OkCancel) {
-        if (onBadRow_ == BadRowAnswer::Stop) {
+    if (message.buttons == dialogs::Buttons::YesNo) {
+        // The command line is told by its options, never asked: no.
+        answer = dialogs::Answer::Cancel;
+        line += " -> no";
+    } else if (message.buttons == dialogs::Buttons::OkCancel) {
+        if (onBadRow_ == BadRowAnswer::Stop && !(pastData_ && pastData_())) {
             answer = dialogs::Answer::Cancel;
             ++stops_;
             line += " -> se detiene la conversión";

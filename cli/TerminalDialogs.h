@@ -19,6 +19,9 @@ public:
 
     // Where the run is, for the row number in front of its messages.
     void SetRowSource(std::function<std::int32_t()> currentRow) { currentRow_ = std::move(currentRow); }
+    // Whether the run is past its data: a prompt there is the end of the
+    // data, skipped even with --on-bad-row stop.
+    void SetPastData(std::function<bool()> pastData) { pastData_ = std::move(pastData); }
 
     dialogs::Answer Show(const dialogs::Message& message) override;
     std::optional<std::string> ChooseFileToOpen(const dialogs::OpenFileRequest& request) override;
@@ -31,6 +34,7 @@ private:
     BadRowAnswer onBadRow_;
     TerminalProgress& progress_;
     std::function<std::int32_t()> currentRow_;
+    std::function<bool()> pastData_;
     int stops_ = 0;
 };
 

@@ -14,7 +14,8 @@ namespace trevalco::dialogs {
 // The icon a message box shows.
 enum class MessageIcon { None, Information, Exclamation, Critical };
 
-enum class Buttons { Ok, OkCancel };
+// Yes and No answer as Ok and Cancel.
+enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel };
 
 // The application's title, shown by a box that has no title of its own.

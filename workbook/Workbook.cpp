@@ -150,8 +150,12 @@ Worksheet& Workbook::Sheet(std::string_view name) {
     State& state = Live();
     const auto& entries = state.parts.sheets;
     const auto found = std::find_if(entries.begin(), entries.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
-    if (found == entries.end())
-        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) + "».");
+    if (found == entries.end()) {
+        std::string names;
+        for (const SheetEntry& sheet : entries) names += (names.empty() ? "«" : ", «") + sheet.name + "»";
+        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) +
+                            "»; sus hojas son: " + (names.empty() ? "ninguna" : names) + ".");
+    }
     const auto position = static_cast<std::size_t>(found - entries.begin());
     if (auto loaded = state.sheets.find(position); loaded != state.sheets.end()) return *loaded->second;
     try {
@@ -178,8 +182,12 @@ void Workbook::SetActiveSheet(std::string_view name) {
     State& state = Live();
     const auto& entries = state.parts.sheets;
     const auto found = std::find_if(entries.begin(), entries.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
-    if (found == entries.end())
-        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) + "».");
+    if (found == entries.end()) {
+        std::string names;
+        for (const SheetEntry& sheet : entries) names += (names.empty() ? "«" : ", «") + sheet.name + "»";
+        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) +
+                            "»; sus hojas son: " + (names.empty() ? "ninguna" : names) + ".");
+    }
     state.activeSheet = static_cast<std::size_t>(found - entries.begin());
 }
 

@@ -88,7 +88,7 @@ TEST_F(DecimalRun, BadRowsArePromptedOneAtATimeAndSkippedOnOk) {
         {{}, -50.0, 76.0},                                                         // 9
         {{}, std::string("33,5"), 70.0},                                           // 10
     });
-    Ok(10);
+    Ok(11);
 
     const RunResult result = Run(Setup(source, DecimalColumns{}));
 
@@ -97,12 +97,12 @@ TEST_F(DecimalRun, BadRowsArePromptedOneAtATimeAndSkippedOnOk) {
                            Prompt(1, kInvalidRowText), Prompt(2, kInvalidRowText), Prompt(3, kInvalidRowText),
                            Prompt(4, kEmptyRowText), Prompt(5, kOutOfLimitsText), Prompt(6, kOutOfLimitsText),
                            Prompt(10, kInvalidRowText), Prompt(11, kEmptyRowText), Prompt(12, kEmptyRowText),
-                           "Archivo Guardado como \"datos_1.xlsx\""}));
-    // The empty rows need not follow one another: rows 4, 11 and 12 end it.
+                           Prompt(13, kEmptyRowText), "Archivo Guardado como \"datos_1.xlsx\""}));
+    // Row 4 has data below it: rows 11, 12 and 13 end the data.
     EXPECT_EQ(progress.maximum, 15);
     EXPECT_EQ(result.rowsConverted, 2);
     EXPECT_EQ(result.rowsSourceOnly, 1);
-    EXPECT_EQ(result.rowsSkipped, 9);
+    EXPECT_EQ(result.rowsSkipped, 10);
     Output out(*result.output);
     for (int row : {1, 2, 3, 4, 5, 6, 10}) out.ExpectRow(row, 'D', {"", "", "", "", "", ""});
     for (int row : {7, 9}) EXPECT_FALSE(out.Empty(row, "I")) << row;

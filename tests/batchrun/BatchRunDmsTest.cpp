@@ -69,7 +69,7 @@ TEST_F(DmsRun, WorkedRowsZeroNoticesBandsAndTheEndAfterFourSkippedRows) {
     }
 }
 
-TEST_F(DmsRun, BadCellsArePromptedByNameTheFourthSkipEndsTheRunAndCancelStopsIt) {
+TEST_F(DmsRun, BadCellsArePromptedByNameTheFourthSkipAfterTheDataEndsTheRunAndCancelStopsIt) {
     struct Case {
         std::vector<TestRow> rows;
         bool cancelLast;
@@ -80,21 +80,21 @@ TEST_F(DmsRun, BadCellsArePromptedByNameTheFourthSkipEndsTheRunAndCancelStopsIt)
           Row(33.5, 0.0, 0.0, 70.0, 0.0, 0.0),                     // degrees with decimals
           Row(33.0, 10.0, 0.0, 70.0, 10.0, 0.0),                   // good
           Row(33.0, 0.0, 0.0, 70.0, 60.0, 0.0),                    // longitude minutes out of range
-          Row(std::string("treinta"), 0.0, 0.0, 70.0, 0.0, 0.0),   // not numeric: the fourth skip
-          Row(34.0, 0.0, 0.0, 71.0, 0.0, 0.0)},                    // never reached
+          Row(std::string("treinta"), 0.0, 0.0, 70.0, 0.0, 0.0)},  // not numeric: the last data row, the first skip counted
          false,
-         {Prompt("B,1", S::OutOfLimits), Prompt("B,2", S::HasDecimals), Prompt("F,4", S::OutOfRange), Prompt("B,5", S::NotNumeric)}},
+         {Prompt("B,1", S::OutOfLimits), Prompt("B,2", S::HasDecimals), Prompt("F,4", S::OutOfRange), Prompt("B,5", S::NotNumeric),
+          Prompt("B,6", S::Empty), Prompt("B,7", S::Empty), Prompt("B,8", S::Empty)}},
         {{Row(33.0, 60.0, 0.0, 70.0, 0.0, 0.0),    // minutes 60
           Row(33.0, 0.0, 60.0, 70.0, 0.0, 0.0),    // seconds 60
           Row(33.0, -1.0, 0.0, 99.0, 0.0, 0.0),    // minutes below 0; the longitude is never read
           Row(33.0, 10.5, 0.0, 70.0, 0.0, 0.0),    // minutes with decimals: Cancel
           Row(34.0, 0.0, 0.0, 71.0, 0.0, 0.0)},
          true,
-         {Prompt("C,1", S::OutOfRange), Prompt("D,2", S::OutOfRange), Prompt("C,3", S::OutOfRange), Prompt("C,4", S::HasDecimals)}},
+         {Prompt("C,1", S::OutOfRange), Prompt("D,2", S::OutOfRange), Prompt("C,3", S::OutOfRange), Prompt("C,4", S::HasDecimals)}},  // row 5 never reached
     };
     for (const Case& c : cases) {
         const fs::path source = Book(c.rows);
-        Ok(3);
+        Ok(static_cast<int>(c.prompts.size()) - 1);
         if (c.cancelLast) Cancel(); else Ok();
         Ok();
 
@@ -102,9 +102,11 @@ TEST_F(DmsRun, BadCellsArePromptedByNameTheFourthSkipEndsTheRunAndCancelStopsIt)
 
         EXPECT_EQ(result.end, c.cancelLast ? RunEnd::Cancelled : RunEnd::Completed);
         std::vector<std::string> expected = c.prompts;
-        expected.push_back("Archivo Guardado como     datos_1.xlsx ");
+        expected.push_back(std::string("Archivo Guardado como     datos_1.xlsx ") +
+                           (c.cancelLast ? "\nFilas convertidas: 0; omitidas: 3; sin alcanzar: 1." : ""));
         const std::vector<std::string> texts = Texts();
-        EXPECT_EQ(std::vector<std::string>(texts.end() - 5, texts.end()), expected);
+        EXPECT_EQ(std::vector<std::string>(texts.end() - static_cast<std::ptrdiff_t>(expected.size()), texts.end()),
+                  expected);
         Output out(*result.output);
         out.ExpectRow(c.cancelLast ? 5 : 1, 'H', kNothing);
         out.ExpectRow(c.cancelLast ? 4 : 6, 'H', kNothing);

@@ -48,7 +48,7 @@ TEST_F(UtmRun, RangesBadCellsBandsWithoutParametersAndThePagesZone) {
         {{}, 6297000.0, 639500.0},        // 33.46 S 73.50 W
         {{}, 6297606.833, 346642.695},    // 70.65 W in zone 19 lies at 76.65 W in zone 18
     });
-    Ok(10);
+    Ok(11);
 
     const RunResult result = Run(Setup(source, Zone(18)));
 
@@ -57,9 +57,9 @@ TEST_F(UtmRun, RangesBadCellsBandsWithoutParametersAndThePagesZone) {
                            Prompt(2, kOutOfLimitsText), Prompt(3, kInvalidRowText), Prompt(4, kInvalidRowText),
                            Prompt(5, kEmptyRowText), dialogs::NoParametersMessage().text, Prompt(8, kOutOfLimitsText),
                            Prompt(9, kEmptyRowText), Prompt(10, kEmptyRowText), Prompt(11, kEmptyRowText),
-                           "Archivo Guardado como     datos_1.xlsx "}));
+                           Prompt(12, kEmptyRowText), "Archivo Guardado como     datos_1.xlsx "}));
     EXPECT_EQ(progress.maximum, 13);
-    EXPECT_EQ(std::tie(result.rowsConverted, result.rowsSourceOnly, result.rowsSkipped), std::make_tuple(1, 4, 6));
+    EXPECT_EQ(std::tie(result.rowsConverted, result.rowsSourceOnly, result.rowsSkipped), std::make_tuple(1, 4, 7));
     Output out(*result.output);
     for (int row : {1, 2, 6, 8}) {
         EXPECT_FALSE(out.Empty(row, "D")) << row;

@@ -56,7 +56,7 @@ std::vector<std::pair<std::string, std::string>> CellFormats(const std::string& 
 TEST_F(RunFixture, NumbersFormatsFormulasAndTheActiveSheetOfARealWorkbook) {
     const fs::path source = folder / "obra.xlsx";
     workbook::test::WriteBook(source, SurveyBook());
-    Ok(5);  // the header row, three empty rows, the saved message
+    Ok(6);  // column F's formulas (Sí), the header row, three empty rows, the saved message
     const RunResult result = Run(Setup(source, DecimalColumns{}));
     ASSERT_EQ(result.rowsConverted, 2);
 

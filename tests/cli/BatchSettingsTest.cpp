@@ -67,6 +67,9 @@ TEST(BatchArguments, RefusesWhatCannotRun) {
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--force-zone", "14"}, "zona forzada"},
         {{"l.xlsx", "otro.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69"}, "inesperado"},
         {{"l.xlsx", "--sheet"}, "falta el valor"},
+        {{"l.xlsx", "--sheet", "H", "--bogus=1"}, "opción desconocida: --bogus"},
+        {{"l.csv", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "-o", "r.txt"}, "extensión del libro (.csv)"},
+        {{"l.csv", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--output=./l.csv"}, "el libro de origen"},
     };
     for (const auto& [arguments, reason] : cases) {
         const auto parsed = Parse(arguments);

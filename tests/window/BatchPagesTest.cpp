@@ -148,5 +148,47 @@ TEST_F(BatchPagesWindow, PreconditionsShowNoProgressWindow) {
     EXPECT_EQ(progressWindows, 0);
 }
 
+// LibreOffice's lock file beside the output: the run asks, naming who has it
+// open; No leaves the old output, Sí replaces it without asking again.
+TEST_F(BatchPagesWindow, AnOutputOpenInLibreOfficeIsReplacedOnlyOnYes) {
+    for (const auto answer : {dialogs::Answer::Cancel, dialogs::Answer::Ok}) {
+        workbook::test::Spill(folder / "datos_1.xlsx", "anterior");
+        workbook::test::Spill(folder / ".~lock.datos_1.xlsx#", ",ana,pc-ana,06.12.2026 20:15,file:///home/ana;");
+        Prepare({{std::string("P1"), 70.65, 33.45}}, kDecimalPage);
+        const std::size_t before = dialogs.Messages().size();
+        dialogs.Answer(answer);
+        if (answer == dialogs::Answer::Ok) Ok(3 + 1);
+        window->Form().Ok_excel->click();
+        const dialogs::Message& question = dialogs.Messages().at(before);
+        EXPECT_EQ(question.buttons, dialogs::Buttons::YesNo);
+        EXPECT_NE(question.text.find("datos_1.xlsx\" está abierto en LibreOffice (usuario ana, equipo pc-ana, desde "
+                                     "06.12.2026 20:15"),
+                  std::string::npos) << question.text;
+        EXPECT_EQ(Pages().LastResult()->end, answer == dialogs::Answer::Ok ? RunEnd::Completed : RunEnd::OfficeLocked);
+        EXPECT_EQ(Bytes(folder / "datos_1.xlsx") == "anterior", answer == dialogs::Answer::Cancel);
+        EXPECT_EQ(dialogs.Messages().size(), before + (answer == dialogs::Answer::Ok ? 5 : 1));
+    }
+}
+
+// Output columns with data in rows the run will write are asked about once
+// (No writes nothing); Cancel with data below adds the counts to the saved
+// message.
+TEST_F(BatchPagesWindow, FilledOutputColumnsAreAskedAboutAndUnreachedRowsCounted) {
+    Prepare({{std::string("P1"), 70.65, 33.45, std::string("cota")}, {}, {std::string("P2"), 71.0, 34.0}}, kDecimalPage);
+    dialogs.Answer(dialogs::Answer::Cancel);
+    window->Form().Ok_excel->click();
+    EXPECT_EQ(dialogs.Messages().back().text, "Las columnas D ya tienen datos en 1 filas; ¿reemplazarlos?");
+    EXPECT_EQ(Pages().LastResult()->end, RunEnd::KeptColumns);
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"datos.xlsx"});
+
+    Ok();
+    dialogs.Answer(dialogs::Answer::Cancel);  // the empty row 2
+    Ok();
+    window->Form().Ok_excel->click();
+    EXPECT_EQ(Pages().LastResult()->end, RunEnd::Cancelled);
+    EXPECT_EQ(dialogs.Messages().back().text,
+              "Archivo Guardado como \"datos_1.xlsx\"\nFilas convertidas: 1; omitidas: 0; sin alcanzar: 1.");
+}
+
 }  // namespace
 }  // namespace trevalco::batch::test

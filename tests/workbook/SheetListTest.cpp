@@ -56,10 +56,10 @@ TEST(SheetList, UnknownSheetsClosedWorkbooksMissingFilesAndOtherTypesGiveMessage
     layout.sheets = {{"Hoja1", SheetXml("")}};
     test::WriteBook(folder / "libro.xlsx", layout);
     Workbook book = Workbook::Open(folder / "libro.xlsx");
-    EXPECT_EQ(message([&] { book.Sheet("Hoja2"); }),
-              "El libro «" + (folder / "libro.xlsx").string() + "» no tiene una hoja llamada «Hoja2».");
-    EXPECT_EQ(message([&] { book.SetActiveSheet("Hoja2"); }),
-              "El libro «" + (folder / "libro.xlsx").string() + "» no tiene una hoja llamada «Hoja2».");
+    const std::string unknown =
+        "El libro «" + (folder / "libro.xlsx").string() + "» no tiene una hoja llamada «Hoja2»; sus hojas son: «Hoja1».";
+    EXPECT_EQ(message([&] { book.Sheet("Hoja2"); }), unknown);
+    EXPECT_EQ(message([&] { book.SetActiveSheet("Hoja2"); }), unknown);
     book.Close();
     EXPECT_FALSE(book.IsOpen());
     EXPECT_THROW(book.SheetNames(), WorkbookError);

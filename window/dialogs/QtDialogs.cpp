@@ -1,6 +1,7 @@
 #include "dialogs/QtDialogs.h"
 
 #include <QFileDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -32,14 +33,22 @@ QtDialogs::QtDialogs(QWidget* parent) : parent_(parent) {}
 std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* parent) {
     const QString title = message.title.empty() ? QString::fromUtf8(kApplicationTitle)
                                                 : QString::fromStdString(message.title);
-    const QMessageBox::StandardButtons buttons =
-        message.buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                             : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox::StandardButtons buttons(QMessageBox::Ok);
+    if (message.buttons == Buttons::OkCancel) buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    if (message.buttons == Buttons::YesNo) buttons = QMessageBox::Yes | QMessageBox::No;
     auto box = std::make_unique<QMessageBox>(IconOf(message.icon), title, QString(), buttons, parent);
     box->setTextFormat(Qt::PlainText);
     box->setText(DisplayLines(message.text));
-    box->setDefaultButton(QMessageBox::Ok);
-    if (message.buttons == Buttons::OkCancel) box->setEscapeButton(QMessageBox::Cancel);
+    if (message.buttons == Buttons::YesNo) {
+        // Named in Spanish whatever translations are loaded.
+        box->button(QMessageBox::Yes)->setText(QString::fromUtf8("Sí"));
+        box->button(QMessageBox::No)->setText(QStringLiteral("No"));
+        box->setDefaultButton(QMessageBox::No);
+        box->setEscapeButton(QMessageBox::No);
+    } else {
+        box->setDefaultButton(QMessageBox::Ok);
+        if (message.buttons == Buttons::OkCancel) box->setEscapeButton(QMessageBox::Cancel);
+    }
     box->setWindowModality(Qt::ApplicationModal);
     return box;
 }
@@ -47,8 +56,10 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* pa
 Answer QtDialogs::Show(const Message& message) {
     const auto box = BuildMessageBox(message, parent_);
     box->exec();
-    if (box->clickedButton() == box->button(QMessageBox::Ok)) return Answer::Ok;
-    return message.buttons == Buttons::OkCancel ? Answer::Cancel : Answer::Ok;
+    const QAbstractButton* clicked = box->clickedButton();
+    if (clicked != nullptr && (clicked == box->button(QMessageBox::Ok) || clicked == box->button(QMessageBox::Yes)))
+        return Answer::Ok;
+    return message.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 QString FilterText(const OpenFileRequest& request) {
