@@ -51,7 +51,8 @@ TEST_F(ManualPage, SaysWhatEachCommandsHelpSays) {
     std::stringstream page;
     page << in.rdbuf();
     const std::string manual = Plain(page.str());
-    for (const auto& [command, next] : {std::pair{"convert", ".SS sheets"}, std::pair{"batch", ".SH OPCIONES"}}) {
+    for (const auto& [command, next] : {std::pair{"convert", ".SS sheets"}, std::pair{"batch", ".SS layer"},
+                                         std::pair{"layer", ".SH OPCIONES"}}) {
         const CliRun help = Cli(std::string(command) + " --help");
         const Defaults helped = Options(Between(help.out, "Opciones:", "\n\n"), std::regex("\n  (-[a-z], )?--"));
         EXPECT_GE(helped.size(), 7U) << command;
