@@ -1,0 +1,68 @@
+// The rows of a worksheet part rewritten without expat, when reading the
+// sheet found them plain (see RowsLayout): reading has already parsed and
+// checked exactly these bytes, so they are well formed and hold only row, c
+// and v elements and text. They are worked tag by tag and get the changes
+// ParsedRows makes, decided by the same RowRules. A row that keeps its
+// cells, and each cell of a row being rewritten, is taken whole: its end is
+// the first end tag of its name, since it cannot hold another.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "RowRules.h"
+
+namespace trevalco::workbook {
+
+// The attributes of a start tag, as the parser would give them: values with
+// their white space normalised and their references decoded (most values
+// need neither, and are kept where they are).
+class PlainAttributes {
+public:
+    // Reads the attributes of `tag` from `from` on (just after its name).
+    void Read(std::string_view tag, std::size_t from);
+    const std::vector<TagAttribute>& List() const { return list_; }
+    std::optional<std::string_view> Find(std::string_view name) const {
+        for (const TagAttribute& attribute : list_)
+            if (attribute.name == name) return attribute.value;
+        return std::nullopt;
+    }
+
+private:
+    std::vector<TagAttribute> list_;
+    std::deque<std::string> decoded_;  // a deque: values stay where they are as it grows
+};
+
+class PlainRows {
+public:
+    // `part` names the part in messages.
+    PlainRows(RowRules& rules, std::string& out, std::string part);
+
+    // Takes the next bytes of the rows, `last` with the final ones. Throws
+    // WorkbookError when they are not the rows reading found (the part
+    // changed since).
+    void Take(const char* data, std::size_t size, bool last);
+
+private:
+    std::size_t Element(std::string_view text, std::size_t at, std::size_t end, bool last);
+    void Tag(std::string_view tag);
+    // Whether the row's content is kept as it is (no written cells).
+    bool StartRow(std::string_view tag, std::string_view name, bool empty);
+    // Whether the cell is replaced by a written one.
+    bool StartCell(std::string_view tag, std::string_view name);
+    [[noreturn]] void Changed() const;
+
+    RowRules& rules_;
+    std::string& out_;
+    std::string part_;
+    std::string pending_;     // rows not yet worked
+    int depth_ = 0;           // 0 between rows, 1 in a row, 2 in a cell...
+    bool rewriting_ = false;  // in a row with written cells
+    PlainAttributes attributes_;
+};
+
+}  // namespace trevalco::workbook
