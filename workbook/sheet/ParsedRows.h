@@ -51,7 +51,10 @@ private:
     int skipDepth_ = 0;  // the depth of an element being dropped, 0 when none
     bool rewriting_ = false;  // in a row with written cells
     bool rowWasEmpty_ = false;
-    std::vector<TagAttribute> attributes_;  // of a row whose start tag is written anew
+    struct Attribute {
+        std::string_view name, value;
+    };
+    std::vector<Attribute> attributes_;  // of a row whose start tag is written anew
 
     // Shared formulas whose defining cell was replaced: their text, by the
     // cell it was written for, under their "si".

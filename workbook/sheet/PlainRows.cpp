@@ -1,6 +1,9 @@
 #include "PlainRows.h"
 
 #include <cstring>
+#include <deque>
+#include <optional>
+#include <vector>
 
 #include "WorkbookError.h"
 #include "XmlParser.h"
@@ -75,36 +78,64 @@ std::string ValueAsParsed(char quote, std::string_view raw) {
     return std::move(handler.text);
 }
 
-}  // namespace
+// The attributes of a start tag, as the parser would give them: values with
+// their white space normalised and their references decoded (most values
+// need neither, and are kept where they are).
+struct Attribute {
+    std::string_view name;
+    std::string_view value;
+};
 
-void PlainAttributes::Read(std::string_view tag, std::size_t from) {
-    list_.clear();
-    if (!decoded_.empty()) decoded_.clear();
-    const char* at = tag.data() + from;
-    const char* const end = tag.data() + tag.size();
-    const auto has = [&](char c) { return std::memchr(at, c, static_cast<std::size_t>(end - at)) != nullptr; };
-    // Values are taken as they stand unless a reference or a white space
-    // other than a blank could make the parsed value differ.
-    const bool asParsed = has('&') || has('\t') || has('\r') || has('\n');
-    for (;;) {
-        while (at < end && IsSpace(*at)) ++at;
-        if (at >= end || *at == '/' || *at == '>') return;
-        const auto* equals = static_cast<const char*>(std::memchr(at, '=', static_cast<std::size_t>(end - at)));
-        if (equals == nullptr) return;
-        std::string_view name(at, static_cast<std::size_t>(equals - at));
-        while (!name.empty() && IsSpace(name.back())) name.remove_suffix(1);
-        at = equals + 1;
-        while (at < end && *at != '"' && *at != '\'') ++at;
-        if (at >= end) return;
-        const char quote = *at++;
-        const auto* close = static_cast<const char*>(std::memchr(at, quote, static_cast<std::size_t>(end - at)));
-        if (close == nullptr) return;
-        const std::string_view raw(at, static_cast<std::size_t>(close - at));
-        at = close + 1;
-        if (!asParsed) list_.push_back({name, raw});
-        else list_.push_back({name, decoded_.emplace_back(ValueAsParsed(quote, raw))});
+class Attributes {
+public:
+    // Reads the attributes of `tag` from `from` on (just after its name).
+    void Read(std::string_view tag, std::size_t from) {
+        list_.clear();
+        if (!decoded_.empty()) decoded_.clear();
+        const char* at = tag.data() + from;
+        const char* const end = tag.data() + tag.size();
+        const auto has = [&](char c) { return std::memchr(at, c, static_cast<std::size_t>(end - at)) != nullptr; };
+        // Values are taken as they stand unless a reference or a white space
+        // other than a blank could make the parsed value differ.
+        const bool asParsed = has('&') || has('\t') || has('\r') || has('\n');
+        for (;;) {
+            while (at < end && IsSpace(*at)) ++at;
+            if (at >= end || *at == '/' || *at == '>') return;
+            const auto* equals = static_cast<const char*>(std::memchr(at, '=', static_cast<std::size_t>(end - at)));
+            if (equals == nullptr) return;
+            std::string_view name(at, static_cast<std::size_t>(equals - at));
+            while (!name.empty() && IsSpace(name.back())) name.remove_suffix(1);
+            at = equals + 1;
+            while (at < end && *at != '"' && *at != '\'') ++at;
+            if (at >= end) return;
+            const char quote = *at++;
+            const auto* close = static_cast<const char*>(std::memchr(at, quote, static_cast<std::size_t>(end - at)));
+            if (close == nullptr) return;
+            const std::string_view raw(at, static_cast<std::size_t>(close - at));
+            at = close + 1;
+            if (!asParsed) list_.push_back({name, raw});
+            else list_.push_back({name, decoded_.emplace_back(ValueAsParsed(quote, raw))});
+        }
     }
+    const std::vector<Attribute>& List() const { return list_; }
+    std::optional<std::string_view> Find(std::string_view name) const {
+        for (const Attribute& attribute : list_)
+            if (attribute.name == name) return attribute.value;
+        return std::nullopt;
+    }
+
+private:
+    std::vector<Attribute> list_;
+    std::deque<std::string> decoded_;  // a deque: values stay where they are as it grows
+};
+
+// One for the thread, so that rows and cells reuse its storage.
+Attributes& Scratch() {
+    thread_local Attributes attributes;
+    return attributes;
 }
+
+}  // namespace
 
 PlainRows::PlainRows(RowRules& rules, std::string& out, std::string part)
     : rules_(rules), out_(out), part_(std::move(part)) {}
@@ -185,17 +216,18 @@ void PlainRows::Tag(std::string_view tag) {
 }
 
 bool PlainRows::StartRow(std::string_view tag, std::string_view name, bool empty) {
-    attributes_.Read(tag, 1 + name.size());
-    const std::optional<std::string_view> r = attributes_.Find("r");
+    Attributes& attributes = Scratch();
+    attributes.Read(tag, 1 + name.size());
+    const std::optional<std::string_view> r = attributes.Find("r");
     const std::int32_t row = rules_.NumberRow(r);
     if (rules_.AddsRowsBefore(row)) rules_.AddRows(out_, row);
     const bool hasWrites = rules_.HasWrites(row);
-    if (RowRules::KeepsRowTag(r.has_value(), hasWrites, empty, attributes_.Find("spans").has_value()))
+    if (RowRules::KeepsRowTag(r.has_value(), hasWrites, empty, attributes.Find("spans").has_value()))
         out_.append(tag);
     else
-        rules_.AppendRowTag(out_, name, row, attributes_.List(), hasWrites, empty);
+        rules_.AppendRowTag(out_, name, row, attributes.List(), hasWrites, empty);
     if (!hasWrites) return true;
-    rules_.OpenRow(row, attributes_.Find("customFormat"), attributes_.Find("s"));
+    rules_.OpenRow(row, attributes.Find("customFormat"), attributes.Find("s"));
     if (empty) {
         rules_.CloseRow(out_);
         out_ += "</";
@@ -208,12 +240,13 @@ bool PlainRows::StartRow(std::string_view tag, std::string_view name, bool empty
 }
 
 bool PlainRows::StartCell(std::string_view tag, std::string_view name) {
-    attributes_.Read(tag, 1 + name.size());
-    const std::optional<std::string_view> r = attributes_.Find("r");
+    Attributes& attributes = Scratch();
+    attributes.Read(tag, 1 + name.size());
+    const std::optional<std::string_view> r = attributes.Find("r");
     const std::int32_t column = rules_.NumberCell(r);
     if (rules_.ReachCell(out_, column)) {
         // The written cell replaces the cell; its format stays.
-        rules_.ReplaceCell(out_, attributes_.Find("s"));
+        rules_.ReplaceCell(out_, attributes.Find("s"));
         return true;
     }
     if (r) {

@@ -8,34 +8,12 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "RowRules.h"
 
 namespace trevalco::workbook {
-
-// The attributes of a start tag, as the parser would give them: values with
-// their white space normalised and their references decoded (most values
-// need neither, and are kept where they are).
-class PlainAttributes {
-public:
-    // Reads the attributes of `tag` from `from` on (just after its name).
-    void Read(std::string_view tag, std::size_t from);
-    const std::vector<TagAttribute>& List() const { return list_; }
-    std::optional<std::string_view> Find(std::string_view name) const {
-        for (const TagAttribute& attribute : list_)
-            if (attribute.name == name) return attribute.value;
-        return std::nullopt;
-    }
-
-private:
-    std::vector<TagAttribute> list_;
-    std::deque<std::string> decoded_;  // a deque: values stay where they are as it grows
-};
 
 class PlainRows {
 public:
@@ -62,7 +40,6 @@ private:
     std::string pending_;     // rows not yet worked
     int depth_ = 0;           // 0 between rows, 1 in a row, 2 in a cell...
     bool rewriting_ = false;  // in a row with written cells
-    PlainAttributes attributes_;
 };
 
 }  // namespace trevalco::workbook

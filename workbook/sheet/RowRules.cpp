@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "XmlText.h"
-
 namespace trevalco::workbook {
 
 namespace {
@@ -88,24 +86,6 @@ void RowRules::AddRows(std::string& out, std::int32_t before) {
         out += "row>";
         nextWrittenRow_ = written_.NextRow(row + 1);
     }
-}
-
-void RowRules::AppendRowTag(std::string& out, std::string_view name, std::int32_t row,
-                            std::span<const TagAttribute> attributes, bool hasWrites, bool empty) const {
-    out += '<';
-    out += name;
-    out += " r=\"";
-    out += std::to_string(row);
-    out += '"';
-    for (const TagAttribute& attribute : attributes) {
-        if (attribute.name == "r" || (hasWrites && attribute.name == "spans")) continue;
-        out += ' ';
-        out += attribute.name;
-        out += "=\"";
-        AppendEscaped(out, attribute.value);
-        out += '"';
-    }
-    out += empty && !hasWrites ? "/>" : ">";
 }
 
 void RowRules::OpenRow(std::int32_t row, std::optional<std::string_view> customFormat,

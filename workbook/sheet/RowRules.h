@@ -14,7 +14,6 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,14 +22,9 @@
 #include "CellStyles.h"
 #include "WorkbookError.h"
 #include "WrittenCells.h"
+#include "XmlText.h"
 
 namespace trevalco::workbook {
-
-// An attribute of a start tag, its value as an XML parser gives it.
-struct TagAttribute {
-    std::string_view name;
-    std::string_view value;
-};
 
 class RowRules {
 public:
@@ -76,9 +70,26 @@ public:
     static bool KeepsRowTag(bool numbered, bool hasWrites, bool empty, bool spans) {
         return numbered && (!hasWrites || (!empty && !spans));
     }
-    // The start tag written for a row that does not keep its own.
-    void AppendRowTag(std::string& out, std::string_view name, std::int32_t row,
-                      std::span<const TagAttribute> attributes, bool hasWrites, bool empty) const;
+    // The start tag written for a row that does not keep its own, from the
+    // tag's attributes (each with a name and a value as an XML parser gives it).
+    template <typename Attributes>
+    void AppendRowTag(std::string& out, std::string_view name, std::int32_t row, const Attributes& attributes,
+                      bool hasWrites, bool empty) const {
+        out += '<';
+        out += name;
+        out += " r=\"";
+        out += std::to_string(row);
+        out += '"';
+        for (const auto& [attribute, value] : attributes) {
+            if (attribute == "r" || (hasWrites && attribute == "spans")) continue;
+            out += ' ';
+            out += attribute;
+            out += "=\"";
+            AppendEscaped(out, value);
+            out += '"';
+        }
+        out += empty && !hasWrites ? "/>" : ">";
+    }
 
     // Opens a row with written cells, given its customFormat and s values.
     void OpenRow(std::int32_t row, std::optional<std::string_view> customFormat, std::optional<std::string_view> style);
