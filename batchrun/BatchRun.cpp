@@ -4,10 +4,8 @@
 #include <cmath>
 #include <system_error>
 
-#include "CellNumbers.h"
 #include "CellReference.h"
 #include "Leftovers.h"
-#include "Chain.h"
 #include "ConversionsAhead.h"
 #include "OutputName.h"
 #include "RunMessages.h"
@@ -38,11 +36,6 @@ namespace utm {
 enum : std::size_t { kNorth, kEast, kLat, kLon, kNorth2, kEast2, kLat2, kLon2 };
 }
 
-const NumberText::Mask kDecimalDegrees("###0.0000000000");
-const NumberText::Mask kDegrees("##0.0000000000");
-const NumberText::Mask kMetres("########0.000");
-const NumberText::Mask kUtmMetres("#######0.000");
-
 }  // namespace
 
 std::optional<std::filesystem::path> OutputPathOf(const std::string& sourcePath) {
@@ -60,7 +53,7 @@ struct BatchRun::Sheet {
     workbook::Worksheet* sheet = nullptr;
     std::vector<std::int32_t> columns;  // in the order of RolesOf
     std::vector<std::string> letters;
-    std::string text;                   // reused for every written cell
+    std::int32_t nameColumn = 0;        // 0: none
 
     Util::CellValue Cell(std::int32_t row, std::size_t role) const {
         return sheet->Cell(row, columns[role]);
@@ -123,6 +116,12 @@ RunResult BatchRun::Run() {
                 throw workbook::WorkbookError("La columna «" + letter +
                                               "» no existe en una hoja (van de A a XFD).");
             sheet.columns.push_back(column);
+        }
+        if (!setup_.nameColumn.empty()) {
+            sheet.nameColumn = workbook::ColumnIndex(setup_.nameColumn);
+            if (sheet.nameColumn == 0)
+                throw workbook::WorkbookError("La columna «" + setup_.nameColumn +
+                                              "» no existe en una hoja (van de A a XFD).");
         }
         lastSaveEnd_ = setup_.now();
 
@@ -213,7 +212,7 @@ std::int32_t BatchRun::CountRows(const Sheet& sheet) const {
     std::int32_t row = 1;
     std::int32_t empty = 0;
     while (empty < 4) {
-        if (IsEmpty(sheet.Cell(row, 0))) ++empty;
+        if (Util::IsEmptyCell(sheet.Cell(row, 0))) ++empty;
         ++row;
     }
     return row;
@@ -303,184 +302,124 @@ BatchRun::RowEnd BatchRun::Ask(const dialogs::Message& message) {
     return RowEnd::Next;
 }
 
-void BatchRun::ReportNoParameters() { dialogs_.Show(NoParametersMessage()); }
-
-void BatchRun::Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask) {
-    sheet.text.clear();
-    mask.AppendTo(sheet.text, value, NumberText::Invariant());
-    WriteText(sheet, column, sheet.text, mask);
+void BatchRun::WriteText(Sheet& sheet, std::size_t role, std::string_view text, const NumberText::Mask& mask) {
+    sheet.sheet->WriteNumber(row_, sheet.columns[role], text, mask.Decimals());
+    rowWrote_ = true;
 }
 
-void BatchRun::WriteText(Sheet& sheet, std::int32_t column, std::string_view text, const NumberText::Mask& mask) {
-    sheet.sheet->WriteNumber(row_, column, text, mask.Decimals());
-    rowWrote_ = true;
+core::Settings BatchRun::PointSettings() const {
+    core::Settings settings;
+    settings.direction = setup_.directionKey();
+    settings.forced = setup_.forcedZone();
+    if (const auto* utm = std::get_if<UtmColumns>(&setup_.columns)) settings.zone = utm->zone;
+    settings.limits = core::Limits::SheetRow;
+    settings.separators = setup_.separators;
+    settings.shifts = setup_.shifts;
+    return settings;
+}
+
+void BatchRun::ShowReports(const Sheet& sheet, const core::Outcome& outcome) {
+    for (std::uint8_t i = 0; i < outcome.reportCount; ++i) {
+        const core::Report& report = outcome.reports[i];
+        if (report.notice == core::Notice::NoParameters) {
+            dialogs_.Show(dialogs::NoParametersMessage());
+        } else {
+            const std::string cell = sheet.letters[report.value] + "," + std::to_string(row_);
+            dialogs_.Show(ZeroNotice(dialogs::CellMessage(cell, dialogs::kZeroNoticeText)));
+        }
+    }
 }
 
 BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet, std::optional<ConversionsAhead>& ahead) {
     using namespace decimal;
-    const Util::CellValue latCell = sheet.Cell(row_, kLat);
-    const Util::CellValue lonCell = sheet.Cell(row_, kLon);
-    if (IsEmpty(latCell) || IsEmpty(lonCell)) {
-        ++emptyRows_;
-        return Ask(RowPrompt(row_, kEmptyRowText));
+    ConversionsAhead::Cells cells{sheet.Cell(row_, kLat), sheet.Cell(row_, kLon)};
+    const core::Settings settings = PointSettings();
+    const core::Outcome* made = ahead ? ahead->Find(row_, cells, settings) : nullptr;
+    core::Outcome own;
+    if (!made) {
+        own = core::ConvertPoint(core::Notation::DecimalDegrees, {cells.first, cells.second}, settings);
+        made = &own;
+        // The rows ahead are worked out on the other cores once a row holds a position.
+        if (!ahead && own.hasSource) {
+            const auto read = [&sheet](std::int32_t row) {
+                return ConversionsAhead::Cells(sheet.Cell(row, kLat), sheet.Cell(row, kLon));
+            };
+            ahead.emplace(settings, read, row_ + 1);
+        }
     }
-    const auto lat = NumberIn(latCell, setup_.separators);
-    const auto lon = NumberIn(lonCell, setup_.separators);
-    if (!lat || !lon) return Ask(RowPrompt(row_, kInvalidRowText));
-    const double latitude = std::fabs(*lat);
-    const double longitude = std::fabs(*lon);
-    if (!chain::InBatchInputRange(latitude, longitude))
-        return Ask(RowPrompt(row_, kOutOfLimitsText));
-
-    const std::string key = Key();
-    const Util::ForcedZone forced = Forced();
-    if (!ahead) {
-        const auto read = [&sheet](std::int32_t row) {
-            return std::pair(sheet.Cell(row, kLat), sheet.Cell(row, kLon));
-        };
-        ahead.emplace(ConversionsAhead::Settings{key, forced, setup_.separators, kDecimalDegrees, kMetres},
-                      read, row_);
+    const core::Outcome& outcome = *made;
+    switch (outcome.failed) {
+        case core::Check::Empty: ++emptyRows_; return Ask(RowPrompt(row_, kEmptyRowText));
+        case core::Check::NotNumeric: return Ask(RowPrompt(row_, kInvalidRowText));
+        case core::Check::OutOfLimits: return Ask(RowPrompt(row_, kOutOfLimitsText));
+        default: break;
     }
-    if (const auto* made = ahead->Find(row_, latitude, longitude, key, forced))
-        return WriteConversion(sheet, *made, forced);
-
-    const auto start = chain::StartGeographic(key, latitude, longitude, forced);
-    if (!start.shift.found) ReportNoParameters();
-    Write(sheet, sheet.columns[kNorth], start.sourceUtm.northing, kMetres);
-    Write(sheet, sheet.columns[kEast], start.sourceUtm.easting, kMetres);
-    // Without a shift of its own the row gets no target columns.
-    if (!start.shift.found || !chain::InTransformationRange(start.latitude, start.longitude))
-        return RowEnd::Next;
-
-    const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, Forced());
-    WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDecimalDegrees, kMetres);
-    return RowEnd::Next;
-}
-
-// The rest of a decimal-degree row from its conversion worked out ahead: the
-// same messages and cells as above. A forced zone changed since it was made
-// gets the target worked out again.
-BatchRun::RowEnd BatchRun::WriteConversion(Sheet& sheet, const ConversionsAhead::Conversion& made,
-                                           Util::ForcedZone forced) {
-    using namespace decimal;
-    using Text = ConversionsAhead::Text;
-    if (!made.start.shift.found) ReportNoParameters();
-    WriteText(sheet, sheet.columns[kNorth], made.texts[Text::kNorthing], kMetres);
-    WriteText(sheet, sheet.columns[kEast], made.texts[Text::kEasting], kMetres);
-    if (!made.converted) return RowEnd::Next;
-
-    const Util::ForcedZone targetForced = Forced();
-    if (targetForced != forced) {
-        const auto& start = made.start;
-        const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                                 start.shift.shift, targetForced);
-        WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDecimalDegrees, kMetres);
-        return RowEnd::Next;
-    }
-    WriteText(sheet, sheet.columns[kLat2], made.texts[Text::kTargetLatitude], kDecimalDegrees);
-    WriteText(sheet, sheet.columns[kLon2], made.texts[Text::kTargetLongitude], kDecimalDegrees);
-    WriteText(sheet, sheet.columns[kNorth2], made.texts[Text::kTargetNorthing], kMetres);
-    WriteText(sheet, sheet.columns[kEast2], made.texts[Text::kTargetEasting], kMetres);
-    CountConverted();
+    ShowReports(sheet, outcome);
+    WriteText(sheet, kNorth, outcome.sourceTexts.northing, core::MetresMask());
+    WriteText(sheet, kEast, outcome.sourceTexts.easting, core::MetresMask());
+    // Without a shift of its own, or outside the transformation range, the
+    // row gets no target columns.
+    if (outcome.Converted()) WriteTarget(sheet, outcome, {kLat2, kLon2, kNorth2, kEast2});
     return RowEnd::Next;
 }
 
 BatchRun::RowEnd BatchRun::DmsRow(Sheet& sheet) {
     using namespace dms;
-    const Util::DmsPrompts prompts{
-        [this](const std::string& text) {
-            return dialogs_.Show(CellPrompt(text)) == dialogs::Answer::Ok;
-        },
-        [this](const std::string& text) { dialogs_.Show(ZeroNotice(text)); }};
-    const auto name = [&](std::size_t role) {
-        return sheet.letters[role] + "," + std::to_string(row_);
-    };
-    // One coordinate's three cells; nothing when the row ends at a prompt.
-    RowEnd end = RowEnd::Next;
-    const auto read = [&](std::size_t first, std::string_view kind) -> std::optional<double> {
-        std::int16_t skipped = 0;
-        std::string outcome;
-        const double value = Util::ReadDmsCells(
-            sheet.Cell(row_, first), sheet.Cell(row_, first + 1), sheet.Cell(row_, first + 2),
-            skipped, outcome, kind, name(first), name(first + 1), name(first + 2),
-            setup_.separators, prompts);
-        if (outcome == Util::kReadOk) return value;
-        if (outcome == Util::kReadAbort) {
-            end = RowEnd::Stop;
-        } else {
-            skipped_ += skipped;
-            rowPrompted_ = true;
-        }
-        return std::nullopt;
-    };
-    const auto latitude = read(kLatD, "lat");
-    if (!latitude) return end;
-    const auto longitude = read(kLonD, "lon");
-    if (!longitude) return end;
-
-    const auto start = chain::StartGeographic(Key(), *latitude, *longitude, Forced());
-    if (!start.shift.found) ReportNoParameters();
-    Write(sheet, sheet.columns[kLat], std::fabs(start.latitude), kDegrees);
-    Write(sheet, sheet.columns[kLon], std::fabs(start.longitude), kDegrees);
-    Write(sheet, sheet.columns[kNorth], start.sourceUtm.northing, kMetres);
-    Write(sheet, sheet.columns[kEast], start.sourceUtm.easting, kMetres);
-    if (!start.shift.found || !chain::InTransformationRange(start.latitude, start.longitude))
+    core::Values values;
+    for (std::size_t role = kLatD; role <= kLonS; ++role) values[role] = sheet.Cell(row_, role);
+    const core::Outcome outcome = core::ConvertPoint(core::Notation::DegreesMinutesSeconds, values, PointSettings());
+    ShowReports(sheet, outcome);
+    if (outcome.failed == core::Check::Cell) {
+        // A bad cell: OK skips the row and counts it toward the end of the data.
+        const std::string cell = sheet.letters[outcome.value] + "," + std::to_string(row_);
+        if (dialogs_.Show(CellPrompt(dialogs::CellMessage(cell, dialogs::CellPromptText(outcome.cell)))) !=
+            dialogs::Answer::Ok)
+            return RowEnd::Stop;
+        skipped_ = Checked16(skipped_ + 1);
+        rowPrompted_ = true;
         return RowEnd::Next;
-
-    const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                             start.shift.shift, Forced());
-    WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDegrees, kMetres);
+    }
+    WriteText(sheet, kLat, outcome.sourceTexts.latitude, core::DegreesMask());
+    WriteText(sheet, kLon, outcome.sourceTexts.longitude, core::DegreesMask());
+    WriteText(sheet, kNorth, outcome.sourceTexts.northing, core::MetresMask());
+    WriteText(sheet, kEast, outcome.sourceTexts.easting, core::MetresMask());
+    if (outcome.Converted()) WriteTarget(sheet, outcome, {kLat2, kLon2, kNorth2, kEast2});
     return RowEnd::Next;
 }
 
 BatchRun::RowEnd BatchRun::UtmRow(Sheet& sheet) {
     using namespace utm;
-    const Util::CellValue northCell = sheet.Cell(row_, kNorth);
-    const Util::CellValue eastCell = sheet.Cell(row_, kEast);
-    if (IsEmpty(northCell) || IsEmpty(eastCell)) {
-        ++emptyRows_;
-        return Ask(RowPrompt(row_, kEmptyRowText));
+    const core::Outcome outcome = core::ConvertPoint(
+        core::Notation::Utm, {sheet.Cell(row_, kNorth), sheet.Cell(row_, kEast)}, PointSettings());
+    switch (outcome.failed) {
+        case core::Check::Empty: ++emptyRows_; return Ask(RowPrompt(row_, kEmptyRowText));
+        case core::Check::NotNumeric:
+        case core::Check::Zone:
+        case core::Check::NoPosition: return Ask(RowPrompt(row_, kInvalidRowText));
+        default: break;
     }
-    const auto northing = NumberIn(northCell, setup_.separators);
-    const auto easting = NumberIn(eastCell, setup_.separators);
-    if (!northing || !easting) return Ask(RowPrompt(row_, kInvalidRowText));
-
-    const auto zone = *std::get<UtmColumns>(setup_.columns).zone;
-    const auto start = chain::StartUtm(Key(), zone, *northing, *easting);
-    // Values far outside any zone give no position to write.
-    if (!std::isfinite(start.latitude) || !std::isfinite(start.longitude))
-        return Ask(RowPrompt(row_, kInvalidRowText));
-    Write(sheet, sheet.columns[kLat], start.latitude, kDegrees);
-    Write(sheet, sheet.columns[kLon], start.longitude, kDegrees);
-    if (!chain::InBatchInputRange(start.latitude, start.longitude)) return RowEnd::Next;
-
-    const double latitude = -std::fabs(start.latitude);
-    const double longitude = -std::fabs(start.longitude);
-    const auto lookup = chain::LookupShift(Key(), latitude);
-    if (!lookup.found) ReportNoParameters();
-    if (!chain::InTransformationRange(latitude, longitude))
-        return Ask(RowPrompt(row_, kOutOfLimitsText));
-    if (!lookup.found) return RowEnd::Next;
-
-    const auto target =
-        chain::CarryToTarget(latitude, longitude, start.ellipsoids, lookup.shift, Forced());
-    WriteTarget(sheet, target, {kLat2, kLon2, kNorth2, kEast2}, kDegrees, kUtmMetres);
+    WriteText(sheet, kLat, outcome.sourceTexts.latitude, core::DegreesMask());
+    WriteText(sheet, kLon, outcome.sourceTexts.longitude, core::DegreesMask());
+    // Outside the input range the row keeps its source position only.
+    if (outcome.failed == core::Check::OutOfLimits) return RowEnd::Next;
+    ShowReports(sheet, outcome);
+    if (outcome.failed == core::Check::TransformationRange) return Ask(RowPrompt(row_, kOutOfLimitsText));
+    if (outcome.Converted()) WriteTarget(sheet, outcome, {kLat2, kLon2, kNorth2, kEast2});
     return RowEnd::Next;
 }
 
-void BatchRun::WriteTarget(Sheet& sheet, const chain::Target& target, const TargetRoles& roles,
-                           const NumberText::Mask& degrees, const NumberText::Mask& metres) {
-    Write(sheet, sheet.columns[roles.latitude], target.latitude, degrees);
-    Write(sheet, sheet.columns[roles.longitude], target.longitude, degrees);
-    Write(sheet, sheet.columns[roles.northing], target.utm.northing, metres);
-    Write(sheet, sheet.columns[roles.easting], target.utm.easting, metres);
-    CountConverted();
-}
-
-void BatchRun::CountConverted() {
+void BatchRun::WriteTarget(Sheet& sheet, const core::Outcome& outcome, const TargetRoles& roles) {
+    WriteText(sheet, roles.latitude, outcome.targetTexts.latitude, core::DegreesMask());
+    WriteText(sheet, roles.longitude, outcome.targetTexts.longitude, core::DegreesMask());
+    WriteText(sheet, roles.northing, outcome.targetTexts.northing, core::MetresMask());
+    WriteText(sheet, roles.easting, outcome.targetTexts.easting, core::MetresMask());
     rowConverted_ = true;
     ++result_.rowsConverted;
+    if (setup_.converted) {
+        const Util::CellValue name =
+            sheet.nameColumn ? sheet.sheet->Cell(row_, sheet.nameColumn) : Util::CellValue();
+        setup_.converted({row_, name, outcome});
+    }
 }
 
 }  // namespace trevalco::batch

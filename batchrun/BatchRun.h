@@ -23,11 +23,11 @@
 #include <optional>
 #include <string>
 
-#include "Chain.h"
 #include "ConversionsAhead.h"
 #include "NumberText.h"
 #include "OutputLock.h"
 #include "PageColumns.h"
+#include "PointConversion.h"
 #include "ProgressSink.h"
 #include "Util.h"
 #include "Workbook.h"
@@ -41,13 +41,26 @@ using Clock = std::chrono::steady_clock;
 // it, or end the run at once (KeptOutput, no message).
 enum class ExistingOutput { Ask, Replace, Refuse };
 
+// A row that got its target columns, as the run tells it.
+struct ConvertedRow {
+    std::int32_t row = 0;
+    Util::CellValue name;
+    const core::Outcome& outcome;
+};
+
 struct RunSetup {
     std::string workbookPath;
     std::string sheetName;
     PageColumns columns;
-    // Read at every row: the DirectionKey and the forced-zone setting.
-    std::function<std::string()> directionKey;
+    // Read at every row: the direction and the forced-zone setting.
+    std::function<DirectionKey()> directionKey;
     std::function<Util::ForcedZone()> forcedZone;
+    // Where the shifts come from (null: the program's latitude bands).
+    const core::ShiftSource* shifts = nullptr;
+    // Told of every row that got its target columns, with the cell of
+    // `nameColumn` (empty: none), in row order; for a layer of the points.
+    std::string nameColumn;
+    std::function<void(const ConvertedRow&)> converted;
     // The separators numbers in text cells are read with (results are written
     // as number cells).
     NumberText::Separators separators;
@@ -113,11 +126,14 @@ private:
     bool CheckPreconditions();
     LoopEnd RunRows(Sheet& sheet);
     std::int32_t CountRows(const Sheet& sheet) const;
+    // The settings the point core gets for the row being worked on.
+    core::Settings PointSettings() const;
     // `ahead` is made at the first row that holds a position within the input range.
     RowEnd DecimalRow(Sheet& sheet, std::optional<ConversionsAhead>& ahead);
-    RowEnd WriteConversion(Sheet& sheet, const ConversionsAhead::Conversion& made, Util::ForcedZone forced);
     RowEnd DmsRow(Sheet& sheet);
     RowEnd UtmRow(Sheet& sheet);
+    // The messages a row's outcome reports along the way.
+    void ShowReports(const Sheet& sheet, const core::Outcome& outcome);
     bool ContinueLoop() const;
     // Finishes a row: the progress, the event pump, the interim save.
     // False when the run must stop.
@@ -135,19 +151,13 @@ private:
     void CountRow();
 
     RowEnd Ask(const dialogs::Message& message);
-    void ReportNoParameters();
-    void Write(Sheet& sheet, std::int32_t column, double value, const NumberText::Mask& mask);
-    // A value's text as the mask gave it.
-    void WriteText(Sheet& sheet, std::int32_t column, std::string_view text, const NumberText::Mask& mask);
+    // A value's text as the core's mask gave it, as a number cell.
+    void WriteText(Sheet& sheet, std::size_t role, std::string_view text, const NumberText::Mask& mask);
     // The four target columns of a converted row, by their roles on the page.
     struct TargetRoles {
         std::size_t latitude, longitude, northing, easting;
     };
-    void WriteTarget(Sheet& sheet, const chain::Target& target, const TargetRoles& roles,
-                     const NumberText::Mask& degrees, const NumberText::Mask& metres);
-    void CountConverted();
-    std::string Key() const { return setup_.directionKey(); }
-    Util::ForcedZone Forced() const { return setup_.forcedZone(); }
+    void WriteTarget(Sheet& sheet, const core::Outcome& outcome, const TargetRoles& roles);
     void RemoveRecovery(bool evenIfNotOurs) noexcept;
 
     RunSetup setup_;

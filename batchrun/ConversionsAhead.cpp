@@ -1,12 +1,8 @@
 #include "ConversionsAhead.h"
 
 #include <algorithm>
-#include <bit>
-#include <cmath>
 #include <limits>
 #include <system_error>
-
-#include "CellNumbers.h"
 
 namespace trevalco::batch {
 
@@ -25,13 +21,9 @@ unsigned HelperCount() {
     return cores > 1 ? std::min(cores - 1, kMostHelpers) : 0U;
 }
 
-bool SameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
 }  // namespace
 
-ConversionsAhead::ConversionsAhead(Settings settings, ReadCells read, std::int32_t firstRow)
+ConversionsAhead::ConversionsAhead(core::Settings settings, ReadCells read, std::int32_t firstRow)
     : settings_(std::move(settings)), read_(std::move(read)), nextRow_(firstRow) {
     const unsigned helpers = HelperCount();
     rowsAhead_ = kBatchRows * kBatchesAheadPerThread * static_cast<std::int32_t>(helpers + 1);
@@ -44,9 +36,9 @@ ConversionsAhead::ConversionsAhead(Settings settings, ReadCells read, std::int32
     }
 }
 
-const ConversionsAhead::Conversion* ConversionsAhead::Find(std::int32_t row, double latitude, double longitude,
-                                                           std::string_view key, Util::ForcedZone forced) {
-    if (key != settings_.key || forced != settings_.forced) return nullptr;
+const core::Outcome* ConversionsAhead::Find(std::int32_t row, const Cells& cells,
+                                            const core::Settings& settings) {
+    if (!(settings == settings_)) return nullptr;
     ReadUpTo(row + rowsAhead_);
     std::unique_lock lock(mutex_);
     while (!batches_.empty() && batches_.front()->End() <= row) batches_.pop_front();
@@ -58,10 +50,10 @@ const ConversionsAhead::Conversion* ConversionsAhead::Find(std::int32_t row, dou
         if (waiting) Work(waiting, lock);
         else done_.wait(lock);
     }
-    const Conversion& conversion = batch->rows[static_cast<std::size_t>(row - batch->firstRow)];
-    if (!conversion.made || !SameBits(conversion.latitude, latitude) || !SameBits(conversion.longitude, longitude))
-        return nullptr;
-    return &conversion;
+    const auto index = static_cast<std::size_t>(row - batch->firstRow);
+    const Conversion& conversion = batch->rows[index];
+    if (!conversion.made || !(batch->cells[index] == cells)) return nullptr;
+    return &conversion.outcome;
 }
 
 void ConversionsAhead::ReadUpTo(std::int32_t lastRow) {
@@ -109,40 +101,14 @@ void ConversionsAhead::Convert(Batch& batch) const noexcept {
     for (std::size_t i = 0; i < batch.cells.size(); ++i) {
         Conversion& row = batch.rows[i];
         try {
-            ConvertRow(batch.cells[i], row);
+            row.outcome = core::ConvertPoint(core::Notation::DecimalDegrees,
+                                             {batch.cells[i].first, batch.cells[i].second}, settings_);
+            row.made = true;
         } catch (...) {
             // Overflow and the like: the run works the row again and meets it there.
             row.made = false;
         }
     }
-}
-
-void ConversionsAhead::ConvertRow(const std::pair<Util::CellValue, Util::CellValue>& cells, Conversion& row) const {
-    if (IsEmpty(cells.first) || IsEmpty(cells.second)) return;
-    const auto lat = NumberIn(cells.first, settings_.separators);
-    const auto lon = NumberIn(cells.second, settings_.separators);
-    if (!lat || !lon) return;
-    row.latitude = std::fabs(*lat);
-    row.longitude = std::fabs(*lon);
-    if (!chain::InBatchInputRange(row.latitude, row.longitude)) return;
-
-    const auto format = [](std::string& text, double value, const NumberText::Mask& mask) {
-        mask.AppendTo(text, value, NumberText::Invariant());
-    };
-    const chain::GeographicStart& start = row.start =
-        chain::StartGeographic(settings_.key, row.latitude, row.longitude, settings_.forced);
-    format(row.texts[kNorthing], start.sourceUtm.northing, settings_.metres);
-    format(row.texts[kEasting], start.sourceUtm.easting, settings_.metres);
-    row.converted = start.shift.found && chain::InTransformationRange(start.latitude, start.longitude);
-    if (row.converted) {
-        const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids,
-                                                 start.shift.shift, settings_.forced);
-        format(row.texts[kTargetLatitude], target.latitude, settings_.degrees);
-        format(row.texts[kTargetLongitude], target.longitude, settings_.degrees);
-        format(row.texts[kTargetNorthing], target.utm.northing, settings_.metres);
-        format(row.texts[kTargetEasting], target.utm.easting, settings_.metres);
-    }
-    row.made = true;
 }
 
 }  // namespace trevalco::batch

@@ -1,19 +1,19 @@
 // The decimal-degree run's conversions, worked out ahead of its rows on the
 // machine's other cores. The run's thread reads the coordinate cells of the
 // rows ahead, a batch at a time, and hands them over by value; helper threads
-// turn each batch into what its rows will write: the source UTM and, when the
-// row gets them, the target columns, as the digit texts written. Everything
-// they work from is their own copy, so they share nothing with the workbook.
+// turn each batch into the point core's outcome of each row, texts included,
+// through the same ConvertPoint the run calls. Everything they work from is
+// their own copy, so they share nothing with the workbook.
 //
-// The run takes a row's conversion only when it was made from exactly the
-// arguments the run holds for that row now, and works the row out itself
+// The run takes a row's outcome only when it was made from exactly the cells
+// and settings the run holds for that row now, and works the row out itself
 // otherwise (also a row whose conversion threw, so that it fails as it always
 // did). When the run reaches a batch no helper has started, it works that
 // batch itself; when a helper is still on it, it works a later batch
 // meanwhile, so both cores keep busy. No helper outlives the object.
 //
 //   ConversionsAhead ahead(settings, readCells, firstRow);
-//   if (const auto* made = ahead.Find(row, latitude, longitude, key, forced)) ...
+//   if (const core::Outcome* made = ahead.Find(row, cells, settings)) ...
 #pragma once
 
 #include <array>
@@ -30,57 +30,36 @@
 #include <utility>
 #include <vector>
 
-#include "Chain.h"
-#include "NumberText.h"
+#include "PointConversion.h"
 #include "Util.h"
 
 namespace trevalco::batch {
 
 class ConversionsAhead {
 public:
-    // What every conversion is made with.
-    struct Settings {
-        std::string key;
-        Util::ForcedZone forced;
-        NumberText::Separators separators;  // of the coordinate cells that are texts
-        NumberText::Mask degrees;           // of the target latitude and longitude
-        NumberText::Mask metres;            // of the northings and eastings
-    };
+    // The latitude and longitude cells of a row.
+    using Cells = std::pair<Util::CellValue, Util::CellValue>;
+    // Reads a row's cells; called on the constructing thread only.
+    using ReadCells = std::function<Cells(std::int32_t row)>;
 
-    // The latitude and longitude cells of a row; called on the constructing
-    // thread only.
-    using ReadCells = std::function<std::pair<Util::CellValue, Util::CellValue>(std::int32_t row)>;
-
-    enum Text : std::size_t { kNorthing, kEasting, kTargetLatitude, kTargetLongitude, kTargetNorthing, kTargetEasting };
-
-    struct Conversion {
-        // False: the row's cells hold no position within the input range, or
-        // the engine threw on it.
-        bool made = false;
-        double latitude = 0.0;   // the magnitudes it was made from
-        double longitude = 0.0;
-        chain::GeographicStart start;
-        // With a shift of its own and inside the transformation range: the
-        // target texts are there too.
-        bool converted = false;
-        std::array<std::string, 6> texts;  // by Text, with "." as decimal point
-    };
-
-    ConversionsAhead(Settings settings, ReadCells read, std::int32_t firstRow);
+    ConversionsAhead(core::Settings settings, ReadCells read, std::int32_t firstRow);
     ConversionsAhead(const ConversionsAhead&) = delete;
     ConversionsAhead& operator=(const ConversionsAhead&) = delete;
 
-    // The conversion of `row` made from exactly these arguments, or nullptr.
-    // Rows are asked for in increasing order, none before the first; the
-    // conversion holds until the next call.
-    const Conversion* Find(std::int32_t row, double latitude, double longitude, std::string_view key,
-                           Util::ForcedZone forced);
+    // The outcome of `row` made from exactly these cells and settings, or
+    // nullptr. Rows are asked for in increasing order, none before the
+    // first; the outcome holds until the next call.
+    const core::Outcome* Find(std::int32_t row, const Cells& cells, const core::Settings& settings);
 
 private:
     enum class State { Waiting, Working, Done };
+    struct Conversion {
+        bool made = false;  // false: the core threw on the row
+        core::Outcome outcome;
+    };
     struct Batch {
         std::int32_t firstRow = 0;
-        std::vector<std::pair<Util::CellValue, Util::CellValue>> cells;
+        std::vector<Cells> cells;
         std::vector<Conversion> rows;
         State state = State::Waiting;  // under mutex_
         std::int32_t End() const { return firstRow + static_cast<std::int32_t>(cells.size()); }
@@ -91,10 +70,9 @@ private:
     // Works a waiting batch on this thread; `lock` is held before and after.
     void Work(const std::shared_ptr<Batch>& batch, std::unique_lock<std::mutex>& lock);
     void Convert(Batch& batch) const noexcept;
-    void ConvertRow(const std::pair<Util::CellValue, Util::CellValue>& cells, Conversion& row) const;
     void Help(std::stop_token stop);
 
-    const Settings settings_;
+    const core::Settings settings_;
     const ReadCells read_;
     std::int32_t nextRow_;   // the first row not read yet
     std::int32_t rowsAhead_;

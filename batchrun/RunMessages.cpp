@@ -1,11 +1,11 @@
 #include "RunMessages.h"
 
-#include "DELTAS.h"
 
 namespace trevalco::batch {
 
 using dialogs::Buttons;
 using dialogs::Message;
+using dialogs::MessageIcon;
 
 Message SelectWorkbookMessage() {
     return {"Seleccione Archivo", "Error", MessageIcon::Exclamation, Buttons::Ok};
@@ -34,11 +34,6 @@ Message CellPrompt(const std::string& text) {
 
 Message ZeroNotice(const std::string& text) {
     return {text, "Advertencia", MessageIcon::Exclamation, Buttons::Ok};
-}
-
-Message NoParametersMessage() {
-    return {std::string(DELTAS::kNoParametersText), std::string(DELTAS::kNoParametersTitle),
-            DELTAS::kNoParametersIcon, Buttons::Ok};
 }
 
 Message ReplaceOutputQuestion(std::string_view outputPath) {

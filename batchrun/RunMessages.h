@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Dialogs.h"
+#include "PointMessages.h"
 
 namespace trevalco::batch {
 
@@ -26,13 +27,10 @@ inline constexpr std::string_view kOutOfLimitsText =
 // "La Fila  " " 5 " and the text: OK skips the row, Cancel stops the run.
 dialogs::Message RowPrompt(std::int32_t row, std::string_view text);
 
-// A bad degrees, minutes or seconds cell, as ReadDmsCells words it.
+// A bad degrees, minutes or seconds cell (CellMessage and CellPromptText).
 dialogs::Message CellPrompt(const std::string& text);
 // An empty minutes or seconds cell taken as zero.
 dialogs::Message ZeroNotice(const std::string& text);
-
-// The latitude has no shift for the direction.
-dialogs::Message NoParametersMessage();
 
 // The output workbook is there already: OK replaces it, Cancel ends the run
 // before anything is opened.

@@ -71,7 +71,7 @@ void ConvertLineSirgasToSad69(benchmark::State& state) {
         lines.push_back(NumberText::PlainText(p.latitude, NumberText::Invariant()) + " " +
                         NumberText::PlainText(p.longitude, NumberText::Invariant()));
     cli::ConvertSettings settings;
-    settings.key = std::string(kSirgasToSad69);
+    settings.key = kSirgasToSad69;
     const cli::LineConverter converter(settings);
     std::string out;
     std::size_t i = 0;

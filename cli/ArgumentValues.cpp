@@ -23,11 +23,9 @@ std::optional<int> WholeArgument(std::string_view text) {
     return value;
 }
 
-std::optional<std::string> KeyFor(std::string_view direction) {
-    if (direction == kSirgasToPsad56 || direction == kSirgasToSad69 ||
-        direction == kPsad56ToSirgas)
-        return std::string(direction);
-    if (direction == "SAD69_SIRGAS") return std::string(kSad69ToSirgas);
+std::optional<DirectionKey> KeyFor(std::string_view direction) {
+    for (const DirectionKey key : {kSirgasToPsad56, kSirgasToSad69, kPsad56ToSirgas, kSad69ToSirgas})
+        if (direction == NameOf(key)) return key;
     return std::nullopt;
 }
 

@@ -18,9 +18,9 @@ std::optional<std::string_view> OptionValue(std::string_view& option, int& index
 // A whole number written with digits only (and a leading minus).
 std::optional<int> WholeArgument(std::string_view text);
 
-// The DirectionKey of a direction's name: SIRGAS_PSAD56, SIRGAS_SAD69,
-// PSAD56_SIRGAS, or SAD69_SIRGAS (the empty key).
-std::optional<std::string> KeyFor(std::string_view direction);
+// The direction of its name: SIRGAS_PSAD56, SIRGAS_SAD69, PSAD56_SIRGAS or
+// SAD69_SIRGAS; nothing for any other text.
+std::optional<DirectionKey> KeyFor(std::string_view direction);
 
 // A zone the window's "Forzar Zonas" buttons offer: 12, 13, 16 to 22.
 std::optional<Util::ForcedZone> ForcedZoneFor(std::string_view zone);

@@ -16,7 +16,7 @@ struct BatchSettings {
     std::string workbook;
     std::string sheet;
     batch::PageColumns columns;                    // with the page's defaults filled in
-    std::string key;                               // the DirectionKey
+    DirectionKey key = kSirgasToPsad56;            // the direction
     Util::ForcedZone forced = Util::ForcedZone::Off();
     BadRowAnswer onBadRow = BadRowAnswer::Skip;
     bool overwrite = false;

@@ -14,7 +14,7 @@ namespace trevalco::cli {
 enum class InputNotation { DecimalDegrees, DegreesMinutesSeconds, Utm };
 
 struct ConvertSettings {
-    std::string key = std::string(kSirgasToPsad56);  // the DirectionKey
+    DirectionKey key = kSirgasToPsad56;              // the direction
     InputNotation from = InputNotation::DecimalDegrees;
     std::optional<std::int16_t> zone;                // UTM lines that carry none
     Util::ForcedZone forced = Util::ForcedZone::Off();

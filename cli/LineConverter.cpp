@@ -5,8 +5,7 @@
 #include <cmath>
 #include <optional>
 
-#include "Chain.h"
-#include "DELTAS.h"
+#include "PointMessages.h"
 #include "RowMessages.h"
 
 namespace trevalco::cli {
@@ -35,44 +34,56 @@ std::size_t FieldsOf(InputNotation from) {
     return 2;
 }
 
-LineResult Rejected(std::string reason) { return {LineOutcome::Rejected, std::move(reason)}; }
+// How each degree, minute and second field is named in a line's reason.
+constexpr std::array<std::string_view, 6> kDmsNames{"LATD", "LATM", "LATS", "LOND", "LONM", "LONS"};
+
+core::Notation NotationOf(InputNotation from) {
+    switch (from) {
+        case InputNotation::DecimalDegrees: return core::Notation::DecimalDegrees;
+        case InputNotation::DegreesMinutesSeconds: return core::Notation::DegreesMinutesSeconds;
+        case InputNotation::Utm: break;
+    }
+    return core::Notation::Utm;
+}
+
+// Latitude, longitude, northing, easting and zone of a position.
+void AppendPosition(const core::PositionTexts& texts, std::int16_t zone, std::string& out) {
+    for (const std::string* text : {&texts.latitude, &texts.longitude, &texts.northing, &texts.easting}) {
+        out += *text;
+        out += '\t';
+    }
+    std::array<char, 8> digits;
+    out.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), zone).ptr);
+}
 
 }  // namespace
 
-// The coordinate fields of a line and how their numbers are read.
+// The coordinate fields of a line and how their cells are read.
 struct LineConverter::Fields {
     const LineFields& split;
-    const NumberText::Separators& separators;
     bool delimited;
 
-    std::size_t Count() const { return split.count; }
     // The field's text, quotes taken off; valid until the next call.
     std::string_view Text(std::size_t index) const { return FieldText(split.fields[index], delimited, scratch); }
-    bool Empty(std::size_t index) const { return index >= split.count || IsBlankText(Text(index)); }
-    std::optional<double> Number(std::size_t index) const {
-        return NumberText::ReadNumber(Text(index), separators);
-    }
-    // A sheet cell holding the field: empty, or its text.
-    Util::CellValue Cell(std::size_t index) const {
+    bool Blank(std::size_t index) const { return index >= split.count || IsBlankText(Text(index)); }
+    // A sheet cell holding the field: empty when the field is missing (or,
+    // with `blankIsEmpty`, blank), else its text.
+    Util::CellValue Cell(std::size_t index, bool blankIsEmpty) const {
         if (index >= split.count || split.fields[index].empty()) return std::monostate{};
+        if (blankIsEmpty && Blank(index)) return std::monostate{};
         return std::string(Text(index));
     }
 
     mutable std::string scratch;
 };
 
-// The source position of a line, once known.
-struct LineConverter::Source {
-    double latitude = 0.0;   // magnitude
-    double longitude = 0.0;  // magnitude
-    chain::UtmPosition utm;
-    chain::ShiftLookup shift;
-    chain::Ellipsoids ellipsoids;
-};
-
-LineConverter::LineConverter(ConvertSettings settings)
-    : settings_(std::move(settings)),
-      separators_{settings_.decimalComma ? "," : ".", ""} {}
+LineConverter::LineConverter(ConvertSettings settings) : settings_(std::move(settings)) {
+    core_.direction = settings_.key;
+    core_.forced = settings_.forced;
+    core_.zone = settings_.zone;
+    core_.limits = core::Limits::CommandLine;
+    core_.separators = {settings_.decimalComma ? "," : ".", ""};
+}
 
 LineResult LineConverter::Convert(std::string_view line, std::string& out) const {
     if (line.ends_with('\r')) line.remove_suffix(1);
@@ -84,15 +95,24 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
     }
     // With a zone for every line, a third field is the line's own zone only
     // when it reads as one; anything else belongs to the rest of the line.
-    const Fields fields{split, separators_, settings_.layout.delimiter.has_value(), {}};
+    const Fields fields{split, settings_.layout.delimiter.has_value(), {}};
     if (settings_.from == InputNotation::Utm && settings_.zone && split.count == 3 && !IsZoneText(fields.Text(2)))
         split.PassFrom(2, line);
-    LineResult result;
-    switch (settings_.from) {
-        case InputNotation::DecimalDegrees: result = ConvertDecimal(fields, out); break;
-        case InputNotation::DegreesMinutesSeconds: result = ConvertDms(fields, out); break;
-        case InputNotation::Utm: result = ConvertUtm(fields, out); break;
+
+    LineResult result{LineOutcome::Converted, {}};
+    const core::Outcome outcome = ConvertFields(fields, result);
+    if (!outcome.hasSource) {
+        out += kStars;
+    } else {
+        AppendPosition(outcome.sourceTexts, outcome.source.utm.zone, out);
+        out += '\t';
+        if (outcome.Converted())
+            AppendPosition(outcome.targetTexts, outcome.target.utm.zone, out);
+        else
+            out += kTargetStars;
     }
+    if (result.outcome == LineOutcome::Converted && !outcome.Converted())
+        result = {LineOutcome::Rejected, ReasonFor(outcome)};
     if (!split.rest.empty()) {
         out += '\t';
         out += split.rest;
@@ -100,129 +120,39 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
     return result;
 }
 
-LineResult LineConverter::ConvertDecimal(const Fields& fields, std::string& out) const {
-    const auto reject = [&out](std::string_view reason) {
-        out += kStars;
-        return Rejected(std::string(reason));
-    };
-    if (fields.Empty(0) || fields.Empty(1)) return reject(kEmptyRow);
-    const auto lat = fields.Number(0);
-    const auto lon = fields.Number(1);
-    if (!lat || !lon) return reject(kInvalidRow);
-    const double latitude = std::fabs(*lat);
-    const double longitude = std::fabs(*lon);
-    if (!chain::InBatchInputRange(latitude, longitude)) return reject(kOutOfLimits);
-
-    const auto start =
-        chain::StartGeographic(settings_.key, latitude, longitude, settings_.forced);
-    return Finish({latitude, longitude, start.sourceUtm, start.shift, start.ellipsoids}, out);
+core::Outcome LineConverter::ConvertFields(const Fields& fields, LineResult& result) const {
+    core::Values values;
+    switch (settings_.from) {
+        case InputNotation::DecimalDegrees:
+            values = {fields.Cell(0, true), fields.Cell(1, true)};
+            break;
+        case InputNotation::DegreesMinutesSeconds:
+            // A line of fewer than six fields is an empty row, not one with empty cells.
+            if (fields.split.count < 6) {
+                result = {LineOutcome::Rejected, std::string(kEmptyRow)};
+                return {};
+            }
+            for (std::size_t i = 0; i < 6; ++i) values[i] = fields.Cell(i, false);
+            break;
+        case InputNotation::Utm:
+            values = {fields.Cell(0, true), fields.Cell(1, true), fields.Cell(2, true)};
+            break;
+    }
+    return core::ConvertPoint(NotationOf(settings_.from), values, core_);
 }
 
-LineResult LineConverter::ConvertDms(const Fields& fields, std::string& out) const {
-    const auto reject = [&out](std::string reason) {
-        out += kStars;
-        return Rejected(std::move(reason));
-    };
-    if (fields.Count() < 6) return reject(std::string(kEmptyRow));
-    static constexpr std::array<std::string_view, 6> kNames{"LATD", "LATM", "LATS",
-                                                            "LOND", "LONM", "LONS"};
-    std::string problem;
-    const Util::DmsPrompts prompts{
-        [&problem](const std::string& message) {
-            problem = CellStatement(message);
-            return true;  // skip the line
-        },
-        [](const std::string&) {}};
-    double magnitudes[2] = {0.0, 0.0};
-    std::int16_t skipped = 0;
-    std::string outcome;
-    for (std::size_t c = 0; c < 2; ++c) {
-        const std::size_t i = c * 3;
-        magnitudes[c] = Util::ReadDmsCells(
-            fields.Cell(i), fields.Cell(i + 1), fields.Cell(i + 2),
-            skipped, outcome, c == 0 ? "lat" : "lon", kNames[i], kNames[i + 1], kNames[i + 2],
-            fields.separators, prompts);
-        if (outcome != Util::kReadOk) return reject(std::move(problem));
+std::string LineConverter::ReasonFor(const core::Outcome& outcome) {
+    if (outcome.Reported(core::Notice::NoParameters)) return std::string(dialogs::kNoParametersText);
+    switch (outcome.failed) {
+        case core::Check::Empty: return std::string(kEmptyRow);
+        case core::Check::NotNumeric: return std::string(kInvalidRow);
+        case core::Check::Cell:
+            return CellStatement(dialogs::CellMessage(kDmsNames[outcome.value], dialogs::CellPromptText(outcome.cell)));
+        case core::Check::Zone:
+        case core::Check::NoPosition: return std::string(kCoordinatesOutOfLimits);
+        default: break;
     }
-    const auto start =
-        chain::StartGeographic(settings_.key, magnitudes[0], magnitudes[1], settings_.forced);
-    return Finish({magnitudes[0], magnitudes[1], start.sourceUtm, start.shift, start.ellipsoids},
-                  out);
-}
-
-LineResult LineConverter::ConvertUtm(const Fields& fields, std::string& out) const {
-    const auto reject = [&out](std::string_view reason) {
-        out += kStars;
-        return Rejected(std::string(reason));
-    };
-    const bool ownZone = !fields.Empty(2);
-    if (fields.Empty(0) || fields.Empty(1) || (!ownZone && !settings_.zone)) return reject(kEmptyRow);
-    const auto northing = fields.Number(0);
-    const auto easting = fields.Number(1);
-    const auto zoneNumber = ownZone ? fields.Number(2) : std::optional<double>(*settings_.zone);
-    if (!northing || !easting || !zoneNumber) return reject(kInvalidRow);
-    const auto zone = NumberText::WholeNumber16(*zoneNumber);
-    if (!zone) return reject(kCoordinatesOutOfLimits);
-
-    Source source;
-    try {
-        const auto start = chain::StartUtm(settings_.key, *zone, *northing, *easting);
-        source.latitude = start.latitude;
-        source.longitude = start.longitude;
-        source.ellipsoids = start.ellipsoids;
-    } catch (const Overflow&) {
-        return reject(kCoordinatesOutOfLimits);
-    }
-    // Typed UTM values far outside any zone give no place on the earth.
-    if (!(source.latitude <= 90 && source.longitude <= 360)) return reject(kCoordinatesOutOfLimits);
-    source.utm = {*northing, *easting, *zone, 0};
-
-    if (!chain::InBatchInputRange(source.latitude, source.longitude)) {
-        AppendSource(source, out);
-        out += '\t';
-        out += kTargetStars;
-        return Rejected(std::string(kOutOfLimits));
-    }
-    source.shift = chain::LookupShift(settings_.key, -source.latitude);
-    return Finish(source, out);
-}
-
-LineResult LineConverter::Finish(const Source& source, std::string& out) const {
-    AppendSource(source, out);
-    out += '\t';
-    const double latitude = -source.latitude;
-    const double longitude = -source.longitude;
-    if (!source.shift.found) {
-        out += kTargetStars;
-        return Rejected(std::string(DELTAS::kNoParametersText));
-    }
-    if (!chain::InTransformationRange(latitude, longitude)) {
-        out += kTargetStars;
-        return Rejected(std::string(kOutOfLimits));
-    }
-    const auto target = chain::CarryToTarget(latitude, longitude, source.ellipsoids,
-                                             source.shift.shift, settings_.forced);
-    AppendPosition(target.latitude, target.longitude, target.utm, out);
-    return {LineOutcome::Converted, {}};
-}
-
-void LineConverter::AppendSource(const Source& source, std::string& out) const {
-    AppendPosition(source.latitude, source.longitude, source.utm, out);
-}
-
-void LineConverter::AppendPosition(double latitude, double longitude,
-                                   const chain::UtmPosition& utm, std::string& out) const {
-    const auto& invariant = NumberText::Invariant();
-    degrees_.AppendTo(out, latitude, invariant);
-    out += '\t';
-    degrees_.AppendTo(out, longitude, invariant);
-    out += '\t';
-    metres_.AppendTo(out, utm.northing, invariant);
-    out += '\t';
-    metres_.AppendTo(out, utm.easting, invariant);
-    out += '\t';
-    std::array<char, 8> zone;
-    out.append(zone.data(), std::to_chars(zone.data(), zone.data() + zone.size(), utm.zone).ptr);
+    return std::string(kOutOfLimits);
 }
 
 }  // namespace trevalco::cli

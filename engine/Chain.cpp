@@ -4,6 +4,7 @@
 
 #include "DELTAS.h"
 #include "GEO_XYZ_GEO.h"
+#include "Limits.h"
 #include "Parametros.h"
 #include "modGEO_UTM.h"
 #include "modUTM_GEO.h"
@@ -70,12 +71,11 @@ Target CarryToTarget(double signedLatitude, double signedLongitude, const Ellips
 }
 
 bool InTransformationRange(double signedLatitude, double signedLongitude) {
-    return signedLongitude >= -76 && signedLongitude <= -66 && signedLatitude >= -56 &&
-           signedLatitude <= -17;
+    return limits::kLongitude.Holds(-signedLongitude) && limits::kLatitude.Holds(-signedLatitude);
 }
 
 bool InBatchInputRange(double latitude, double longitude) {
-    return latitude >= 17 && latitude <= 56 && longitude >= 66 && longitude <= 77;
+    return limits::kLatitude.Holds(latitude) && limits::kInputLongitude.Holds(longitude);
 }
 
 }  // namespace trevalco::chain

@@ -7,11 +7,6 @@
 
 namespace trevalco::DELTAS {
 
-// The message callers show when BandShifts finds no parameters.
-inline constexpr std::string_view kNoParametersText = "¡ No exixten Parametros para esta Latitud !";
-inline constexpr std::string_view kNoParametersTitle = " Error ";
-inline constexpr MessageIcon kNoParametersIcon = MessageIcon::Critical;
-
 // Looks up dX, dY, dZ (metres) for the signed latitude (south negative).
 // Returns false, leaving the three outputs untouched, when the direction has no
 // parameters for that latitude (the PSAD56 directions outside 17..44 S).

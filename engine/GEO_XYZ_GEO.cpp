@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Constants.h"
 #include "NumberText.h"
 #include "Util.h"
 
@@ -29,7 +30,7 @@ void ShiftXyz(double& X, double& Y, double& Z, std::int16_t dX, std::int16_t dY,
 
 void XyzToGeo(double X, double Y, double Z, double& latitude, double& longitude, double a,
               double b, int maxPasses) {
-    const double pi = 4 * std::atan(1.0);
+    const double pi = constants::kComputedPi;
     const double e2 = (std::pow(a, 2) - std::pow(b, 2)) / std::pow(a, 2);
     const double p = std::pow(std::pow(Y, 2) + std::pow(X, 2), 0.5);
     double phi = (std::atan(std::pow(1 - e2, -1) * (Z / p)) / pi) * 180;

@@ -14,6 +14,7 @@ namespace trevalco::NumberText {
 struct Separators {
     std::string decimal = ".";
     std::string group = ",";
+    friend bool operator==(const Separators&, const Separators&) = default;
 };
 
 // "." as decimal point and "," for thousands: files and the command line.

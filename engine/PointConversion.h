@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Chain.h"
 #include "NumberText.h"
@@ -146,5 +147,10 @@ struct Outcome {
 };
 
 Outcome ConvertPoint(Notation notation, const Values& values, const Settings& settings);
+
+// The masks of the texts of sheet rows and command-line lines: degrees with
+// ten decimals, metres with three.
+const NumberText::Mask& DegreesMask();
+const NumberText::Mask& MetresMask();
 
 }  // namespace trevalco::core

@@ -8,14 +8,35 @@
 
 namespace trevalco {
 
-// Names a transformation direction: "SIRGAS_PSAD56", "SIRGAS_SAD69",
-// "PSAD56_SIRGAS", and any other text (callers pass "") for SAD69 to SIRGAS.
-using DirectionKey = std::string_view;
+// A transformation direction. The window reads it from its option buttons
+// (DirectionOfButtons), the command line from its four names.
+enum class DirectionKey : std::uint8_t { SirgasToPsad56, SirgasToSad69, Psad56ToSirgas, Sad69ToSirgas };
 
-inline constexpr DirectionKey kSirgasToPsad56 = "SIRGAS_PSAD56";
-inline constexpr DirectionKey kSirgasToSad69 = "SIRGAS_SAD69";
-inline constexpr DirectionKey kPsad56ToSirgas = "PSAD56_SIRGAS";
-inline constexpr DirectionKey kSad69ToSirgas = "";
+inline constexpr DirectionKey kSirgasToPsad56 = DirectionKey::SirgasToPsad56;
+inline constexpr DirectionKey kSirgasToSad69 = DirectionKey::SirgasToSad69;
+inline constexpr DirectionKey kPsad56ToSirgas = DirectionKey::Psad56ToSirgas;
+inline constexpr DirectionKey kSad69ToSirgas = DirectionKey::Sad69ToSirgas;
+
+// The direction's name on the command line: "SIRGAS_PSAD56", "SIRGAS_SAD69",
+// "PSAD56_SIRGAS" or "SAD69_SIRGAS".
+constexpr std::string_view NameOf(DirectionKey key) {
+    switch (key) {
+        case DirectionKey::SirgasToPsad56: return "SIRGAS_PSAD56";
+        case DirectionKey::SirgasToSad69: return "SIRGAS_SAD69";
+        case DirectionKey::Psad56ToSirgas: return "PSAD56_SIRGAS";
+        case DirectionKey::Sad69ToSirgas: break;
+    }
+    return "SAD69_SIRGAS";
+}
+
+// The window's rule: the first of its three direction buttons that is on,
+// in this order, else SAD69 to SIRGAS.
+constexpr DirectionKey DirectionOfButtons(bool sirgasToPsad56, bool sirgasToSad69, bool psad56ToSirgas) {
+    if (sirgasToPsad56) return kSirgasToPsad56;
+    if (sirgasToSad69) return kSirgasToSad69;
+    if (psad56ToSirgas) return kPsad56ToSirgas;
+    return kSad69ToSirgas;
+}
 
 // Semi-major and semi-minor axis of an ellipsoid, in metres.
 struct EllipsoidAxes {
@@ -23,9 +44,6 @@ struct EllipsoidAxes {
     double b = 0.0;
     friend bool operator==(const EllipsoidAxes&, const EllipsoidAxes&) = default;
 };
-
-// The icon a message box shows.
-enum class MessageIcon { None, Information, Exclamation, Critical };
 
 // A value that must be held as a signed 16-bit integer does not fit: the
 // engine's equivalent of an arithmetic overflow. Commands catch it and turn it

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "Limits.h"
+
 namespace trevalco::Util {
 
 ForcedZone ReadForcedZone(int checkValue, const std::array<bool, 8>& zoneButtons) {
@@ -103,9 +105,7 @@ std::string FormatDms(double angle, const NumberText::Separators& separators) {
     return text;
 }
 
-namespace {
-
-bool IsEmptyText(const CellValue& value) {
+bool IsEmptyCell(const CellValue& value) {
     if (std::holds_alternative<std::monostate>(value)) return true;
     const auto* text = std::get_if<std::string>(&value);
     return text != nullptr && text->empty();
@@ -119,6 +119,8 @@ std::optional<double> NumberIn(const CellValue& value, const NumberText::Separat
     return std::nullopt;
 }
 
+namespace {
+
 // A whole number in 16 bits: equal to its conversion to a 16-bit integer.
 std::optional<std::int16_t> AsWhole16(double value) {
     const auto whole = NumberText::WholeNumber16(value);
@@ -128,101 +130,78 @@ std::optional<std::int16_t> AsWhole16(double value) {
 
 }  // namespace
 
-std::string_view CheckDegreesCell(CellValue& value, std::string_view kind,
-                                  const NumberText::Separators& separators) {
-    if (IsEmptyText(value)) return kCellEmpty;
+CellStatus CheckDegreesCell(CellValue& value, AngleKind kind, const NumberText::Separators& separators) {
+    if (IsEmptyCell(value)) return CellStatus::Empty;
     auto number = NumberIn(value, separators);
-    if (!number) return kCellNotNumeric;
+    if (!number) return CellStatus::NotNumeric;
     const double negative = -std::fabs(*number);
     value = negative;
-    const bool inLimits = kind == "lat" ? (negative >= -56 && negative <= -17)
-                                        : (negative >= -76 && negative <= -66);
-    if (!inLimits) return kCellOutOfLimits;
+    const limits::Range& range = kind == AngleKind::Latitude ? limits::kLatitude : limits::kLongitude;
+    if (!range.Holds(-negative)) return CellStatus::OutOfLimits;
     const auto whole = AsWhole16(negative);
-    if (!whole) return kCellHasDecimals;
+    if (!whole) return CellStatus::HasDecimals;
     value = static_cast<double>(*whole);
-    return kCellOk;
+    return CellStatus::Ok;
 }
 
-std::string_view CheckMinutesCell(CellValue& value, const NumberText::Separators& separators) {
-    if (IsEmptyText(value)) return kCellEmpty;
+namespace {
+
+bool IsMinutesOrSeconds(double value) { return value >= 0 && value < 60; }
+
+}  // namespace
+
+CellStatus CheckMinutesCell(CellValue& value, const NumberText::Separators& separators) {
+    if (IsEmptyCell(value)) return CellStatus::Empty;
     auto number = NumberIn(value, separators);
-    if (!number) return kCellNotNumeric;
-    if (!(*number >= 0 && *number < 60)) return kCellOutOfRange;
+    if (!number) return CellStatus::NotNumeric;
+    if (!IsMinutesOrSeconds(*number)) return CellStatus::OutOfRange;
     const auto whole = AsWhole16(*number);
-    if (!whole) return kCellHasDecimals;
+    if (!whole) return CellStatus::HasDecimals;
     value = static_cast<double>(*whole);
-    return kCellOk;
+    return CellStatus::Ok;
 }
 
-std::string_view CheckSecondsCell(CellValue& value, const NumberText::Separators& separators) {
-    if (IsEmptyText(value)) return kCellEmpty;
+CellStatus CheckSecondsCell(CellValue& value, const NumberText::Separators& separators) {
+    if (IsEmptyCell(value)) return CellStatus::Empty;
     auto number = NumberIn(value, separators);
-    if (!number) return kCellNotNumeric;
-    if (!(*number >= 0 && *number < 60)) return kCellOutOfRange;
+    if (!number) return CellStatus::NotNumeric;
+    if (!IsMinutesOrSeconds(*number)) return CellStatus::OutOfRange;
     value = *number;
-    return kCellOk;
+    return CellStatus::Ok;
 }
 
-}  // namespace trevalco::Util
-
-namespace trevalco::Util {
-
-std::string_view CellPromptText(std::string_view code) {
-    if (code == kCellEmpty) return "  Vacía !.  ¿ Desea continuar con la siguente fila ?";
-    if (code == kCellOutOfLimits) return "  Fuera de Límites !. ¿ Desea continuar con la siguente fila ?";
-    if (code == kCellHasDecimals) return "  Con Decimales !.  ¿ Desea continuar con la siguente fila ?";
-    if (code == kCellOutOfRange) return "  Fuera de Rango !. ¿ Desea continuar con la siguente fila ?";
-    return "  Contiene Datos Inválidos !.  ¿ Desea continuar con la siguente fila ?";
-}
-
-std::string CellMessage(std::string_view cellName, std::string_view text) {
-    std::string message = "¡ Celda  \" ";
-    message += cellName;
-    message += " \"";
-    message += text;
-    return message;
-}
-
-double ReadDmsCells(CellValue degrees, CellValue minutes, CellValue seconds,
-                    std::int16_t& skipCounter, std::string& outcome, std::string_view kind,
-                    std::string_view degreesName, std::string_view minutesName,
-                    std::string_view secondsName, const NumberText::Separators& separators,
-                    const DmsPrompts& prompts) {
-    outcome = kReadOk;
-    const auto askAbout = [&](std::string_view cellName, std::string_view code) {
-        if (prompts.askCell(CellMessage(cellName, CellPromptText(code)))) {
-            skipCounter = Checked16(skipCounter + 1);
-            outcome = kReadSkip;
-        } else {
-            outcome = kReadAbort;
-        }
-        return 0.0;
+DmsReading ReadDmsCells(CellValue degrees, CellValue minutes, CellValue seconds, AngleKind kind,
+                        const NumberText::Separators& separators) {
+    DmsReading reading;
+    const auto failed = [&reading](std::uint8_t cell, CellStatus status) {
+        reading.cell = cell;
+        reading.status = status;
+        return reading;
     };
-
-    std::string_view code = CheckDegreesCell(degrees, kind, separators);
-    if (code != kCellOk) return askAbout(degreesName, code);
+    CellStatus status = CheckDegreesCell(degrees, kind, separators);
+    if (status != CellStatus::Ok) return failed(0, status);
     const double d = std::fabs(std::get<double>(degrees));
 
     double m = 0.0;
-    code = CheckMinutesCell(minutes, separators);
-    if (code == kCellEmpty)
-        prompts.noticeZero(CellMessage(minutesName, kZeroNoticeText));
-    else if (code != kCellOk)
-        return askAbout(minutesName, code);
+    status = CheckMinutesCell(minutes, separators);
+    if (status == CellStatus::Empty)
+        reading.zeroMinutes = true;
+    else if (status != CellStatus::Ok)
+        return failed(1, status);
     else
         m = std::get<double>(minutes);
 
     double s = 0.0;
-    code = CheckSecondsCell(seconds, separators);
-    if (code == kCellEmpty)
-        prompts.noticeZero(CellMessage(secondsName, kZeroNoticeText));
-    else if (code != kCellOk)
-        return askAbout(secondsName, code);
+    status = CheckSecondsCell(seconds, separators);
+    if (status == CellStatus::Empty)
+        reading.zeroSeconds = true;
+    else if (status != CellStatus::Ok)
+        return failed(2, status);
     else
         s = std::get<double>(seconds);
 
-    return d + m / 60 + s / 3600;
+    reading.value = d + m / 60 + s / 3600;
+    return reading;
 }
 
 }  // namespace trevalco::Util

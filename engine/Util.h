@@ -10,13 +10,14 @@
 #include <string_view>
 #include <variant>
 
+#include "Constants.h"
 #include "NumberText.h"
 #include "Types.h"
 
 namespace trevalco::Util {
 
-// Degrees to radians with the decimal constant 3.14159265358979.
-constexpr double DegToRad(double degrees) { return (degrees * 3.14159265358979) / 180; }
+// Degrees to radians with the decimal value of pi.
+constexpr double DegToRad(double degrees) { return (degrees * constants::kDecimalPi) / 180; }
 
 // The "Forzar Zonas" setting as read at one projection: either off, or the
 // zone every projection must use.
@@ -65,59 +66,48 @@ std::string FormatDms(double angle, const NumberText::Separators& separators);
 // What a spreadsheet cell holds: nothing, a number, or a text.
 using CellValue = std::variant<std::monostate, double, std::string>;
 
-// Status codes of the cell checks.
-inline constexpr std::string_view kCellEmpty = "CV";
-inline constexpr std::string_view kCellOk = "OK";
-inline constexpr std::string_view kCellHasDecimals = "ND";
-inline constexpr std::string_view kCellOutOfLimits = "FL";
-inline constexpr std::string_view kCellNotNumeric = "NN";
-inline constexpr std::string_view kCellOutOfRange = "FR";
+// Nothing, or the empty text.
+bool IsEmptyCell(const CellValue& value);
 
-// Degrees of a latitude (kind "lat") or a longitude (any other kind): must be
-// a whole number within 17..56 or 66..76 in magnitude. On "OK" the value holds
-// the negative whole degrees.
-std::string_view CheckDegreesCell(CellValue& value, std::string_view kind,
-                                  const NumberText::Separators& separators);
-// Whole minutes within 0 <= m < 60. On "OK" the value holds the number.
-std::string_view CheckMinutesCell(CellValue& value, const NumberText::Separators& separators);
-// Seconds within 0 <= s < 60, decimals allowed. On "OK" the value holds the number.
-std::string_view CheckSecondsCell(CellValue& value, const NumberText::Separators& separators);
+// A number, or a text that reads as one with the separators; nothing for an
+// empty cell, a text that is no number, or a number that is not finite.
+std::optional<double> NumberIn(const CellValue& value, const NumberText::Separators& separators);
 
-}  // namespace trevalco::Util
-
-namespace trevalco::Util {
-
-// The cell prompt texts of each status code, as the degree-minute-second run
-// shows them after the cell's name, and the notice for an empty minutes or
-// seconds cell.
-std::string_view CellPromptText(std::string_view code);
-inline constexpr std::string_view kZeroNoticeText = "  Vacía !.  ¡ Se Asumirá cero !";
-
-// "¡ Celda  " " C,5 " followed by the text: how messages name a cell.
-std::string CellMessage(std::string_view cellName, std::string_view text);
-
-// Outcomes of ReadDmsCells.
-inline constexpr std::string_view kReadOk = "OK";
-inline constexpr std::string_view kReadSkip = "Omite";
-inline constexpr std::string_view kReadAbort = "Aborta";
-
-// How ReadDmsCells talks to the user.
-struct DmsPrompts {
-    // Asks about a bad cell (title "Advertencia", OK and Cancel, no icon):
-    // true for OK (skip the row), false for Cancel (stop the run).
-    std::function<bool(const std::string& message)> askCell;
-    // Tells that an empty minutes or seconds cell is taken as zero (title
-    // "Advertencia", exclamation icon, OK).
-    std::function<void(const std::string& message)> noticeZero;
+// What a cell check found.
+enum class CellStatus : std::uint8_t {
+    Empty,        // the cell is empty
+    Ok,           // the value is acceptable
+    HasDecimals,  // a fractional part where a whole number is required
+    OutOfLimits,  // degrees outside the limits of the coordinate
+    NotNumeric,   // the value is not numeric
+    OutOfRange,   // minutes or seconds outside 0 <= value < 60
 };
 
-// Validates the three cells of one coordinate (kind "lat" or "lon") and
-// returns its magnitude in decimal degrees with outcome "OK"; after a bad cell
-// it asks, and returns 0 with "Omite" (the skip counter grows) or "Aborta".
-double ReadDmsCells(CellValue degrees, CellValue minutes, CellValue seconds,
-                    std::int16_t& skipCounter, std::string& outcome, std::string_view kind,
-                    std::string_view degreesName, std::string_view minutesName,
-                    std::string_view secondsName, const NumberText::Separators& separators,
-                    const DmsPrompts& prompts);
+enum class AngleKind : std::uint8_t { Latitude, Longitude };
+
+// Degrees of a latitude or a longitude: must be a whole number within
+// 17..56 or 66..76 in magnitude. On Ok the value holds the negative whole
+// degrees.
+CellStatus CheckDegreesCell(CellValue& value, AngleKind kind, const NumberText::Separators& separators);
+// Whole minutes within 0 <= m < 60. On Ok the value holds the number.
+CellStatus CheckMinutesCell(CellValue& value, const NumberText::Separators& separators);
+// Seconds within 0 <= s < 60, decimals allowed. On Ok the value holds the number.
+CellStatus CheckSecondsCell(CellValue& value, const NumberText::Separators& separators);
+
+// One coordinate's degrees, minutes and seconds cells, read: its magnitude
+// in decimal degrees, or the first cell that failed its check and how. An
+// empty minutes or seconds cell is no failure: it counts as 0, and the
+// reading says so (the run tells the user).
+struct DmsReading {
+    double value = 0.0;
+    CellStatus status = CellStatus::Ok;  // of the cell that failed
+    std::uint8_t cell = 0;               // which: 0 degrees, 1 minutes, 2 seconds
+    bool zeroMinutes = false;
+    bool zeroSeconds = false;
+    bool Ok() const { return status == CellStatus::Ok; }
+};
+
+DmsReading ReadDmsCells(CellValue degrees, CellValue minutes, CellValue seconds, AngleKind kind,
+                        const NumberText::Separators& separators);
 
 }  // namespace trevalco::Util

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Constants.h"
 #include "Parametros.h"
 
 namespace trevalco::modGEO_UTM {
@@ -79,7 +80,7 @@ void GeoToUtm(double latitude, double longitude, double a, double b, double& nor
     const double ep2 = s.ep2;
     const double ep4 = s.ep4;
 
-    const double T0 = ((s.A * phi) * 3.14159265358979) / 180;
+    const double T0 = ((s.A * phi) * constants::kDecimalPi) / 180;
     const double T2 = (s.B / 2) * std::sin(DegToRad(phi + phi));
     const double T4 = (s.C / 4) * std::sin(DegToRad(phi * 4));
     const double T6 = (s.D / 6) * std::sin(DegToRad(phi * 6));
@@ -94,7 +95,7 @@ void GeoToUtm(double latitude, double longitude, double a, double b, double& nor
     const double p = std::fabs(((static_cast<double>(centralMeridian) - lambda) * 0.0001) * 3600);
     const SecondOfArc& second = SecondOfArcSine();
     const double s1 = second.s1;
-    const double k0 = 0.9996;
+    const double k0 = constants::kUtmScale;
 
     // Each power the series uses more than once is taken once: the same call
     // with the same argument, so the same value.
@@ -129,9 +130,9 @@ void GeoToUtm(double latitude, double longitude, double a, double b, double& nor
          k0);
 
     const double K = ((pow(p, 4) * III) + ((pow(p, 2) * II) + I)) + A6;
-    northing = 10000000 - K;
+    northing = constants::kFalseNorthing - K;
     const double deltaE = ((pow(p, 3) * V) + (IV * p)) + B5;
-    easting = lambda < static_cast<double>(centralMeridian) ? 500000 + deltaE : 500000 - deltaE;
+    easting = lambda < static_cast<double>(centralMeridian) ? constants::kFalseEasting + deltaE : constants::kFalseEasting - deltaE;
 }
 
 }  // namespace trevalco::modGEO_UTM

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Constants.h"
 #include "Types.h"
 
 namespace trevalco::modUTM_GEO {
@@ -11,14 +12,14 @@ using std::pow;
 void UtmToGeo(std::int16_t zone, double northing, double easting, double a, double b,
               double& latitude, double& longitude) {
     const double e2 = (pow(a, 2) - pow(b, 2)) / pow(a, 2);
-    const double d2r = 3.14159265358979 / 180;
-    const double r2d = 180 / 3.14159265358979;
+    const double d2r = constants::kDecimalPi / 180;
+    const double r2d = 180 / constants::kDecimalPi;
     const std::int16_t lambda0 =
         Checked16(-Checked16(Checked16(Checked16(30 - zone) * 6) + 3));
 
-    const double x = easting - 500000;
-    const double y = northing - 10000000;
-    const double M = y / 0.9996;
+    const double x = easting - constants::kFalseEasting;
+    const double y = northing - constants::kFalseNorthing;
+    const double M = y / constants::kUtmScale;
     const double mu =
         M / ((((1 - e2 / 4) - (pow(e2, 2) * 3) / 64) - (pow(e2, 3) * 5) / 256) * a);
     // Powers used twice are taken once: the same call, the same value.
@@ -37,7 +38,7 @@ void UtmToGeo(std::int16_t zone, double northing, double easting, double a, doub
     const double N1 = a / pow(1 - sinSquared * e2, 0.5);
     const double T1 = pow(std::tan(footpoint), 2);
     const double R1 = ((1 - e2) * a) / pow(1 - sinSquared * e2, 1.5);
-    const double D = x / (N1 * 0.9996);
+    const double D = x / (N1 * constants::kUtmScale);
     const double Q =
         (pow(D, 2) / 2 -
          (pow(D, 4) * (((((T1 * 3) + 5) + (C1 * 10)) - pow(C1, 2) * 4) - ep2 * 9)) / 24) +

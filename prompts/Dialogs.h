@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "Types.h"
 
 namespace trevalco::dialogs {
+
+// The icon a message box shows.
+enum class MessageIcon { None, Information, Exclamation, Critical };
 
 enum class Buttons { Ok, OkCancel };
 enum class Answer { Ok, Cancel };

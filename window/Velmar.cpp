@@ -67,7 +67,7 @@ void Velmar::Form_Load() {
 }
 
 void Velmar::Command4_Click() {
-    dialogs_.Show({AboutText(), std::string(), MessageIcon::Information, dialogs::Buttons::Ok});
+    dialogs_.Show({AboutText(), std::string(), dialogs::MessageIcon::Information, dialogs::Buttons::Ok});
 }
 
 void Velmar::Salir_Click(std::int16_t /*index*/) { close(); }

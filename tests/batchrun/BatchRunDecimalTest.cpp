@@ -24,7 +24,7 @@ void ExpectBackOnSirgas(Output& out, int row) {
 }
 
 struct Worked {
-    std::string key;
+    DirectionKey key;
     double lat, lon;
     std::vector<std::string> written;  // from column D on
 };
@@ -54,10 +54,10 @@ TEST_P(WorkedPoints, InEveryDirectionAndTheRunEndsAfterThreeEmptyRows) {
                                                  Prompt(6, kEmptyRowText), "Archivo Guardado como \"datos_1.xlsx\""}));
     const auto& saved = dialogs.Messages().back();
     EXPECT_EQ(std::tie(saved.title, saved.icon, saved.buttons),
-              std::make_tuple(std::string("Salvar como"), MessageIcon::Information, dialogs::Buttons::Ok));
+              std::make_tuple(std::string("Salvar como"), dialogs::MessageIcon::Information, dialogs::Buttons::Ok));
     const auto& prompt = dialogs.Messages().front();
     EXPECT_EQ(std::tie(prompt.title, prompt.icon, prompt.buttons),
-              std::make_tuple(std::string("Advertencia"), MessageIcon::None, dialogs::Buttons::OkCancel));
+              std::make_tuple(std::string("Advertencia"), dialogs::MessageIcon::None, dialogs::Buttons::OkCancel));
     EXPECT_EQ(progress.maximum, 8);
     EXPECT_EQ(progress.statuses, (std::vector<std::string>{std::string(kWaitStatus), std::string(kConvertingStatus)}));
     EXPECT_EQ(progress.rowsSet, 6);
@@ -71,9 +71,9 @@ TEST_P(WorkedPoints, InEveryDirectionAndTheRunEndsAfterThreeEmptyRows) {
 
 INSTANTIATE_TEST_SUITE_P(
     Documented, WorkedPoints,
-    ::testing::Values(Worked{"SIRGAS_SAD69", 33.45, 70.65, kToSad69}, Worked{"SIRGAS_PSAD56", 33.45, 70.65, kToPsad56},
-                      Worked{"PSAD56_SIRGAS", 33.4461474161, 70.6478833098, {"6297980.173", "346825.988"}},
-                      Worked{"", 33.4496588124, 70.6493505358, {"6297632.781", "346701.908"}}));  // SAD69 to SIRGAS
+    ::testing::Values(Worked{kSirgasToSad69, 33.45, 70.65, kToSad69}, Worked{kSirgasToPsad56, 33.45, 70.65, kToPsad56},
+                      Worked{kPsad56ToSirgas, 33.4461474161, 70.6478833098, {"6297980.173", "346825.988"}},
+                      Worked{kSad69ToSirgas, 33.4496588124, 70.6493505358, {"6297632.781", "346701.908"}}));  // SAD69 to SIRGAS
 
 TEST_F(DecimalRun, BadRowsArePromptedOneAtATimeAndSkippedOnOk) {
     const fs::path source = Book({
@@ -111,7 +111,7 @@ TEST_F(DecimalRun, BadRowsArePromptedOneAtATimeAndSkippedOnOk) {
 }
 
 TEST_F(DecimalRun, ARowWithoutBandParametersKeepsItsSourceColumnsAndTheNextItsOwnShift) {
-    key = std::string(kPsad56ToSirgas);
+    key = kPsad56ToSirgas;
     const fs::path source = Book({{{}, 45.0, 72.0}, {{}, 50.0, 72.0}, {{}, 33.4461474161, 70.6478833098}});
     Ok(2 + 3 + 1);
 
@@ -122,7 +122,7 @@ TEST_F(DecimalRun, ARowWithoutBandParametersKeepsItsSourceColumnsAndTheNextItsOw
         const auto& band = dialogs.Messages()[i];
         EXPECT_EQ(std::tie(band.text, band.title, band.icon, band.buttons),
                   std::make_tuple(std::string("¡ No exixten Parametros para esta Latitud !"), std::string(" Error "),
-                                  MessageIcon::Critical, dialogs::Buttons::Ok));
+                                  dialogs::MessageIcon::Critical, dialogs::Buttons::Ok));
     }
     EXPECT_EQ(result.rowsSourceOnly, 2);
     Output out(*result.output);
@@ -134,9 +134,9 @@ TEST_F(DecimalRun, ARowWithoutBandParametersKeepsItsSourceColumnsAndTheNextItsOw
 }
 
 TEST_F(DecimalRun, DirectionAndForcedZoneAreReadAtEveryRow) {
-    const std::vector<std::pair<std::string, Util::ForcedZone>> settings = {
-        {"SIRGAS_SAD69", Util::ForcedZone::Off()}, {"SIRGAS_PSAD56", Util::ForcedZone::Off()},
-        {"SIRGAS_SAD69", Util::ForcedZone::To(18)}};
+    const std::vector<std::pair<DirectionKey, Util::ForcedZone>> settings = {
+        {kSirgasToSad69, Util::ForcedZone::Off()}, {kSirgasToPsad56, Util::ForcedZone::Off()},
+        {kSirgasToSad69, Util::ForcedZone::To(18)}};
     const fs::path source = Book({{{}, 33.45, 70.65}, {{}, 33.45, 70.65}, {{}, 33.45, 70.65}});
     onPump = [&] {
         const std::size_t next = current ? static_cast<std::size_t>(current->CurrentRow() - 1) : 0;

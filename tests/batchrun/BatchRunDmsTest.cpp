@@ -8,18 +8,20 @@ namespace {
 
 using DmsRun = RunFixture;
 
+using S = Util::CellStatus;
+
 TestRow Row(TestCell latD, TestCell latM, TestCell latS, TestCell lonD, TestCell lonM, TestCell lonS) {
     return {std::string("P"), latD, latM, latS, lonD, lonM, lonS};
 }
 
-std::string Prompt(const std::string& cell, std::string_view code) {
-    return Util::CellMessage(cell, Util::CellPromptText(code));
+std::string Prompt(const std::string& cell, Util::CellStatus code) {
+    return dialogs::CellMessage(cell, dialogs::CellPromptText(code));
 }
 
 const std::vector<std::string> kNothing(8, "");
 
 TEST_F(DmsRun, WorkedRowsZeroNoticesBandsAndTheEndAfterFourSkippedRows) {
-    key = std::string(kSirgasToPsad56);
+    key = kSirgasToPsad56;
     const fs::path source = Book({
         Row(33.0, 27.0, 0.0, 70.0, 39.0, 0.0),
         Row(-33.0, 27.0, 0.5, 70.0, 39.0, 0.0),
@@ -35,18 +37,18 @@ TEST_F(DmsRun, WorkedRowsZeroNoticesBandsAndTheEndAfterFourSkippedRows) {
     const RunResult result = Run(Setup(source, DmsColumns{}));
 
     EXPECT_EQ(result.end, RunEnd::Completed);
-    const auto notice = [](const std::string& cell) { return Util::CellMessage(cell, Util::kZeroNoticeText); };
-    const std::string band = NoParametersMessage().text;
-    EXPECT_EQ(Texts(), (std::vector<std::string>{notice("C,3"), notice("D,3"), band, band, band, Prompt("B,8", "CV"), Prompt("B,9", "CV"), Prompt("B,10", "CV"),
-                                                 Prompt("B,11", "CV"), "Archivo Guardado como     datos_1.xlsx "}));
+    const auto notice = [](const std::string& cell) { return dialogs::CellMessage(cell, dialogs::kZeroNoticeText); };
+    const std::string band = dialogs::NoParametersMessage().text;
+    EXPECT_EQ(Texts(), (std::vector<std::string>{notice("C,3"), notice("D,3"), band, band, band, Prompt("B,8", S::Empty), Prompt("B,9", S::Empty), Prompt("B,10", S::Empty),
+                                                 Prompt("B,11", S::Empty), "Archivo Guardado como     datos_1.xlsx "}));
     const auto& zero = dialogs.Messages()[0];
     EXPECT_EQ(std::tie(zero.title, zero.icon, zero.buttons),
-              std::make_tuple(std::string("Advertencia"), MessageIcon::Exclamation, dialogs::Buttons::Ok));
+              std::make_tuple(std::string("Advertencia"), dialogs::MessageIcon::Exclamation, dialogs::Buttons::Ok));
     const auto& cell = dialogs.Messages()[5];
     EXPECT_EQ(std::tie(cell.title, cell.icon, cell.buttons),
-              std::make_tuple(std::string("Advertencia"), MessageIcon::None, dialogs::Buttons::OkCancel));
+              std::make_tuple(std::string("Advertencia"), dialogs::MessageIcon::None, dialogs::Buttons::OkCancel));
     const auto& saved = dialogs.Messages().back();
-    EXPECT_EQ(std::tie(saved.title, saved.icon), std::make_tuple(std::string("Error"), MessageIcon::Exclamation));
+    EXPECT_EQ(std::tie(saved.title, saved.icon), std::make_tuple(std::string("Error"), dialogs::MessageIcon::Exclamation));
     EXPECT_EQ(progress.maximum, 12);
     EXPECT_EQ(std::tie(result.rowsConverted, result.rowsSourceOnly, result.rowsSkipped), std::make_tuple(4, 3, 4));
     EXPECT_EQ(Bytes(source), before);
@@ -81,14 +83,14 @@ TEST_F(DmsRun, BadCellsArePromptedByNameTheFourthSkipEndsTheRunAndCancelStopsIt)
           Row(std::string("treinta"), 0.0, 0.0, 70.0, 0.0, 0.0),   // not numeric: the fourth skip
           Row(34.0, 0.0, 0.0, 71.0, 0.0, 0.0)},                    // never reached
          false,
-         {Prompt("B,1", "FL"), Prompt("B,2", "ND"), Prompt("F,4", "FR"), Prompt("B,5", "NN")}},
+         {Prompt("B,1", S::OutOfLimits), Prompt("B,2", S::HasDecimals), Prompt("F,4", S::OutOfRange), Prompt("B,5", S::NotNumeric)}},
         {{Row(33.0, 60.0, 0.0, 70.0, 0.0, 0.0),    // minutes 60
           Row(33.0, 0.0, 60.0, 70.0, 0.0, 0.0),    // seconds 60
           Row(33.0, -1.0, 0.0, 99.0, 0.0, 0.0),    // minutes below 0; the longitude is never read
           Row(33.0, 10.5, 0.0, 70.0, 0.0, 0.0),    // minutes with decimals: Cancel
           Row(34.0, 0.0, 0.0, 71.0, 0.0, 0.0)},
          true,
-         {Prompt("C,1", "FR"), Prompt("D,2", "FR"), Prompt("C,3", "FR"), Prompt("C,4", "ND")}},
+         {Prompt("C,1", S::OutOfRange), Prompt("D,2", S::OutOfRange), Prompt("C,3", S::OutOfRange), Prompt("C,4", S::HasDecimals)}},
     };
     for (const Case& c : cases) {
         const fs::path source = Book(c.rows);

@@ -55,7 +55,7 @@ TEST_F(Frame, RunsThatCannotStartOrCannotReadEndWithAMessageAndLeaveTheFilesAsTh
             EXPECT_EQ(c.end == RunEnd::Failed ? message.text.find(c.text) != std::string::npos : message.text == c.text,
                       true) << message.text;
             EXPECT_EQ(std::tie(message.title, message.icon, message.buttons),
-                      std::make_tuple(c.title, MessageIcon::Exclamation, dialogs::Buttons::Ok));
+                      std::make_tuple(c.title, dialogs::MessageIcon::Exclamation, dialogs::Buttons::Ok));
         }
     }
     EXPECT_EQ(progress.finished, progress.shown);
@@ -70,7 +70,7 @@ TEST_F(Frame, RunsThatCannotStartOrCannotReadEndWithAMessageAndLeaveTheFilesAsTh
     EXPECT_EQ(busy.text, "El archivo \"" + (folder / "datos_1.xlsx").string() + "\" está en uso por otra conversión (proceso " +
                              std::to_string(::getpid()) + "). Espere a que termine y vuelva a intentarlo.");
     EXPECT_EQ(std::tie(busy.title, busy.icon, busy.buttons),
-              std::make_tuple(std::string("Error"), MessageIcon::Exclamation, dialogs::Buttons::Ok));
+              std::make_tuple(std::string("Error"), dialogs::MessageIcon::Exclamation, dialogs::Buttons::Ok));
     held.reset();
 
     // The output cannot be saved: a folder holds its name.

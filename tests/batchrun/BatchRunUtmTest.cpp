@@ -37,7 +37,7 @@ TEST_F(UtmRun, TheDocumentedPointAndTheEndWithTheFourthEmptyRow) {
 }
 
 TEST_F(UtmRun, RangesBadCellsBandsWithoutParametersAndThePagesZone) {
-    key = std::string(kSirgasToPsad56);
+    key = kSirgasToPsad56;
     const fs::path source = Book({
         {{}, 8894000.0, 610000.0},        // 10 S: north of 17, source position only, silently
         {{}, 5571000.0, 372000.0},        // 76.5 W: past the transformation range, prompted
@@ -55,7 +55,7 @@ TEST_F(UtmRun, RangesBadCellsBandsWithoutParametersAndThePagesZone) {
     EXPECT_EQ(result.end, RunEnd::Completed);
     EXPECT_EQ(Texts(), (std::vector<std::string>{
                            Prompt(2, kOutOfLimitsText), Prompt(3, kInvalidRowText), Prompt(4, kInvalidRowText),
-                           Prompt(5, kEmptyRowText), NoParametersMessage().text, Prompt(8, kOutOfLimitsText),
+                           Prompt(5, kEmptyRowText), dialogs::NoParametersMessage().text, Prompt(8, kOutOfLimitsText),
                            Prompt(9, kEmptyRowText), Prompt(10, kEmptyRowText), Prompt(11, kEmptyRowText),
                            "Archivo Guardado como     datos_1.xlsx "}));
     EXPECT_EQ(progress.maximum, 13);

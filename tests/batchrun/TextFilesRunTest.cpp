@@ -65,7 +65,7 @@ TEST_P(TextFileRun, WritesTheResultsInTheFilesDialectAndKeepsEveryOtherByte) {
         header + dialect.name + read + written + end + "P2" + read + written + dialect.separator + "nota" + end;
     const fs::path path = folder / (std::string("puntos") + dialect.extension);
     workbook::test::Spill(path, source);
-    key = std::string(kSirgasToSad69);
+    key = kSirgasToSad69;
     PageColumns columns = page.columns;
     if (auto* utm = std::get_if<UtmColumns>(&columns)) utm->zone = 19;
     RunSetup setup = Setup(path, columns);

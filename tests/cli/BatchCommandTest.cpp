@@ -74,10 +74,10 @@ TEST_F(BatchCommand, StopsAtABadRowWhenAskedAndStillSaves) {
 
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.out, (folder / "datos_1.xlsx").string() + "\n");
-    EXPECT_NE(run.err.find("fila 2: " + Util::CellMessage("C,2", Util::CellPromptText("FL")) +
+    EXPECT_NE(run.err.find("fila 2: " + dialogs::CellMessage("C,2", dialogs::CellPromptText(Util::CellStatus::OutOfLimits)) +
                            " -> se detiene la conversión"),
               std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("fila 1: " + Util::CellMessage("X,1", Util::kZeroNoticeText)), std::string::npos);
+    EXPECT_NE(run.err.find("fila 1: " + dialogs::CellMessage("X,1", dialogs::kZeroNoticeText)), std::string::npos);
     EXPECT_TRUE(run.err.ends_with("trevalco-cli batch: 1 fila convertida, 0 filas solo con sus columnas de origen, 0 "
                                   "filas omitidas; se detuvo en la fila 2: fila inválida (--on-bad-row stop)\n"));
     Output out(folder / "datos_1.xlsx");

@@ -22,7 +22,7 @@ TEST(BatchArguments, EachPageStartsFromTheColumnsItsSelectorsOfferFirst) {
     ASSERT_TRUE(dd.settings) << dd.error;
     EXPECT_EQ(batch::AllLetters(dd.settings->columns),
               (std::vector<std::string>{"B", "C", "D", "E", "F", "G", "H", "I"}));
-    EXPECT_EQ(dd.settings->key, "SIRGAS_SAD69");
+    EXPECT_EQ(dd.settings->key, kSirgasToSad69);
     EXPECT_EQ(dd.settings->onBadRow, BadRowAnswer::Skip);
     EXPECT_FALSE(dd.settings->overwrite);
 
@@ -31,7 +31,7 @@ TEST(BatchArguments, EachPageStartsFromTheColumnsItsSelectorsOfferFirst) {
     EXPECT_EQ(Letter(*dms.settings, "latd"), "B");
     EXPECT_EQ(Letter(*dms.settings, "lons"), "G");
     EXPECT_EQ(Letter(*dms.settings, "e2"), "O");
-    EXPECT_EQ(dms.settings->key, "");
+    EXPECT_EQ(dms.settings->key, kSad69ToSirgas);
 
     const auto utm = Parse({"libro.xlsx", "--sheet", "H", "--from", "utm", "--direction", "PSAD56_SIRGAS",
                             "--zone", "19", "--columns", "n=C,e=B", "--columns", "lat2=I,lon2=H",

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "CliRunner.h"
+#include "WorkedPoints.h"
 
 namespace trevalco::cli::test {
 namespace {
@@ -14,6 +15,20 @@ const std::string kWorked =
     "33.4500000000\t70.6500000000\t6297606.833\t346642.695\t19\t"
     "33.4496588124\t70.6493505358\t6297632.781\t346701.908\t19";
 const std::string kStars = "*\t*\t*\t*\t*\t*\t*\t*\t*\t*";
+
+// The worked points, as a user converts them, one process a point.
+TEST_F(ConvertCommand, WorkedPoints) {
+    for (const trevalco::test::WorkedPoint& p : trevalco::test::LoadWorkedPoints()) {
+        SCOPED_TRACE(p.direction + " " + p.from + " " + p.input + " zone " + std::to_string(p.forcedZone));
+        std::string arguments = "convert --direction " + p.direction + " --from " + p.from;
+        if (p.forcedZone) arguments += " --force-zone " + std::to_string(p.forcedZone);
+        const CliRun run = Cli(arguments, p.input + "\n");
+        const bool converted = p.expected[9] != "*";
+        EXPECT_EQ(run.status, converted ? 0 : 1) << run.err;
+        ASSERT_TRUE(run.out.ends_with('\n'));
+        trevalco::test::ExpectWorkedFields(p, trevalco::test::SplitTabs(run.out.substr(0, run.out.size() - 1)));
+    }
+}
 
 TEST_F(ConvertCommand, EachLineGivesItsOutputLineAndTheStatusSaysIfAllWereConverted) {
     struct Case {

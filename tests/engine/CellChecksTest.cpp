@@ -4,6 +4,9 @@
 
 using namespace trevalco;
 using Util::CellValue;
+using S = Util::CellStatus;
+constexpr auto Lat = Util::AngleKind::Latitude;
+constexpr auto Lon = Util::AngleKind::Longitude;
 
 namespace {
 
@@ -14,35 +17,34 @@ const NumberText::Separators kComma{",", "."};
 
 TEST(CheckDegreesCell, LimitsBeforeDecimalsEmptinessAndText) {
     const std::monostate empty;
-    const struct { CellValue value; const char* kind; const NumberText::Separators& separators; const char* code; } cases[] = {
-        {17.0, "lat", kDot, "OK"}, {56.0, "lat", kDot, "OK"}, {16.0, "lat", kDot, "FL"}, {57.0, "lat", kDot, "FL"},
-        {66.0, "lon", kDot, "OK"}, {76.0, "lon", kDot, "OK"}, {65.0, "lon", kDot, "FL"}, {77.0, "lon", kDot, "FL"},
-        {70.0, "anything", kDot, "OK"},  // every kind but "lat" is a longitude
-        {33.5, "lat", kDot, "ND"}, {16.5, "lat", kDot, "FL"},
-        {empty, "lat", kDot, "CV"}, {std::string(), "lat", kDot, "CV"}, {std::string(" "), "lat", kDot, "NN"},
-        {std::string("#N/A"), "lat", kDot, "NN"}, {std::string("33,5"), "lat", kDot, "NN"},
-        {std::string("33,5"), "lat", kComma, "ND"}, {std::string("33"), "lat", kDot, "OK"}};
-    for (auto c : cases) EXPECT_EQ(Util::CheckDegreesCell(c.value, c.kind, c.separators), c.code) << c.kind;
+    const struct { CellValue value; Util::AngleKind kind; const NumberText::Separators& separators; S code; } cases[] = {
+        {17.0, Lat, kDot, S::Ok}, {56.0, Lat, kDot, S::Ok}, {16.0, Lat, kDot, S::OutOfLimits}, {57.0, Lat, kDot, S::OutOfLimits},
+        {66.0, Lon, kDot, S::Ok}, {76.0, Lon, kDot, S::Ok}, {65.0, Lon, kDot, S::OutOfLimits}, {77.0, Lon, kDot, S::OutOfLimits},
+        {33.5, Lat, kDot, S::HasDecimals}, {16.5, Lat, kDot, S::OutOfLimits},
+        {empty, Lat, kDot, S::Empty}, {std::string(), Lat, kDot, S::Empty}, {std::string(" "), Lat, kDot, S::NotNumeric},
+        {std::string("#N/A"), Lat, kDot, S::NotNumeric}, {std::string("33,5"), Lat, kDot, S::NotNumeric},
+        {std::string("33,5"), Lat, kComma, S::HasDecimals}, {std::string("33"), Lat, kDot, S::Ok}};
+    for (auto c : cases) EXPECT_EQ(Util::CheckDegreesCell(c.value, c.kind, c.separators), c.code) << static_cast<int>(c.kind);
 
     CellValue v = -33.0;  // a negative cell is taken by its magnitude, and kept
-    EXPECT_EQ(Util::CheckDegreesCell(v, "lat", kDot), "OK");
+    EXPECT_EQ(Util::CheckDegreesCell(v, Lat, kDot), S::Ok);
     EXPECT_EQ(std::get<double>(v), -33.0);
     v = std::string("70");  // a text cell is replaced by its signed number
-    EXPECT_EQ(Util::CheckDegreesCell(v, "lon", kDot), "OK");
+    EXPECT_EQ(Util::CheckDegreesCell(v, Lon, kDot), S::Ok);
     EXPECT_EQ(std::get<double>(v), -70.0);
 }
 
 TEST(CheckMinutesAndSeconds, RangeWholenessAndEmptiness) {
-    const struct { CellValue value; const char* minutes; const char* seconds; } cases[] = {
-        {std::monostate{}, "CV", "CV"}, {std::string(), "CV", "CV"}, {std::string("x"), "NN", "NN"},
-        {0.0, "OK", "OK"}, {59.0, "OK", "OK"}, {59.5, "ND", "OK"}, {10.5, "ND", "OK"}, {59.9999, "ND", "OK"},
-        {60.0, "FR", "FR"}, {-5.0, "FR", "FR"}, {-0.1, "FR", "FR"}};
+    const struct { CellValue value; S minutes; S seconds; } cases[] = {
+        {std::monostate{}, S::Empty, S::Empty}, {std::string(), S::Empty, S::Empty}, {std::string("x"), S::NotNumeric, S::NotNumeric},
+        {0.0, S::Ok, S::Ok}, {59.0, S::Ok, S::Ok}, {59.5, S::HasDecimals, S::Ok}, {10.5, S::HasDecimals, S::Ok}, {59.9999, S::HasDecimals, S::Ok},
+        {60.0, S::OutOfRange, S::OutOfRange}, {-5.0, S::OutOfRange, S::OutOfRange}, {-0.1, S::OutOfRange, S::OutOfRange}};
     for (auto c : cases) {
         CellValue copy = c.value;
-        EXPECT_EQ(Util::CheckMinutesCell(c.value, kDot), c.minutes) << c.minutes << c.seconds;
-        EXPECT_EQ(Util::CheckSecondsCell(copy, kDot), c.seconds) << c.minutes << c.seconds;
+        EXPECT_EQ(Util::CheckMinutesCell(c.value, kDot), c.minutes) << static_cast<int>(c.minutes) << static_cast<int>(c.seconds);
+        EXPECT_EQ(Util::CheckSecondsCell(copy, kDot), c.seconds) << static_cast<int>(c.minutes) << static_cast<int>(c.seconds);
     }
     CellValue s = std::string("14.4");
-    EXPECT_EQ(Util::CheckSecondsCell(s, kDot), "OK");
+    EXPECT_EQ(Util::CheckSecondsCell(s, kDot), S::Ok);
     EXPECT_EQ(std::get<double>(s), 14.4);
 }

@@ -122,7 +122,7 @@ protected:
     workbook::test::TestFolder folder;
     testing::ScriptedDialogs dialogs;
     RecordingProgress progress;
-    std::string key = std::string(kSirgasToSad69);
+    DirectionKey key = kSirgasToSad69;
     Util::ForcedZone forced = Util::ForcedZone::Off();
     NumberText::Separators separators = NumberText::Invariant();
     Clock::time_point now{};

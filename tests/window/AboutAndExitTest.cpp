@@ -24,7 +24,7 @@ TEST_F(AboutAndExit, AboutShowsFiveLinesEachTime) {
     ASSERT_EQ(dialogs.Messages().size(), 2u);
     const dialogs::Message& about = dialogs.Messages()[0];
     // Information, OK, no title of its own (the box shows the application's).
-    EXPECT_TRUE(about.icon == MessageIcon::Information && about.buttons == dialogs::Buttons::Ok && about.title.empty());
+    EXPECT_TRUE(about.icon == dialogs::MessageIcon::Information && about.buttons == dialogs::Buttons::Ok && about.title.empty());
     // Five lines joined by a carriage return alone.
     const QStringList lines = QString::fromStdString(about.text).split(QLatin1Char('\r'));
     ASSERT_EQ(lines.size(), 5);
@@ -55,18 +55,18 @@ TEST_F(AboutAndExit, SalirAndTheCloseBoxEndTheProgram) {
 using dialogs::Buttons;
 
 TEST(QtDialogs, BoxesShowTitleLinesIconAndSpanishButtons) {
-    EXPECT_EQ(dialogs::BuildMessageBox({"x", "", MessageIcon::None, Buttons::Ok}, nullptr)->windowTitle(), "Trevalco");
-    const auto about = dialogs::BuildMessageBox({app::AboutText(), "Advertencia", MessageIcon::Information, Buttons::Ok}, nullptr);
+    EXPECT_EQ(dialogs::BuildMessageBox({"x", "", dialogs::MessageIcon::None, Buttons::Ok}, nullptr)->windowTitle(), "Trevalco");
+    const auto about = dialogs::BuildMessageBox({app::AboutText(), "Advertencia", dialogs::MessageIcon::Information, Buttons::Ok}, nullptr);
     EXPECT_EQ(about->windowTitle(), "Advertencia");
     EXPECT_EQ(about->text().split(QLatin1Char('\n')).size(), 5);  // carriage returns show as lines
     EXPECT_FALSE(about->text().contains(QLatin1Char('\r')));
     EXPECT_EQ(about->textFormat(), Qt::PlainText);
-    const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {
-        {MessageIcon::None, QMessageBox::NoIcon}, {MessageIcon::Information, QMessageBox::Information},
-        {MessageIcon::Exclamation, QMessageBox::Warning}, {MessageIcon::Critical, QMessageBox::Critical}};
+    const std::pair<dialogs::MessageIcon, QMessageBox::Icon> icons[] = {
+        {dialogs::MessageIcon::None, QMessageBox::NoIcon}, {dialogs::MessageIcon::Information, QMessageBox::Information},
+        {dialogs::MessageIcon::Exclamation, QMessageBox::Warning}, {dialogs::MessageIcon::Critical, QMessageBox::Critical}};
     for (const auto& [icon, expected] : icons)
         EXPECT_EQ(dialogs::BuildMessageBox({"x", "", icon, Buttons::Ok}, nullptr)->icon(), expected);
-    const auto both = dialogs::BuildMessageBox({"x", "", MessageIcon::None, Buttons::OkCancel}, nullptr);
+    const auto both = dialogs::BuildMessageBox({"x", "", dialogs::MessageIcon::None, Buttons::OkCancel}, nullptr);
     EXPECT_EQ(both->buttons().size(), 2);
     EXPECT_EQ(both->button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
     EXPECT_EQ(both->button(QMessageBox::Cancel)->text(), QStringLiteral("Cancelar"));
@@ -81,7 +81,7 @@ TEST(QtDialogs, ShowReturnsTheButtonPressed) {
             ASSERT_NE(box, nullptr);
             box->button(which)->click();
         });
-        EXPECT_EQ(qt.Show({"¿Seguir?", "Advertencia", MessageIcon::None, Buttons::OkCancel}), answer);
+        EXPECT_EQ(qt.Show({"¿Seguir?", "Advertencia", dialogs::MessageIcon::None, Buttons::OkCancel}), answer);
     }
     dialogs::OpenFileRequest request;
     request.filters = {{"Archivos de Microsoft Excel", "*.xls"}, {"Libros", "*.xlsx *.ods"}};

@@ -63,7 +63,7 @@ protected:
         ASSERT_EQ(dialogs.Messages().size(), messages + (c.message != nullptr ? 1 : 0));
         if (c.message != nullptr) {
             const auto& m = dialogs.Messages().back();
-            EXPECT_TRUE(m.text == c.message && m.title == "Error" && m.icon == MessageIcon::Exclamation &&
+            EXPECT_TRUE(m.text == c.message && m.title == "Error" && m.icon == dialogs::MessageIcon::Exclamation &&
                         m.buttons == dialogs::Buttons::Ok) << m.text;
             EXPECT_EQ(Results(), before);  // a rejected run leaves the results as they were
         } else {
@@ -161,7 +161,7 @@ TEST_F(PointCommandTest, NoBandParametersEmptiesTheResults) {
     Find<QPushButton>("OK")->click();
     ASSERT_EQ(dialogs.Messages().size(), 1U);
     const auto& m = dialogs.Messages()[0];
-    EXPECT_TRUE(m.text == "¡ No exixten Parametros para esta Latitud !" && m.title == " Error " && m.icon == MessageIcon::Critical);
+    EXPECT_TRUE(m.text == "¡ No exixten Parametros para esta Latitud !" && m.title == " Error " && m.icon == dialogs::MessageIcon::Critical);
     for (const char* name : kOutput) EXPECT_EQ(Text(name), "") << name;
     // The new point's degrees stand; the earlier point's UTM does not stay beside them.
     EXPECT_EQ(Text("Text_Gralat_i") + Text("Text_iNorte") + Text("Text_zona_1"), "17");

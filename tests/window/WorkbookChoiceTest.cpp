@@ -50,7 +50,7 @@ protected:
     void ExpectNotFound(std::size_t index) {
         ASSERT_GT(dialogs.Messages().size(), index);
         const auto& m = dialogs.Messages()[index];
-        EXPECT_TRUE(m.text == kNotFound && m.title == "Advertencia" && m.icon == MessageIcon::None &&
+        EXPECT_TRUE(m.text == kNotFound && m.title == "Advertencia" && m.icon == dialogs::MessageIcon::None &&
                     m.buttons == dialogs::Buttons::OkCancel) << m.text;
     }
 
@@ -118,7 +118,7 @@ TEST_F(WorkbookChoiceTest, WorksheetsAreListedAndTheFirstIsShown) {
     PressExaminar();
     ASSERT_EQ(dialogs.Messages().size(), 2U);
     const auto& refusal = dialogs.Messages()[1];
-    EXPECT_TRUE(refusal.title == "Error" && refusal.icon == MessageIcon::Exclamation && !refusal.text.empty());
+    EXPECT_TRUE(refusal.title == "Error" && refusal.icon == dialogs::MessageIcon::Exclamation && !refusal.text.empty());
     EXPECT_EQ(Path().toStdString(), bad.string());
     EXPECT_TRUE(NameSelectorsEnabled());
     EXPECT_TRUE(Sheets().isEmpty());

@@ -43,11 +43,9 @@ std::string BatchPages::Letter(int combo) const {
     return text.isEmpty() ? std::string() : text.right(1).toStdString();
 }
 
-std::string BatchPages::Key() const {
-    if (c_.point.SIRGAS_PSAD56->isChecked()) return std::string(kSirgasToPsad56);
-    if (c_.point.SIRGAS_SAD69->isChecked()) return std::string(kSirgasToSad69);
-    if (c_.point.PSAD56_SIRGAS->isChecked()) return std::string(kPsad56ToSirgas);
-    return std::string(kSad69ToSirgas);
+DirectionKey BatchPages::Key() const {
+    return DirectionOfButtons(c_.point.SIRGAS_PSAD56->isChecked(), c_.point.SIRGAS_SAD69->isChecked(),
+                              c_.point.PSAD56_SIRGAS->isChecked());
 }
 
 void BatchPages::Ok_excel_Click() {

@@ -66,7 +66,7 @@ protected:
 private:
     void RunPage(PageColumns columns);
     std::string Letter(int combo) const;
-    std::string Key() const;
+    DirectionKey Key() const;
 
     BatchPageControls c_;
     const point::ZoneAndShiftOptions& options_;

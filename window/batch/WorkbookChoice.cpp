@@ -59,7 +59,7 @@ bool WorkbookChoice::ChooseWorkbookPath() {
         c_.Text_excel->setText(QString::fromStdString(lastChosen_));
         if (IsExistingFile(c_.Text_excel->text())) return true;
         const dialogs::Answer answer = dialogs_.Show(
-            {kNotFound, "Advertencia", MessageIcon::None, dialogs::Buttons::OkCancel});
+            {kNotFound, "Advertencia", dialogs::MessageIcon::None, dialogs::Buttons::OkCancel});
         if (answer == dialogs::Answer::Cancel) return false;
     }
 }
@@ -74,7 +74,7 @@ void WorkbookChoice::ChooseWorkbook(const QString& path) {
     if (IsExistingFile(path))
         ListSheets();
     else
-        dialogs_.Show({kNotFound, "Advertencia", MessageIcon::None, dialogs::Buttons::Ok});
+        dialogs_.Show({kNotFound, "Advertencia", dialogs::MessageIcon::None, dialogs::Buttons::Ok});
 }
 
 void WorkbookChoice::ListSheets() {
@@ -118,7 +118,7 @@ void WorkbookChoice::ShowSheet(workbook::Workbook& book, const std::string& shee
 }
 
 void WorkbookChoice::ReportFailure(const std::string& text) const {
-    dialogs_.Show({text, "Error", MessageIcon::Exclamation, dialogs::Buttons::Ok});
+    dialogs_.Show({text, "Error", dialogs::MessageIcon::Exclamation, dialogs::Buttons::Ok});
 }
 
 }  // namespace trevalco::batch

@@ -7,12 +7,12 @@
 namespace trevalco::dialogs {
 namespace {
 
-QMessageBox::Icon IconOf(MessageIcon icon) {
+QMessageBox::Icon IconOf(dialogs::MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Critical: return QMessageBox::Critical;
-        case MessageIcon::None: break;
+        case dialogs::MessageIcon::Information: return QMessageBox::Information;
+        case dialogs::MessageIcon::Exclamation: return QMessageBox::Warning;
+        case dialogs::MessageIcon::Critical: return QMessageBox::Critical;
+        case dialogs::MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }

@@ -64,7 +64,4 @@ struct PointTabControls {
     TextBox* DeltaZ = nullptr;
 };
 
-// The zone each entry of PointTabControls::zoneButtons stands for.
-inline constexpr std::array<int, 9> kZoneButtonZones{12, 13, 16, 17, 18, 19, 20, 21, 22};
-
 }  // namespace trevalco::point
