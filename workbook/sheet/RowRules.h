@@ -56,7 +56,7 @@ public:
     }
 
     // Whether written rows that the sheet lacks come before `row`; AddRows
-    // writes them (every one left when `row` is 0).
+    // writes those before `before` (every one left when it is 0).
     bool AddsRowsBefore(std::int32_t row) const { return nextWrittenRow_ != 0 && nextWrittenRow_ < row; }
     void AddRows(std::string& out, std::int32_t before);
 
