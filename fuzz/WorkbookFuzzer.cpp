@@ -1,16 +1,21 @@
-// Fuzzes the workbook reader. An input that starts like a zip is opened as a
-// whole package: parts, shared texts, every worksheet read and a few cells
-// written and streamed out again. An input that starts like XML is taken as
-// one worksheet part, read, written into and streamed out; the result must
-// read again and hold the cells written. Any other input is a text file
-// (.csv): opened, every cell of its first rows read, cells written inside,
-// past the end of a line and below the last one, saved, and opened again. Refusals (WorkbookError) are the expected outcome
-// for most inputs; crashes, hangs, leaks and a failed check are findings.
+// Fuzzes the workbook reader and the sheet writer. An input that starts like
+// a zip is opened as a whole package: parts, shared texts, every worksheet
+// read and a few cells written and streamed out again. An input that starts
+// like XML is taken as one worksheet part, read, written into and streamed
+// out; the result must read again and hold the cells written. Each written
+// sheet is streamed out twice: once with its rows going the way reading found
+// for them (round expat when they are plain), once with every row parsed;
+// both must give the same bytes, or the same refusal. Any other input is a
+// text file (.csv): opened, every cell of its first rows read, cells written
+// inside, past the end of a line and below the last one, saved, and opened
+// again. Refusals (WorkbookError) are the expected outcome for most inputs;
+// crashes, hangs, leaks and a failed check are findings.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -51,6 +56,35 @@ void Touch(Worksheet& sheet) {
     sheet.Write(2, "A", " _x0041_ ");
     sheet.WriteNumber(3, "D", "-12.50", 2);
     sheet.Write(std::min(sheet.LastRow() + 1, kMaxRows), "C", "nueva");
+    // A cell read is replaced, so that a row keeps some cells and loses one.
+    for (std::int32_t row = 4; row <= rows; ++row)
+        for (std::int32_t column = 1; column <= columns; ++column)
+            if (!std::holds_alternative<std::monostate>(sheet.Cell(row, column))) {
+                sheet.WriteNumber(row, column, "7", 0);
+                return;
+            }
+}
+
+// The sheet's part streamed out with the written cells, rows going the way
+// `layout` says; or the refusal.
+std::string Saved(const std::function<std::unique_ptr<PartSource>()>& original, const Worksheet& sheet,
+                  const std::string& part, const RowsLayout& layout) {
+    try {
+        SheetWriter writer(original(), sheet.Written(), {sheet.UsedRange(), nullptr, true, false, layout}, part);
+        return Drain(writer);
+    } catch (const WorkbookError& error) {
+        return std::string("refused: ") + error.what();
+    }
+}
+
+// Streams the sheet out both ways (see above); returns what was written.
+std::string SavedBothWays(const std::function<std::unique_ptr<PartSource>()>& original, const Worksheet& sheet,
+                          const std::string& part) {
+    const std::string found = Saved(original, sheet, part, sheet.Rows());
+    RowsLayout parsed = sheet.Rows();
+    parsed.plain = false;
+    if (sheet.Rows().plain && Saved(original, sheet, part, parsed) != found) std::abort();
+    return found;
 }
 
 void Package(std::span<const char> bytes) {
@@ -67,9 +101,8 @@ void Package(std::span<const char> bytes) {
         if (++done > 4) break;
         Worksheet sheet(entry.name, entry.part, ReadSheet(archive, entry.part), shared);
         Touch(sheet);
-        SheetWriter writer(std::make_unique<EntrySource>(archive, *archive.Find(entry.part)), sheet.Written(),
-                           {sheet.UsedRange(), nullptr, true, false}, entry.part);
-        (void)Drain(writer);
+        const auto index = *archive.Find(entry.part);
+        (void)SavedBothWays([&] { return std::make_unique<EntrySource>(archive, index); }, sheet, entry.part);
     }
 }
 
@@ -102,10 +135,9 @@ void SinglePart(std::span<const char> bytes) {
     Worksheet sheet("Hoja1", part, ReadSheet(original, part), none);
     Touch(sheet);
     const std::int32_t added = std::min(sheet.LastRow(), kMaxRows);
-    SheetWriter writer(std::make_unique<TextSource>(std::string(bytes.data(), bytes.size())), sheet.Written(),
-                       {sheet.UsedRange(), nullptr, true, false}, part);
-    const std::string written = Drain(writer);
-    if (written.size() > kMostOutput) return;
+    const std::string written = SavedBothWays(
+        [&] { return std::make_unique<TextSource>(std::string(bytes.data(), bytes.size())); }, sheet, part);
+    if (written.size() > kMostOutput || written.starts_with("refused: ")) return;
     // What was written must read again, with the cell added below the data.
     TextSource again{written};
     const CellGrid reread = ReadSheet(again, part);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the workbook reader's fuzz target with clang and runs it for SECONDS
-# (default 600) on the seeds in fuzz/seeds. New inputs go to build/fuzz/corpus,
-# findings (crashes, leaks, time-outs) to build/fuzz/findings.
+# Builds the fuzz target of the workbook reader and sheet writer with clang
+# and runs it for SECONDS (default 600) on the seeds in fuzz/seeds. New
+# inputs go to build/fuzz/corpus, findings (crashes, leaks, time-outs) to
+# build/fuzz/findings.
 #   fuzz/run.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -6,6 +6,7 @@
 #include "PartSource.h"
 #include "SheetReader.h"
 #include "TestBooks.h"
+#include "TrickleSource.h"
 #include "Workbook.h"
 
 namespace trevalco::workbook {
@@ -100,9 +101,9 @@ TEST(ReadCells, EveryKindOfCellHoweverItIsSpelled) {
 }
 
 // Everything a read gives, as text: each cell, the first row-order fault and
-// where the rows lie; or the error.
-std::string ReadAll(const std::string& xml, std::size_t pieceBytes) {
-    TextSource source(xml);
+// where the rows lie; or the error. The part comes `step` bytes at a time.
+std::string ReadAll(const std::string& xml, std::size_t pieceBytes, std::size_t step) {
+    test::TrickleSource source(xml, step);
     try {
         const CellGrid grid = ReadSheet(source, "hoja.xml", pieceBytes);
         std::string all;
@@ -132,10 +133,12 @@ TEST(ReadCells, RowsReadInPiecesOnOtherThreadsGiveWhatReadingInOrderGives) {
         SheetXml(tail + rows),                                              // rows out of order
         SheetXml(rows + "<row r=\"4\"><row r=\"5\"></row></row>" + tail),   // a row in a row
         SheetXml(rows + "<row r=\"4\"><c r=\"A4\"><v>1</c></row>\n" + tail),  // damaged on line 4
+        SheetXml(rows + "<row r=\"4\">\r\n<c r=\"A4\"><v>1</c></row>" + tail),  // on line 5
         SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"s\"><v>x</v></c></row>" + tail),
         SheetXml(rows + "<row r=\"4\"><![CDATA[</row>]]></row>" + tail),
         SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>", "<!-- <sheetData> -->"),
         SheetXml(rows, "", "<!-- </row> -->"),
+        "<worksheet><sheetDataX/><sheetData\n>" + rows + tail + "</sheetData></worksheet>",
         // Rows read without expat unless they stray from plain ASCII markup.
         SheetXml(rows + "<row r = '4' x.y-z=\"a&gt;b\"><c r=\"A4\" t=\"inlineStr\"><is><t>\tuno\ndos</t></is></c ></row>" + tail),
         SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"inlineStr\"><is><t>a&amp;b</t></is></c></row>" + tail),
@@ -149,8 +152,10 @@ TEST(ReadCells, RowsReadInPiecesOnOtherThreadsGiveWhatReadingInOrderGives) {
         SheetXml(rows + "<row r=\"4\"><c r=\"A4\" t=\"str\"><v>a\x01</v></c></row>" + tail),
     };
     for (const std::string& xml : sheets) {
-        const std::string inOrder = ReadAll(xml, 0);
-        for (const std::size_t piece : {1U, 40U, 100U}) EXPECT_EQ(ReadAll(xml, piece), inOrder) << xml << " " << piece;
+        const std::string inOrder = ReadAll(xml, 0, xml.size());
+        for (const std::size_t piece : {1U, 40U, 100U})
+            for (const std::size_t step : {std::size_t{1}, std::size_t{7}, xml.size()})
+                EXPECT_EQ(ReadAll(xml, piece, step), inOrder) << xml << " " << piece << " " << step;
     }
 }
 

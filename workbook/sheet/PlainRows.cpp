@@ -1,21 +1,12 @@
-// The rows of a sheet whose rows are plain (see RowsLayout) worked tag by tag
-// without expat: reading the sheet has already parsed and checked exactly
-// these bytes, so they are well formed and hold only row, c and v elements
-// and text. They get the same changes as the parsed path makes. A row that
-// keeps its cells, and each cell of a row being rewritten, is taken whole:
-// its end is the first end tag of its name, since it cannot hold another.
-#include <algorithm>
-#include <charconv>
-#include <deque>
-#include <string>
-#include <vector>
-#include <cstring>
+#include "PlainRows.h"
 
-#include "CellReference.h"
-#include "SheetWriter.h"
+#include <cstring>
+#include <deque>
+#include <optional>
+#include <vector>
+
 #include "WorkbookError.h"
 #include "XmlParser.h"
-#include "XmlText.h"
 
 namespace trevalco::workbook {
 
@@ -97,6 +88,7 @@ struct Attribute {
 
 class Attributes {
 public:
+    // Reads the attributes of `tag` from `from` on (just after its name).
     void Read(std::string_view tag, std::size_t from) {
         list_.clear();
         if (!decoded_.empty()) decoded_.clear();
@@ -126,10 +118,10 @@ public:
         }
     }
     const std::vector<Attribute>& List() const { return list_; }
-    const std::string_view* Find(std::string_view name) const {
+    std::optional<std::string_view> Find(std::string_view name) const {
         for (const Attribute& attribute : list_)
-            if (attribute.name == name) return &attribute.value;
-        return nullptr;
+            if (attribute.name == name) return attribute.value;
+        return std::nullopt;
     }
 
 private:
@@ -137,12 +129,7 @@ private:
     std::deque<std::string> decoded_;  // a deque: values stay where they are as it grows
 };
 
-std::uint32_t StyleOf(const std::string_view* text) {
-    std::uint32_t style = 0;
-    if (text != nullptr) std::from_chars(text->data(), text->data() + text->size(), style);
-    return style;
-}
-
+// One for the thread, so that rows and cells reuse its storage.
 Attributes& Scratch() {
     thread_local Attributes attributes;
     return attributes;
@@ -150,9 +137,14 @@ Attributes& Scratch() {
 
 }  // namespace
 
-void SheetWriter::RewriteRows(const char* data, std::size_t size, bool last) {
-    plain_.append(data, size);
-    const std::string_view text = plain_;
+PlainRows::PlainRows(RowRules& rules, std::string& out, std::string part)
+    : rules_(rules), out_(out), part_(std::move(part)) {}
+
+void PlainRows::Changed() const { throw WorkbookError("la parte " + part_ + " cambió mientras se guardaba"); }
+
+void PlainRows::Take(const char* data, std::size_t size, bool last) {
+    pending_.append(data, size);
+    const std::string_view text = pending_;
     std::size_t at = 0;
     while (at < text.size()) {
         if (text[at] != '<') {
@@ -167,25 +159,24 @@ void SheetWriter::RewriteRows(const char* data, std::size_t size, bool last) {
         }
         const std::size_t end = TagEnd(text, at);
         if (end == std::string_view::npos) break;
-        const std::size_t next = PlainElement(text, at, end, last);
+        const std::size_t next = Element(text, at, end, last);
         if (next == std::string_view::npos) break;
         at = next;
     }
-    plain_.erase(0, at);
-    if (last && (!plain_.empty() || plainDepth_ != 0))
-        throw WorkbookError("la parte " + part_ + " cambió mientras se guardaba");
+    pending_.erase(0, at);
+    if (last && (!pending_.empty() || depth_ != 0)) Changed();
 }
 
-std::size_t SheetWriter::PlainElement(std::string_view text, std::size_t at, std::size_t end, bool last) {
+std::size_t PlainRows::Element(std::string_view text, std::size_t at, std::size_t end, bool last) {
     const std::string_view tag = text.substr(at, end - at);
     const bool isEnd = tag[1] == '/';
-    if (isEnd || plainDepth_ > 1 || (plainDepth_ == 1 && !rewriting_)) {
-        PlainTag(tag);
+    if (isEnd || depth_ > 1 || (depth_ == 1 && !rewriting_)) {
+        Tag(tag);
         return end;
     }
     const auto [name, local] = NameOf(tag);
-    if (local != (plainDepth_ == 0 ? "row" : "c")) {
-        PlainTag(tag);
+    if (local != (depth_ == 0 ? "row" : "c")) {
+        Tag(tag);
         return end;
     }
     const bool empty = tag[tag.size() - 2] == '/';
@@ -194,81 +185,51 @@ std::size_t SheetWriter::PlainElement(std::string_view text, std::size_t at, std
         close = EndTagAfter(text, end, name);
         if (close == std::string_view::npos) {
             if (!last) return close;
-            throw WorkbookError("la parte " + part_ + " cambió mientras se guardaba");
+            Changed();
         }
     }
-    if (plainDepth_ == 0) {
-        if (!PlainRowStart(tag, name, empty)) {
-            ++plainDepth_;  // rewritten: its cells come one by one
+    if (depth_ == 0) {
+        if (!StartRow(tag, name, empty)) {
+            ++depth_;  // rewritten: its cells come one by one
             return end;
         }
-    } else if (PlainCellStart(tag, name)) {
+    } else if (StartCell(tag, name)) {
         return close;  // replaced by the written cell
     }
     out_.append(text.substr(end, close - end));
     return close;
 }
 
-void SheetWriter::PlainTag(std::string_view tag) {
+void PlainRows::Tag(std::string_view tag) {
     const bool isEnd = tag.size() > 1 && tag[1] == '/';
     const bool empty = !isEnd && tag.size() > 2 && tag[tag.size() - 2] == '/';
     if (isEnd) {
-        --plainDepth_;
-        if (plainDepth_ == 0 && rewriting_) {
-            EmitRestOfRow();
+        --depth_;
+        if (depth_ == 0 && rewriting_) {
+            rules_.CloseRow(out_);
             rewriting_ = false;
         }
     } else if (!empty) {
-        ++plainDepth_;
+        ++depth_;
     }
     out_.append(tag);
 }
 
-bool SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, bool empty) {
+bool PlainRows::StartRow(std::string_view tag, std::string_view name, bool empty) {
     Attributes& attributes = Scratch();
     attributes.Read(tag, 1 + name.size());
-    const std::string_view* r = attributes.Find("r");
-    std::int32_t row = previousRow_ + 1;
-    if (r != nullptr) {
-        std::int32_t given = 0;
-        const auto [end, error] = std::from_chars(r->data(), r->data() + r->size(), given);
-        if (error == std::errc() && end == r->data() + r->size() && given >= 1 && given <= kMaxRows) row = given;
-    }
-    // As in the parsed path: rows out of order are refused rather than saved damaged.
-    if (row <= previousRow_ && !written_.Empty()) throw WorkbookError(RowsOutOfOrderText(part_, row, previousRow_));
-    previousRow_ = row;
-    if (nextWrittenRow_ != 0 && nextWrittenRow_ < row) EmitNewRowsBefore(row);
-    const bool hasWrites = nextWrittenRow_ == row;
-    if (KeepsRowTag(r != nullptr, hasWrites, empty, attributes.Find("spans") != nullptr)) {
+    const std::optional<std::string_view> r = attributes.Find("r");
+    const std::int32_t row = rules_.NumberRow(r);
+    if (rules_.AddsRowsBefore(row)) rules_.AddRows(out_, row);
+    const bool hasWrites = rules_.HasWrites(row);
+    if (RowRules::KeepsRowTag(r.has_value(), hasWrites, empty, attributes.Find("spans").has_value()))
         out_.append(tag);
-    } else {
-        out_ += '<';
-        out_ += name;
-        out_ += " r=\"";
-        out_ += std::to_string(row);
-        out_ += '"';
-        for (const Attribute& attribute : attributes.List()) {
-            if (attribute.name == "r" || (hasWrites && attribute.name == "spans")) continue;
-            out_ += ' ';
-            out_ += attribute.name;
-            out_ += "=\"";
-            AppendEscaped(out_, attribute.value);
-            out_ += '"';
-        }
-        out_ += empty && !hasWrites ? "/>" : ">";
-    }
+    else
+        rules_.AppendRowTag(out_, name, row, attributes.List(), hasWrites, empty);
     if (!hasWrites) return true;
-    rowStyle_.reset();
-    const std::string_view* customFormat = attributes.Find("customFormat");
-    if (customFormat != nullptr && (*customFormat == "1" || *customFormat == "true"))
-        if (const std::string_view* style = attributes.Find("s")) rowStyle_ = StyleOf(style);
-    row_ = row;
-    column_ = 0;
-    written_.RowCells(row, rowCells_);
-    rowCellAt_ = 0;
-    nextWrittenRow_ = written_.NextRow(row + 1);
+    rules_.OpenRow(row, attributes.Find("customFormat"), attributes.Find("s"));
     if (empty) {
-        EmitRestOfRow();
+        rules_.CloseRow(out_);
         out_ += "</";
         out_ += name;
         out_ += '>';
@@ -278,40 +239,23 @@ bool SheetWriter::PlainRowStart(std::string_view tag, std::string_view name, boo
     return false;
 }
 
-bool SheetWriter::PlainCellStart(std::string_view tag, std::string_view name) {
+bool PlainRows::StartCell(std::string_view tag, std::string_view name) {
     Attributes& attributes = Scratch();
     attributes.Read(tag, 1 + name.size());
-    const std::string_view* r = attributes.Find("r");
-    std::int32_t column = column_ + 1;
-    if (r != nullptr) {
-        if (const auto position = ParseCellReference(*r)) column = position->column;
-    }
-    column_ = column;
-    while (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].column < column) {
-        EmitCell(row_, rowCells_[rowCellAt_], NewCellStyle(rowCells_[rowCellAt_].column));
-        ++rowCellAt_;
-    }
-    if (rowCellAt_ < rowCells_.size() && rowCells_[rowCellAt_].column == column) {
-        // The written cell replaces the cell; its style stays.
-        EmitCell(row_, rowCells_[rowCellAt_], StyleOf(attributes.Find("s")));
-        ++rowCellAt_;
+    const std::optional<std::string_view> r = attributes.Find("r");
+    const std::int32_t column = rules_.NumberCell(r);
+    if (rules_.ReachCell(out_, column)) {
+        // The written cell replaces the cell; its format stays.
+        rules_.ReplaceCell(out_, attributes.Find("s"));
         return true;
     }
-    if (r == nullptr) {
-        // Named, so that cells added before it cannot shift it.
-        out_ += '<';
-        out_ += name;
-        out_ += " r=\"" + ColumnName(column) + std::to_string(row_) + "\"";
-        out_.append(tag.substr(1 + name.size()));
-    } else {
+    if (r) {
         out_.append(tag);
+    } else {
+        rules_.AppendNamedCellStart(out_, name, column);
+        out_.append(tag.substr(1 + name.size()));
     }
     return false;
-}
-
-void SheetWriter::EmitRestOfRow() {
-    for (; rowCellAt_ < rowCells_.size(); ++rowCellAt_)
-        EmitCell(row_, rowCells_[rowCellAt_], NewCellStyle(rowCells_[rowCellAt_].column));
 }
 
 }  // namespace trevalco::workbook
