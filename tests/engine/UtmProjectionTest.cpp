@@ -65,15 +65,3 @@ TEST(UtmToGeo, WorkedExamples) {
     double lat, lon;
     EXPECT_THROW(modUTM_GEO::UtmToGeo(5492, 6297606.833, 346642.695, 6378137, 6356752.3141, lat, lon), Overflow);
 }
-
-TEST(UtmToGeo, InvertsTheForwardProjection) {
-    const auto& s = Parametros::kSirgas;
-    for (auto [la, lo] : {std::pair{33.45, 70.65}, {20.0, 67.0}, {45.0, 74.9}, {55.0, 68.0}}) {
-        double n, e, lat, lon;
-        std::int16_t zone = 0, cm = 0;
-        modGEO_UTM::GeoToUtm(la, lo, s.a, s.b, n, e, zone, cm, ForcedZone::Off());
-        modUTM_GEO::UtmToGeo(zone, n, e, s.a, s.b, lat, lon);
-        EXPECT_NEAR(lat, la, 1e-5 / 3600) << la << " " << lo;
-        EXPECT_NEAR(lon, lo, 1e-5 / 3600) << la << " " << lo;
-    }
-}

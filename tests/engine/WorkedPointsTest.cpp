@@ -81,10 +81,3 @@ TEST(Chain, UtmInputAtFullPrecision) {
     EXPECT_NE(full.utm.northing, 6297632.781);
     EXPECT_NEAR(full.utm.northing, 6297632.781, 0.001);
 }
-
-TEST(Chain, Ranges) {
-    EXPECT_TRUE(chain::InBatchInputRange(17, 66) && chain::InBatchInputRange(56, 77));
-    EXPECT_FALSE(chain::InBatchInputRange(16.99, 70) || chain::InBatchInputRange(33, 77.01));
-    EXPECT_TRUE(chain::InTransformationRange(-17, -76) && chain::InTransformationRange(-56, -66));
-    EXPECT_FALSE(chain::InTransformationRange(-33, -76.0001) || chain::InTransformationRange(-56.5, -70));
-}
