@@ -3,7 +3,7 @@
 // chain's own edges.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <sstream>
 
 #include "Chain.h"
 #include "Parametros.h"
@@ -56,18 +56,6 @@ TEST(PointCore, WorkedPoints) {
         settings.limits = core::Limits::CommandLine;
         test::ExpectWorkedFields(p, FieldsOf(core::ConvertPoint(NotationNamed(p.from), values, settings)));
     }
-}
-
-TEST(Chain, WithoutParametersTheSourceIsStillProjected) {
-    const auto start = chain::StartGeographic(kPsad56ToSirgas, 45, 72, ForcedZone::Off());
-    EXPECT_FALSE(start.shift.found);
-    EXPECT_EQ(start.sourceUtm.zone, 18);
-    // Carried on without a shift, the change of ellipsoid alone: the two values
-    // of pi bring the longitude back just short of 72, into zone 19.
-    const auto target = chain::CarryToTarget(start.latitude, start.longitude, start.ellipsoids, {}, ForcedZone::Off());
-    EXPECT_NEAR(target.latitude, 44.99917787, 1e-8);
-    EXPECT_NEAR(target.longitude, 71.99999999999993, 2e-14);
-    EXPECT_EQ(target.utm.zone, 19);
 }
 
 TEST(Chain, UtmInputAtFullPrecision) {

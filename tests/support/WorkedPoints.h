@@ -21,10 +21,11 @@ struct WorkedPoint {
     bool proj = false;       // a PROJ figure (else a documented one)
 };
 
-inline std::vector<std::string> SplitTabs(const std::string& line) {
+// The fields of a line, between tabs or another separator.
+inline std::vector<std::string> SplitTabs(const std::string& line, char separator = '\t') {
     std::vector<std::string> fields;
     std::istringstream in(line);
-    for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+    for (std::string field; std::getline(in, field, separator);) fields.push_back(field);
     return fields;
 }
 
