@@ -473,8 +473,8 @@ BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet, std::optional<ConversionsAhe
         default: break;
     }
     ShowReports(sheet, outcome);
-    WriteText(sheet, kNorth, outcome.sourceTexts.northing, core::MetresMask());
-    WriteText(sheet, kEast, outcome.sourceTexts.easting, core::MetresMask());
+    WriteText(sheet, kNorth, outcome.texts->source.northing, core::MetresMask());
+    WriteText(sheet, kEast, outcome.texts->source.easting, core::MetresMask());
     // Without a shift of its own, or outside the transformation range, the
     // row gets no target columns.
     if (outcome.Converted()) WriteTarget(sheet, outcome, {kLat2, kLon2, kNorth2, kEast2});
@@ -497,7 +497,7 @@ BatchRun::RowEnd BatchRun::DmsRow(Sheet& sheet) {
         rowPrompted_ = true;
         return RowEnd::Next;
     }
-    WritePosition(sheet, outcome.sourceTexts, {kLat, kLon, kNorth, kEast});
+    WritePosition(sheet, outcome.texts->source, {kLat, kLon, kNorth, kEast});
     if (outcome.Converted()) WriteTarget(sheet, outcome, {kLat2, kLon2, kNorth2, kEast2});
     return RowEnd::Next;
 }
@@ -513,8 +513,8 @@ BatchRun::RowEnd BatchRun::UtmRow(Sheet& sheet) {
         case core::Check::NoPosition: return Ask(RowPrompt(row_, kInvalidRowText));
         default: break;
     }
-    WriteText(sheet, kLat, outcome.sourceTexts.latitude, core::DegreesMask());
-    WriteText(sheet, kLon, outcome.sourceTexts.longitude, core::DegreesMask());
+    WriteText(sheet, kLat, outcome.texts->source.latitude, core::DegreesMask());
+    WriteText(sheet, kLon, outcome.texts->source.longitude, core::DegreesMask());
     // Outside the input range the row keeps its source position only.
     if (outcome.failed == core::Check::OutOfLimits) return RowEnd::Next;
     ShowReports(sheet, outcome);
@@ -531,7 +531,7 @@ void BatchRun::WritePosition(Sheet& sheet, const core::PositionTexts& texts, con
 }
 
 void BatchRun::WriteTarget(Sheet& sheet, const core::Outcome& outcome, const PositionRoles& roles) {
-    WritePosition(sheet, outcome.targetTexts, roles);
+    WritePosition(sheet, outcome.texts->target, roles);
     rowConverted_ = true;
     ++result_.rowsConverted;
     if (setup_.converted) {

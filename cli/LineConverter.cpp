@@ -70,30 +70,36 @@ bool ReadsWithComma(std::string_view text) {
 struct LineConverter::Fields {
     const LineFields& split;
     bool delimited;
+    const NumberText::Separators& separators;
 
     // The field's text, quotes taken off; valid until the next call.
     std::string_view Text(std::size_t index) const { return FieldText(split.fields[index], delimited, scratch); }
     bool Blank(std::size_t index) const { return index >= split.count || IsBlankText(Text(index)); }
     // A sheet cell holding the field: empty when the field is missing (or,
-    // with `blankIsEmpty`, blank), else its text.
+    // with `blankIsEmpty`, blank), its number when it reads as one (as a
+    // sheet's number cell), else its text.
     Util::CellValue Cell(std::size_t index, bool blankIsEmpty) const {
         if (index >= split.count || split.fields[index].empty()) return std::monostate{};
         if (blankIsEmpty && Blank(index)) return std::monostate{};
-        return std::string(Text(index));
+        const std::string_view text = Text(index);
+        if (const auto number = NumberText::ReadNumber(text, separators)) return *number;
+        return std::string(text);
     }
 
     mutable std::string scratch;
 };
 
-void LineConverter::AppendPosition(const core::PositionTexts& texts, std::int16_t zone, std::string& out) const {
-    for (const std::string* text : {&texts.latitude, &texts.longitude, &texts.northing, &texts.easting}) {
-        const std::size_t start = out.size();
-        out += *text;
-        if (settings_.decimalComma) std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '.', ',');
-        out += separator_;
-    }
+void LineConverter::AppendPosition(const core::Position& position, std::string& out) const {
+    degrees_.AppendTo(out, position.latitude, written_);
+    out += separator_;
+    degrees_.AppendTo(out, position.longitude, written_);
+    out += separator_;
+    metres_.AppendTo(out, position.utm.northing, written_);
+    out += separator_;
+    metres_.AppendTo(out, position.utm.easting, written_);
+    out += separator_;
     std::array<char, 8> digits;
-    out.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), zone).ptr);
+    out.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), position.utm.zone).ptr);
 }
 
 void LineConverter::AppendStars(std::size_t count, std::string& out) const {
@@ -111,6 +117,8 @@ LineConverter::LineConverter(ConvertSettings settings) : settings_(std::move(set
     core_.limits = core::Limits::CommandLine;
     core_.separators = {settings_.decimalComma ? "," : ".", ""};
     core_.shifts = layers::ShiftsFor(settings_.shifts);
+    core_.texts = false;
+    written_ = {settings_.decimalComma ? "," : ".", ""};
 }
 
 LineResult LineConverter::Convert(std::string_view line, std::string& out) const {
@@ -123,7 +131,7 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
     }
     // With a zone for every line, a third field is the line's own zone only
     // when it reads as one; anything else belongs to the rest of the line.
-    const Fields fields{split, settings_.layout.delimiter.has_value(), {}};
+    const Fields fields{split, settings_.layout.delimiter.has_value(), core_.separators, {}};
     if (settings_.from == InputNotation::Utm && settings_.zone && split.count == 3 && !IsZoneText(fields.Text(2)))
         split.PassFrom(2, line);
 
@@ -132,10 +140,10 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
     if (!outcome.hasSource) {
         AppendStars(10, out);
     } else {
-        AppendPosition(outcome.sourceTexts, outcome.source.utm.zone, out);
+        AppendPosition(outcome.source, out);
         out += separator_;
         if (outcome.Converted())
-            AppendPosition(outcome.targetTexts, outcome.target.utm.zone, out);
+            AppendPosition(outcome.target, out);
         else
             AppendStars(5, out);
     }
@@ -154,7 +162,8 @@ core::Outcome LineConverter::ConvertFields(const Fields& fields, LineResult& res
     core::Values values;
     switch (settings_.from) {
         case InputNotation::DecimalDegrees:
-            values = {fields.Cell(0, true), fields.Cell(1, true)};
+            values[0] = fields.Cell(0, true);
+            values[1] = fields.Cell(1, true);
             break;
         case InputNotation::DegreesMinutesSeconds:
             // A line of fewer than six fields is an empty row, not one with empty cells.
@@ -165,7 +174,7 @@ core::Outcome LineConverter::ConvertFields(const Fields& fields, LineResult& res
             for (std::size_t i = 0; i < 6; ++i) values[i] = fields.Cell(i, false);
             break;
         case InputNotation::Utm:
-            values = {fields.Cell(0, true), fields.Cell(1, true), fields.Cell(2, true)};
+            for (std::size_t i = 0; i < 3; ++i) values[i] = fields.Cell(i, true);
             // A zone no UTM projection has is refused, not carried to a
             // longitude beyond the meridian.
             if (const auto zone = Util::NumberIn(values[2], core_.separators); zone && (*zone < 1 || *zone > 60)) {

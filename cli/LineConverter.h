@@ -37,12 +37,17 @@ private:
     std::string AdviceFor(const core::Outcome& outcome, const Fields& fields) const;
     // The output's dialect: the input's separator and decimal comma with
     // --delimiter or --decimal-comma, else tabs and ".".
-    void AppendPosition(const core::PositionTexts& texts, std::int16_t zone, std::string& out) const;
+    // A position's five fields through the core's masks, straight into the
+    // line: the core is asked for values only, which spares copying texts.
+    void AppendPosition(const core::Position& position, std::string& out) const;
     void AppendStars(std::size_t count, std::string& out) const;
 
     ConvertSettings settings_;
     core::Settings core_;
     char separator_ = '\t';
+    NumberText::Separators written_;  // the decimal separator of the fields written
+    const NumberText::Mask& degrees_ = core::DegreesMask();
+    const NumberText::Mask& metres_ = core::MetresMask();
 };
 
 }  // namespace trevalco::cli

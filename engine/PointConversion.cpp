@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "Limits.h"
 
@@ -35,14 +36,14 @@ class PointRun {
 public:
     PointRun(const Values& values, const Settings& settings) : v_(values), s_(settings) {}
 
-    Outcome Decimal();
-    Outcome Dms();
-    Outcome Utm();
-    Outcome WindowDecimal();
-    Outcome WindowDms();
-    Outcome WindowUtm();
+    Outcome& Decimal();
+    Outcome& Dms();
+    Outcome& Utm();
+    Outcome& WindowDecimal();
+    Outcome& WindowDms();
+    Outcome& WindowUtm();
     // The outcome so far, ended by a failed check.
-    Outcome Failed(Check check) { return Fail(check); }
+    Outcome& Failed(Check check) { return Fail(check); }
 
 private:
     Outcome& Fail(Check check, std::size_t value = 0) {
@@ -67,6 +68,10 @@ private:
     Outcome& Carry(const chain::Ellipsoids& ellipsoids, const chain::ShiftLookup& shift);
     void Text(std::string& text, double value, const NumberText::Mask& mask) const {
         if (s_.texts) mask.AppendTo(text, value, NumberText::Invariant());
+    }
+    Outcome::Texts& Texts() {
+        if (!out_.texts) out_.texts.emplace();
+        return *out_.texts;
     }
     void SourceTexts(bool position, bool utm);
 
@@ -102,12 +107,12 @@ private:
 void PointRun::SourceTexts(bool position, bool utm) {
     if (!s_.texts) return;
     if (position) {
-        Text(out_.sourceTexts.latitude, out_.source.latitude, DegreesMask());
-        Text(out_.sourceTexts.longitude, out_.source.longitude, DegreesMask());
+        Text(Texts().source.latitude, out_.source.latitude, DegreesMask());
+        Text(Texts().source.longitude, out_.source.longitude, DegreesMask());
     }
     if (utm) {
-        Text(out_.sourceTexts.northing, out_.source.utm.northing, MetresMask());
-        Text(out_.sourceTexts.easting, out_.source.utm.easting, MetresMask());
+        Text(Texts().source.northing, out_.source.utm.northing, MetresMask());
+        Text(Texts().source.easting, out_.source.utm.easting, MetresMask());
     }
 }
 
@@ -120,14 +125,17 @@ Outcome& PointRun::Carry(const chain::Ellipsoids& ellipsoids, const chain::Shift
     const chain::Target target = chain::CarryToTarget(latitude, longitude, ellipsoids, shift.shift, s_.forced);
     out_.hasTarget = true;
     out_.target = {target.latitude, target.longitude, target.utm};
-    Text(out_.targetTexts.latitude, target.latitude, DegreesMask());
-    Text(out_.targetTexts.longitude, target.longitude, DegreesMask());
-    Text(out_.targetTexts.northing, target.utm.northing, MetresMask());
-    Text(out_.targetTexts.easting, target.utm.easting, MetresMask());
+    if (s_.texts) {
+        PositionTexts& texts = Texts().target;
+        Text(texts.latitude, target.latitude, DegreesMask());
+        Text(texts.longitude, target.longitude, DegreesMask());
+        Text(texts.northing, target.utm.northing, MetresMask());
+        Text(texts.easting, target.utm.easting, MetresMask());
+    }
     return out_;
 }
 
-Outcome PointRun::Decimal() {
+Outcome& PointRun::Decimal() {
     if (Util::IsEmptyCell(v_[0]) || Util::IsEmptyCell(v_[1])) return Fail(Check::Empty, Util::IsEmptyCell(v_[0]) ? 0 : 1);
     const auto lat = Util::NumberIn(v_[0], s_.separators);
     const auto lon = Util::NumberIn(v_[1], s_.separators);
@@ -145,7 +153,7 @@ Outcome PointRun::Decimal() {
     return Carry(start.ellipsoids, start.shift);
 }
 
-Outcome PointRun::Dms() {
+Outcome& PointRun::Dms() {
     double magnitudes[2] = {0.0, 0.0};
     for (std::size_t c = 0; c < 2; ++c) {
         const std::size_t first = c * 3;
@@ -168,7 +176,7 @@ Outcome PointRun::Dms() {
     return Carry(start.ellipsoids, start.shift);
 }
 
-Outcome PointRun::Utm() {
+Outcome& PointRun::Utm() {
     const bool ownZone = !Util::IsEmptyCell(v_[2]);
     if (Util::IsEmptyCell(v_[0]) || Util::IsEmptyCell(v_[1]) || (!ownZone && !s_.zone))
         return Fail(Check::Empty, Util::IsEmptyCell(v_[0]) ? 0 : Util::IsEmptyCell(v_[1]) ? 1 : 2);
@@ -262,7 +270,7 @@ Outcome& PointRun::WindowChain(double latitude, double longitude, const char* so
     return WindowResults(target);
 }
 
-Outcome PointRun::WindowDecimal() {
+Outcome& PointRun::WindowDecimal() {
     const std::string latText = TextOf(0);
     const std::string lonText = TextOf(1);
     if (latText.empty() || lonText.empty()) return Fail(Check::Empty, latText.empty() ? 0 : 1);
@@ -275,7 +283,7 @@ Outcome PointRun::WindowDecimal() {
     return WindowChain(latitude, longitude, kDecimalModeUtmMask);
 }
 
-Outcome PointRun::WindowDms() {
+Outcome& PointRun::WindowDms() {
     // Values: latitude degrees, minutes, seconds, then longitude's.
     std::array<std::string, 6> texts;
     for (std::size_t i = 0; i < 6; ++i) texts[i] = TextOf(i);
@@ -312,7 +320,7 @@ Outcome PointRun::WindowDms() {
     return WindowChain(latitude, longitude, kDegreeModeUtmMask);
 }
 
-Outcome PointRun::WindowUtm() {
+Outcome& PointRun::WindowUtm() {
     static constexpr std::array<core::Field, 3> kFields{Field::Northing, Field::Easting, Field::Zone};
     std::array<std::string, 3> texts{TextOf(0), TextOf(1), TextOf(2)};
     for (std::size_t i = 0; i < 3; ++i)
@@ -376,23 +384,23 @@ Outcome ConvertPoint(Notation notation, const Values& values, const Settings& se
     if (settings.limits == Limits::Window) {
         try {
             switch (notation) {
-                case Notation::DecimalDegrees: return run.WindowDecimal();
-                case Notation::DegreesMinutesSeconds: return run.WindowDms();
-                case Notation::Utm: return run.WindowUtm();
+                case Notation::DecimalDegrees: return std::move(run.WindowDecimal());
+                case Notation::DegreesMinutesSeconds: return std::move(run.WindowDms());
+                case Notation::Utm: return std::move(run.WindowUtm());
             }
         } catch (const Overflow&) {
             // Whole degrees or a zone that 16 bits cannot hold: only typed
             // UTM values far outside any zone get here. The fields written
             // so far stay written.
-            return run.Failed(Check::OutOfLimits);
+            return std::move(run.Failed(Check::OutOfLimits));
         }
     }
     switch (notation) {
-        case Notation::DecimalDegrees: return run.Decimal();
-        case Notation::DegreesMinutesSeconds: return run.Dms();
+        case Notation::DecimalDegrees: return std::move(run.Decimal());
+        case Notation::DegreesMinutesSeconds: return std::move(run.Dms());
         case Notation::Utm: break;
     }
-    return run.Utm();
+    return std::move(run.Utm());
 }
 
 }  // namespace trevalco::core

@@ -5,7 +5,7 @@
 //
 //   core::Settings settings{DirectionKey::SirgasToSad69, forced, std::nullopt, core::Limits::SheetRow};
 //   core::Outcome outcome = core::ConvertPoint(core::Notation::DecimalDegrees, {33.45, 70.65}, settings);
-//   if (outcome.failed == core::Check::None) ... outcome.target.latitude, outcome.targetTexts.northing ...
+//   if (outcome.failed == core::Check::None) ... outcome.target.latitude, outcome.texts->target.northing ...
 //
 // The checks run in a fixed order per notation and per set of limits, as the
 // front ends have always made them; the first that fails ends the point and
@@ -133,10 +133,15 @@ struct Outcome {
     // no target); with UTM input its UTM is the input itself.
     bool hasSource = false;
     Position source;
-    PositionTexts sourceTexts;  // texts with Limits::SheetRow and CommandLine
     bool hasTarget = false;     // failed == Check::None
     Position target;
-    PositionTexts targetTexts;
+    // The mask texts of both, with Limits::SheetRow and CommandLine when the
+    // settings ask for texts (a caller that writes values only pays nothing
+    // for them).
+    struct Texts {
+        PositionTexts source, target;
+    };
+    std::optional<Texts> texts;
 
     // The window's field texts, in the order it writes them (before the
     // message of a failed check).

@@ -34,9 +34,9 @@ std::vector<std::string> FieldsOf(const core::Outcome& outcome) {
     const auto add = [&fields](const core::PositionTexts& texts, std::int16_t zone) {
         fields.insert(fields.end(), {texts.latitude, texts.longitude, texts.northing, texts.easting, std::to_string(zone)});
     };
-    if (outcome.hasSource) add(outcome.sourceTexts, outcome.source.utm.zone);
+    if (outcome.hasSource) add(outcome.texts->source, outcome.source.utm.zone);
     else fields.insert(fields.end(), 5, "*");
-    if (outcome.Converted()) add(outcome.targetTexts, outcome.target.utm.zone);
+    if (outcome.Converted()) add(outcome.texts->target, outcome.target.utm.zone);
     else fields.insert(fields.end(), 5, "*");
     return fields;
 }
