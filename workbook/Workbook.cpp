@@ -39,6 +39,18 @@ std::string_view OfficeMissing() {
            "(instale LibreOffice Calc, paquete libreoffice-calc-nogui)";
 }
 
+// The worksheet of that name; a name the workbook lacks is refused with the
+// names it has, so that a user sees the right one.
+std::vector<SheetEntry>::const_iterator FindSheet(const std::vector<SheetEntry>& entries, std::string_view name,
+                                                  const std::filesystem::path& path) {
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
+    if (found != entries.end()) return found;
+    std::string names;
+    for (const SheetEntry& sheet : entries) names += (names.empty() ? "«" : ", «") + sheet.name + "»";
+    throw WorkbookError("El libro " + Quoted(path) + " no tiene una hoja llamada «" + std::string(name) +
+                        "»; sus hojas son: " + (names.empty() ? "ninguna" : names) + ".");
+}
+
 }  // namespace
 
 std::optional<WorkbookFormat> FormatOfPath(const std::filesystem::path& path) {
@@ -149,13 +161,7 @@ bool Workbook::HasSheet(std::string_view name) const {
 Worksheet& Workbook::Sheet(std::string_view name) {
     State& state = Live();
     const auto& entries = state.parts.sheets;
-    const auto found = std::find_if(entries.begin(), entries.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
-    if (found == entries.end()) {
-        std::string names;
-        for (const SheetEntry& sheet : entries) names += (names.empty() ? "«" : ", «") + sheet.name + "»";
-        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) +
-                            "»; sus hojas son: " + (names.empty() ? "ninguna" : names) + ".");
-    }
+    const auto found = FindSheet(entries, name, state.path);
     const auto position = static_cast<std::size_t>(found - entries.begin());
     if (auto loaded = state.sheets.find(position); loaded != state.sheets.end()) return *loaded->second;
     try {
@@ -181,13 +187,7 @@ Worksheet& Workbook::Sheet(std::string_view name) {
 void Workbook::SetActiveSheet(std::string_view name) {
     State& state = Live();
     const auto& entries = state.parts.sheets;
-    const auto found = std::find_if(entries.begin(), entries.end(), [&](const SheetEntry& sheet) { return sheet.name == name; });
-    if (found == entries.end()) {
-        std::string names;
-        for (const SheetEntry& sheet : entries) names += (names.empty() ? "«" : ", «") + sheet.name + "»";
-        throw WorkbookError("El libro " + Quoted(state.path) + " no tiene una hoja llamada «" + std::string(name) +
-                            "»; sus hojas son: " + (names.empty() ? "ninguna" : names) + ".");
-    }
+    const auto found = FindSheet(entries, name, state.path);
     state.activeSheet = static_cast<std::size_t>(found - entries.begin());
 }
 
