@@ -10,7 +10,9 @@ namespace trevalco::layers {
 namespace {
 
 constexpr std::size_t kBatchFeatures = 256;
-constexpr std::size_t kBatchesWaiting = 8;
+// Enough waiting batches to keep converting while the writer commits a
+// transaction (and adds it to a GeoPackage's spatial index).
+constexpr std::size_t kBatchesWaiting = 40;
 
 ConvertedFeature Converted(OGRFeatureUniquePtr feature, VertexCarrier& carrier) {
     ConvertedFeature converted;

@@ -50,8 +50,10 @@ std::optional<OutputFormat> FormatOf(const std::filesystem::path& output) {
 CreationOptions OptionsFor(FormatKind kind, const std::filesystem::path& folder, const std::string& description,
                            const std::string& shiftSet) {
     switch (kind) {
-        case FormatKind::GeoPackage: return {{}, {"DESCRIPTION=" + description}};
-        case FormatKind::GeoJson: return {{}, {"DESCRIPTION=" + description}};
+        // The spatial index is made right after the layer (IndexAsWritten),
+        // not the way GDAL defers it to the layer's closing.
+        case FormatKind::GeoPackage: return {{}, {"DESCRIPTION=" + description, "SPATIAL_INDEX=NO"}};
+        case FormatKind::GeoJson: return {{}, {"DESCRIPTION=" + description, "SPATIAL_INDEX=NO"}};
         case FormatKind::Kml: return {{"DOCUMENT_ID=trevalco-desplazamientos-" + shiftSet}, {}};
         case FormatKind::Csv: return {{}, {"GEOMETRY=AS_WKT", "CREATE_CSVT=YES"}};
         case FormatKind::Shapefile: return {{}, {"ENCODING=UTF-8"}};

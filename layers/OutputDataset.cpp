@@ -10,7 +10,35 @@ namespace trevalco::layers {
 
 namespace {
 
-constexpr std::uint64_t kTransactionFeatures = 100000;
+// Features a transaction holds. With each commit GDAL adds the transaction's
+// features to the GeoPackage's spatial index, so the index grows while the
+// next features are converted instead of in one long step at the end.
+constexpr std::uint64_t kTransactionFeatures = 5000;
+
+std::string SqlText(std::string_view text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// A GeoPackage layer gets its spatial index (the R-tree and its triggers)
+// before its first feature: GDAL's default builds the whole index when the
+// layer is closed, where it takes as long as the conversion and nothing runs
+// beside it. SQLite's syncs go too: the file is a temporary one, synced once
+// when it is committed and moved into place.
+void IndexAsWritten(GDALDataset& dataset, OGRLayer& layer) {
+    const std::string sql = "SELECT CreateSpatialIndex(" + SqlText(layer.GetName()) + ", " +
+                            SqlText(layer.GetGeometryColumn()) + ")";
+    CPLErrorReset();
+    OGRLayer* result = dataset.ExecuteSQL(sql.c_str(), nullptr, nullptr);
+    OGRFeatureUniquePtr row(result != nullptr ? result->GetNextFeature() : nullptr);
+    const bool made = row && row->GetFieldAsInteger(0) == 1;
+    row.reset();
+    if (result != nullptr) dataset.ReleaseResultSet(result);
+    if (!made) throw LayerError("no se pudo crear el índice espacial de la capa: " + LastGdalMessage());
+    if (OGRLayer* pragma = dataset.ExecuteSQL("PRAGMA synchronous = OFF", nullptr, nullptr))
+        dataset.ReleaseResultSet(pragma);
+}
 
 }  // namespace
 
@@ -45,6 +73,7 @@ OutputDataset CreateOutput(const LayerOutput& output, FormatKind format, int cod
         throw LayerError("no se pudo crear «" + output.WorkingPath().filename().string() + "»: " + LastGdalMessage());
     created.layer = created.dataset->CreateLayer(layerName, &created.srs, type, layerOptions.Get());
     if (created.layer == nullptr) throw LayerError("no se pudo crear la capa de salida: " + LastGdalMessage());
+    if (format == FormatKind::GeoPackage && type != wkbNone) IndexAsWritten(*created.dataset, *created.layer);
     return created;
 }
 

@@ -95,6 +95,16 @@ TEST_F(LayerCommand, WritesEveryFormatWithTheCoreResults) {
         const ReadLayer out = Read(output, output.extension() == ".csv" ? CsvOpenOptions() : std::vector<std::string>{});
         EXPECT_EQ(dxf ? PrjCode(fs::path(output).replace_extension(".prj")) : out.code, format.code);
         ASSERT_EQ(out.vertices.size(), source.vertices.size() - 1);
+        if (output.extension() == ".gpkg") {  // the spatial index, made as the features went in, holds them all
+            GDALDatasetUniquePtr written(GDALDataset::Open(output.c_str(), GDAL_OF_VECTOR));
+            OGRLayer* index = written->ExecuteSQL(
+                "SELECT count(*), rtreecheck('rtree_vertices_geom') FROM rtree_vertices_geom", nullptr, nullptr);
+            ASSERT_NE(index, nullptr);
+            OGRFeatureUniquePtr row(index->GetNextFeature());
+            EXPECT_EQ(row->GetFieldAsInteger64(0), static_cast<GIntBig>(out.vertices.size()));
+            EXPECT_STREQ(row->GetFieldAsString(1), "ok");
+            written->ReleaseResultSet(index);
+        }
         for (std::size_t f = 0; f + 1 < source.vertices.size(); ++f) {
             if (format.names) {
                 EXPECT_EQ(out.names[f], source.names[f]);
