@@ -3,15 +3,58 @@
 #include <cmath>
 
 #include "Constants.h"
+#include "Parametros.h"
 #include "Types.h"
 
 namespace trevalco::modUTM_GEO {
 
 using std::pow;
 
+namespace {
+
+// Everything of the inverse series that depends only on the ellipsoid,
+// written as the series writes it.
+struct FootpointSeries {
+    double e2;
+    double meridianFactor;  // divides M to give mu
+    double c2, c4, c6;      // the terms of sin(2 mu), sin(4 mu) and sin(6 mu)
+    double ep2;
+};
+
+FootpointSeries SeriesFor(double a, double b) {
+    FootpointSeries s{};
+    const double e2 = (pow(a, 2) - pow(b, 2)) / pow(a, 2);
+    s.e2 = e2;
+    s.meridianFactor = (((1 - e2 / 4) - (pow(e2, 2) * 3) / 64) - (pow(e2, 3) * 5) / 256) * a;
+    const double root = pow(1 - e2, 0.5);
+    const double e1 = (1 - root) / (root + 1);
+    const double e1cubed = pow(e1, 3);
+    s.c6 = (e1cubed * 151) / 96;
+    s.c2 = (e1 * 3) / 2 - (e1cubed * 27) / 32;
+    s.c4 = (pow(e1, 2) * 21) / 16 - (pow(e1, 4) * 55) / 32;
+    s.ep2 = e2 / (1 - e2);
+    return s;
+}
+
+// The series of the three datums' ellipsoids are worked out once; they are
+// the same numbers SeriesFor gives on every call.
+FootpointSeries CachedSeriesFor(double a, double b) {
+    static const FootpointSeries sirgas = SeriesFor(Parametros::kSirgas.a, Parametros::kSirgas.b);
+    static const FootpointSeries psad56 = SeriesFor(Parametros::kPsad56.a, Parametros::kPsad56.b);
+    static const FootpointSeries sad69 = SeriesFor(Parametros::kSad69.a, Parametros::kSad69.b);
+    const EllipsoidAxes axes{a, b};
+    if (axes == Parametros::kSirgas) return sirgas;
+    if (axes == Parametros::kPsad56) return psad56;
+    if (axes == Parametros::kSad69) return sad69;
+    return SeriesFor(a, b);
+}
+
+}  // namespace
+
 void UtmToGeo(std::int16_t zone, double northing, double easting, double a, double b,
               double& latitude, double& longitude) {
-    const double e2 = (pow(a, 2) - pow(b, 2)) / pow(a, 2);
+    const FootpointSeries s = CachedSeriesFor(a, b);
+    const double e2 = s.e2;
     const double d2r = constants::kDecimalPi / 180;
     const double r2d = 180 / constants::kDecimalPi;
     const std::int16_t lambda0 =
@@ -20,18 +63,10 @@ void UtmToGeo(std::int16_t zone, double northing, double easting, double a, doub
     const double x = easting - constants::kFalseEasting;
     const double y = northing - constants::kFalseNorthing;
     const double M = y / constants::kUtmScale;
-    const double mu =
-        M / ((((1 - e2 / 4) - (pow(e2, 2) * 3) / 64) - (pow(e2, 3) * 5) / 256) * a);
-    // Powers used twice are taken once: the same call, the same value.
-    const double root = pow(1 - e2, 0.5);
-    const double e1 = (1 - root) / (root + 1);
-    const double e1cubed = pow(e1, 3);
+    const double mu = M / s.meridianFactor;
     const double phi1 =
-        ((((e1cubed * 151) / 96) * std::sin(mu * 6)) +
-         (((((e1 * 3) / 2 - (e1cubed * 27) / 32) * std::sin(mu + mu)) + mu) +
-          (((pow(e1, 2) * 21) / 16 - (pow(e1, 4) * 55) / 32) * std::sin(mu * 4)))) *
-        r2d;
-    const double ep2 = e2 / (1 - e2);
+        ((s.c6 * std::sin(mu * 6)) + (((s.c2 * std::sin(mu + mu)) + mu) + (s.c4 * std::sin(mu * 4)))) * r2d;
+    const double ep2 = s.ep2;
     const double footpoint = phi1 * d2r;
     const double C1 = pow(std::cos(footpoint), 2) * ep2;
     const double sinSquared = pow(std::sin(footpoint), 2);
