@@ -13,33 +13,12 @@
 #include "BatchSummary.h"
 #include "ConvertCommand.h"
 #include "InterruptFlag.h"
-#include "EpsgShifts.h"
-#include "PointLayer.h"
+#include "LayerLink.h"
 #include "RunMessages.h"
 #include "TerminalDialogs.h"
 #include "TerminalProgress.h"
 
 namespace trevalco::cli {
-
-namespace {
-
-// The point layer of `--layer`: in the target datum's CRS, in the forced
-// zone, else the UTM page's zone, else geographic.
-layers::PointLayerSetup PointLayerSetupOf(const BatchSettings& settings) {
-    layers::PointLayerSetup setup;
-    setup.output = *settings.layer;
-    setup.direction = settings.key;
-    if (settings.forced.zone)
-        setup.zone = *settings.forced.zone;
-    else if (const auto* utm = std::get_if<batch::UtmColumns>(&settings.columns))
-        setup.zone = utm->zone;
-    setup.sirgas = settings.sirgas;
-    setup.shifts = settings.shifts;
-    setup.overwrite = settings.overwrite;
-    return setup;
-}
-
-}  // namespace
 
 const char* const kBatchHelp =
     "Uso: trevalco-cli batch LIBRO --sheet HOJA --from dd|dms|utm --direction DIRECCIÓN\n"
@@ -153,15 +132,15 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
 
     // The layer is refused (its format, KML outside SIRGAS, its lock) before
     // the workbook is opened.
-    std::unique_ptr<layers::PointLayer> pointLayer;
+    std::unique_ptr<BatchLayer> pointLayer;
     std::string layerFailure;
     if (settings.layer) {
-        try {
-            pointLayer = std::make_unique<layers::PointLayer>(PointLayerSetupOf(settings));
-        } catch (const layers::LayerError& error) {
-            std::fprintf(err, "trevalco-cli batch: %s\n", error.what());
-            return dynamic_cast<const layers::LayerUsageError*>(&error) ? kExitUsage : kExitFileError;
+        OpenedBatchLayer opened = OpenBatchLayer(settings);
+        if (!opened.layer) {
+            std::fprintf(err, "trevalco-cli batch: %s\n", opened.error.c_str());
+            return opened.usage ? kExitUsage : kExitFileError;
         }
+        pointLayer = std::move(opened.layer);
     }
 
     TerminalProgress progress(err, ::isatty(::fileno(err)) == 1);
@@ -181,7 +160,7 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     setup.outputPath = settings.output;
     setup.filledColumns = settings.replaceColumns ? batch::ExistingOutput::Replace : batch::ExistingOutput::Refuse;
     setup.announceOutput = false;
-    setup.shifts = layers::ShiftsFor(settings.shifts);
+    setup.shifts = ShiftsFor(settings.shifts);
     if (pointLayer) {
         setup.nameColumn = settings.nameColumn;
         setup.converted = [&pointLayer, &layerFailure](const batch::ConvertedRow& row) {

@@ -6,6 +6,7 @@
 
 #include "PageColumns.h"
 #include "ShiftSet.h"
+#include "SirgasCodes.h"
 #include "Types.h"
 #include "Util.h"
 
@@ -30,7 +31,7 @@ struct BatchSettings {
     // `name` role's column, its SIRGAS side `--sirgas`.
     std::optional<std::string> layer;
     std::string nameColumn = "A";
-    int sirgas = 20041;
+    int sirgas = layers::kDefaultSirgas;
     layers::ShiftSet shifts = layers::ShiftSet::Seed;
 };
 

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "ArgumentValues.h"
-#include "LayerCrs.h"
+#include "SirgasCodes.h"
 
 namespace trevalco::cli {
 

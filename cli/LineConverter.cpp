@@ -7,7 +7,7 @@
 #include <cmath>
 #include <optional>
 
-#include "EpsgShifts.h"
+#include "LayerLink.h"
 #include "Limits.h"
 #include "PointMessages.h"
 #include "RowMessages.h"
@@ -116,7 +116,7 @@ LineConverter::LineConverter(ConvertSettings settings) : settings_(std::move(set
     core_.zone = settings_.zone;
     core_.limits = core::Limits::CommandLine;
     core_.separators = {settings_.decimalComma ? "," : ".", ""};
-    core_.shifts = layers::ShiftsFor(settings_.shifts);
+    core_.shifts = ShiftsFor(settings_.shifts);
     core_.texts = false;
     written_ = {settings_.decimalComma ? "," : ".", ""};
 }

@@ -1,10 +1,12 @@
 // trevalco-cli: Trevalco's conversions from a terminal or a script.
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "BatchCommand.h"
 #include "ConvertCommand.h"
 #include "LayerCommand.h"
+#include "LayerLink.h"
 #include "SheetsCommand.h"
 
 namespace {
@@ -29,6 +31,7 @@ const char* const kUsage =
 
 int main(int argc, char** argv) {
     using namespace trevalco::cli;
+    if (const std::optional<int> status = HandToTwin(argc, argv, stderr)) return *status;
     if (argc < 2) {
         std::fputs(kUsage, stderr);
         return kExitUsage;

@@ -81,6 +81,5 @@ const core::ShiftSource* ShiftsFor(ShiftSet set) {
     return set == ShiftSet::Epsg ? &EpsgShifts::FromDatabase() : nullptr;
 }
 
-const char* ShiftSetName(ShiftSet set) { return set == ShiftSet::Epsg ? "epsg" : "seed"; }
 
 }  // namespace trevalco::layers

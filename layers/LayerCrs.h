@@ -12,16 +12,12 @@
 
 #include <ogr_spatialref.h>
 
+#include "SirgasCodes.h"
 #include "Types.h"
 
 namespace trevalco::layers {
 
 enum class Datum : std::uint8_t { Psad56, Sad69, Sirgas };
-
-// The geographic codes of the SIRGAS side that `--sirgas` offers, and the
-// default, SIRGAS-Chile 2021.
-inline constexpr int kSirgasCodes[] = {4326, 4674, 5360, 8949, 9148, 9153, 20041};
-inline constexpr int kDefaultSirgas = 20041;
 
 struct LayerCrs {
     Datum datum = Datum::Sirgas;

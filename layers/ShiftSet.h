@@ -9,6 +9,6 @@ namespace trevalco::layers {
 enum class ShiftSet : std::uint8_t { Seed, Epsg };
 
 // "seed" or "epsg", as the summaries and the layers' metadata name them.
-const char* ShiftSetName(ShiftSet set);
+inline const char* ShiftSetName(ShiftSet set) { return set == ShiftSet::Epsg ? "epsg" : "seed"; }
 
 }  // namespace trevalco::layers

@@ -89,6 +89,19 @@ TEST_F(ConvertCommand, UsageErrorsExitWithTwo) {
     EXPECT_NE(Cli("convert --bogus").err.find("opción desconocida: --bogus"), std::string::npos);
 }
 
+// Without its twin, trevalco-cli converts with its own bands and refuses
+// what needs the layer library, never falling back to other shifts.
+TEST_F(ConvertCommand, WithoutItsLayerTwinRefusesEpsgShifts) {
+    const fs::path alone = folder / "trevalco-cli";
+    fs::copy_file(TREVALCO_CLI, alone);
+    const auto run = [&](const std::string& arguments) {
+        return std::system(("echo 33.45 70.65 | '" + alone.string() + "' " + arguments + " > /dev/null 2>&1").c_str());
+    };
+    EXPECT_EQ(WEXITSTATUS(run("convert")), 0);
+    EXPECT_EQ(WEXITSTATUS(run("convert --shifts epsg")), 3);
+    EXPECT_EQ(WEXITSTATUS(run("layer a.gpkg b.gpkg --to sirgas")), 3);
+}
+
 TEST_F(ConvertCommand, ManyBatchesKeepTheirOrderLineNumbersAndPassedFields) {
     // Enough lines for several rounds of batches on every core.
     std::string input;
