@@ -80,8 +80,8 @@ struct LineConverter::Fields {
     // sheet's number cell), else its text.
     Util::CellValue Cell(std::size_t index, bool blankIsEmpty) const {
         if (index >= split.count || split.fields[index].empty()) return std::monostate{};
-        if (blankIsEmpty && Blank(index)) return std::monostate{};
         const std::string_view text = Text(index);
+        if (blankIsEmpty && IsBlankText(text)) return std::monostate{};
         if (const auto number = NumberText::ReadNumber(text, separators)) return *number;
         return std::string(text);
     }
@@ -158,34 +158,35 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
     return result;
 }
 
+// The cells go straight into the point's values, so the unused ones are
+// all that is cleared.
 core::Outcome LineConverter::ConvertFields(const Fields& fields, LineResult& result) const {
-    core::Values values;
+    const core::Notation notation = NotationOf(settings_.from);
     switch (settings_.from) {
         case InputNotation::DecimalDegrees:
-            values[0] = fields.Cell(0, true);
-            values[1] = fields.Cell(1, true);
-            break;
+            return core::ConvertPoint(notation, {fields.Cell(0, true), fields.Cell(1, true)}, core_);
         case InputNotation::DegreesMinutesSeconds:
             // A line of fewer than six fields is an empty row, not one with empty cells.
             if (fields.split.count < 6) {
                 result = {LineOutcome::Rejected, std::string(kEmptyRow)};
                 return {};
             }
-            for (std::size_t i = 0; i < 6; ++i) values[i] = fields.Cell(i, false);
-            break;
-        case InputNotation::Utm:
-            for (std::size_t i = 0; i < 3; ++i) values[i] = fields.Cell(i, true);
-            // A zone no UTM projection has is refused, not carried to a
-            // longitude beyond the meridian.
-            if (const auto zone = Util::NumberIn(values[2], core_.separators); zone && (*zone < 1 || *zone > 60)) {
-                core::Outcome refused;
-                refused.failed = core::Check::Zone;
-                refused.value = 2;
-                return refused;
-            }
-            break;
+            return core::ConvertPoint(notation,
+                                      {fields.Cell(0, false), fields.Cell(1, false), fields.Cell(2, false),
+                                       fields.Cell(3, false), fields.Cell(4, false), fields.Cell(5, false)},
+                                      core_);
+        case InputNotation::Utm: break;
     }
-    return core::ConvertPoint(NotationOf(settings_.from), values, core_);
+    const core::Values values{fields.Cell(0, true), fields.Cell(1, true), fields.Cell(2, true)};
+    // A zone no UTM projection has is refused, not carried to a longitude
+    // beyond the meridian.
+    if (const auto zone = Util::NumberIn(values[2], core_.separators); zone && (*zone < 1 || *zone > 60)) {
+        core::Outcome refused;
+        refused.failed = core::Check::Zone;
+        refused.value = 2;
+        return refused;
+    }
+    return core::ConvertPoint(notation, values, core_);
 }
 
 std::string LineConverter::ReasonFor(const core::Outcome& outcome, const Fields& fields) const {

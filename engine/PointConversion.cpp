@@ -34,7 +34,8 @@ bool InWindowDegreeLimits(double latitude, double longitude) {
 // One point's way through its checks and the chain, building its outcome.
 class PointRun {
 public:
-    PointRun(const Values& values, const Settings& settings) : v_(values), s_(settings) {}
+    // Builds its outcome in `out`: the caller's return value, never moved.
+    PointRun(const Values& values, const Settings& settings, Outcome& out) : v_(values), s_(settings), out_(out) {}
 
     Outcome& Decimal();
     Outcome& Dms();
@@ -101,7 +102,7 @@ private:
 
     const Values& v_;
     const Settings& s_;
-    Outcome out_;
+    Outcome& out_;
 };
 
 void PointRun::SourceTexts(bool position, bool utm) {
@@ -380,27 +381,29 @@ bool Outcome::Reported(Notice notice) const {
 }
 
 Outcome ConvertPoint(Notation notation, const Values& values, const Settings& settings) {
-    PointRun run(values, settings);
+    Outcome outcome;
+    PointRun run(values, settings, outcome);
     if (settings.limits == Limits::Window) {
         try {
             switch (notation) {
-                case Notation::DecimalDegrees: return std::move(run.WindowDecimal());
-                case Notation::DegreesMinutesSeconds: return std::move(run.WindowDms());
-                case Notation::Utm: return std::move(run.WindowUtm());
+                case Notation::DecimalDegrees: run.WindowDecimal(); break;
+                case Notation::DegreesMinutesSeconds: run.WindowDms(); break;
+                case Notation::Utm: run.WindowUtm(); break;
             }
         } catch (const Overflow&) {
             // Whole degrees or a zone that 16 bits cannot hold: only typed
             // UTM values far outside any zone get here. The fields written
             // so far stay written.
-            return std::move(run.Failed(Check::OutOfLimits));
+            run.Failed(Check::OutOfLimits);
         }
+        return outcome;
     }
     switch (notation) {
-        case Notation::DecimalDegrees: return std::move(run.Decimal());
-        case Notation::DegreesMinutesSeconds: return std::move(run.Dms());
-        case Notation::Utm: break;
+        case Notation::DecimalDegrees: run.Decimal(); break;
+        case Notation::DegreesMinutesSeconds: run.Dms(); break;
+        case Notation::Utm: run.Utm(); break;
     }
-    return std::move(run.Utm());
+    return outcome;
 }
 
 }  // namespace trevalco::core
