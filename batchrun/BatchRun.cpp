@@ -483,8 +483,8 @@ BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet, std::optional<ConversionsAhe
 
 BatchRun::RowEnd BatchRun::DmsRow(Sheet& sheet) {
     using namespace dms;
-    core::Values values;
-    for (std::size_t role = kLatD; role <= kLonS; ++role) values[role] = sheet.Cell(row_, role);
+    const core::Values values{sheet.Cell(row_, kLatD), sheet.Cell(row_, kLatM), sheet.Cell(row_, kLatS),
+                              sheet.Cell(row_, kLonD), sheet.Cell(row_, kLonM), sheet.Cell(row_, kLonS)};
     const core::Outcome outcome = core::ConvertPoint(core::Notation::DegreesMinutesSeconds, values, PointSettings());
     ShowReports(sheet, outcome);
     if (outcome.failed == core::Check::Cell) {

@@ -178,7 +178,7 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     const batch::RunResult result = run.Run();
 
     progress.ClearLine();
-    if (const std::string summary = BatchSummary(result, settings.columns); !summary.empty())
+    if (const std::string summary = BatchSummary(result, settings.columns, settings.shifts); !summary.empty())
         std::fprintf(err, "trevalco-cli batch: %s\n", summary.c_str());
     switch (result.end) {
         case batch::RunEnd::Completed:

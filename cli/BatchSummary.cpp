@@ -21,7 +21,7 @@ std::string AtRow(const char* what, std::int32_t row) {
 
 }  // namespace
 
-std::string BatchSummary(const batch::RunResult& result, const batch::PageColumns& page) {
+std::string BatchSummary(const batch::RunResult& result, const batch::PageColumns& page, layers::ShiftSet shifts) {
     std::string why;
     switch (result.end) {
         case batch::RunEnd::Completed:
@@ -49,7 +49,7 @@ std::string BatchSummary(const batch::RunResult& result, const batch::PageColumn
                  "filas solo con sus columnas de origen") +
            ", " + Count(result.rowsSkipped, "fila omitida", "filas omitidas") +
            (result.rowsUnreached > 0 ? ", " + Count(result.rowsUnreached, "fila sin alcanzar", "filas sin alcanzar") : "") +
-           "; " + why;
+           "; " + why + "; desplazamientos " + layers::ShiftSetName(shifts);
 }
 
 }  // namespace trevalco::cli

@@ -21,6 +21,10 @@ struct LineLayout {
 inline constexpr std::size_t kMostCoordinateFields = 6;
 
 struct LineFields {
+    // Written out: a defaulted constructor has GCC clear the whole struct
+    // with rep stos on every line.
+    LineFields() {}  // NOLINT(modernize-use-equals-default)
+
     bool blank = false;           // nothing but blanks
     std::string_view leading;     // the skipped fields and what stands between them
     std::array<std::string_view, kMostCoordinateFields> fields{};

@@ -56,7 +56,7 @@ TEST_F(BatchCommand, ConvertsTheSheetAndTellsEachRowsProblemWithItsNumber) {
     EXPECT_NE(run.err.find("fila 4: " + RowPrompt(4, kEmptyRowText).text), std::string::npos);
     EXPECT_EQ(run.err.find("Archivo Guardado"), std::string::npos);
     EXPECT_TRUE(run.err.ends_with("trevalco-cli batch: 1 fila convertida, 1 fila solo con sus columnas de origen, 4 "
-                                  "filas omitidas; terminó en la fila 6: fin de los datos (tercera fila vacía)\n"));
+                                  "filas omitidas; terminó en la fila 6: fin de los datos (tercera fila vacía); desplazamientos seed\n"));
     EXPECT_EQ(Bytes(source), before);
 
     Output out(folder / "obra_1.xlsx");
@@ -79,7 +79,7 @@ TEST_F(BatchCommand, StopsAtABadRowWhenAskedAndStillSaves) {
               std::string::npos) << run.err;
     EXPECT_NE(run.err.find("fila 1: " + dialogs::CellMessage("X,1", dialogs::kZeroNoticeText)), std::string::npos);
     EXPECT_TRUE(run.err.ends_with("trevalco-cli batch: 1 fila convertida, 0 filas solo con sus columnas de origen, 0 "
-                                  "filas omitidas, 1 fila sin alcanzar; se detuvo en la fila 2: fila inválida (--on-bad-row stop)\n"));
+                                  "filas omitidas, 1 fila sin alcanzar; se detuvo en la fila 2: fila inválida (--on-bad-row stop); desplazamientos seed\n"));
     Output out(folder / "datos_1.xlsx");
     EXPECT_FALSE(out.Empty(1, "H"));
     EXPECT_TRUE(out.Empty(3, "H"));

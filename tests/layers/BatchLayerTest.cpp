@@ -18,6 +18,7 @@ TEST_F(BatchLayer, WritesTheConvertedRowsAsAKmlBesideTheWorkbook) {
                                       " --shifts epsg --layer " + Quoted("puntos.kml"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("puntos.kml"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("; desplazamientos epsg\n"), std::string::npos) << run.err;
     const ReadLayer layer = Read(folder / "puntos.kml");
     EXPECT_EQ(layer.code, 4326);
     ASSERT_EQ(layer.names, (std::vector<std::string>{"P1", "P2"}));  // P3 and P4 have no target
