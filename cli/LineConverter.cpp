@@ -220,8 +220,14 @@ std::string LineConverter::AdviceFor(const core::Outcome& outcome, const Fields&
     };
     static constexpr std::array<std::string_view, 3> kNames{"latitud", "longitud", "zona"};
     static constexpr std::array<std::string_view, 3> kUtmNames{"norte", "este", "zona"};
-    if (outcome.Reported(core::Notice::NoParameters))
-        return "latitud " + Degrees(outcome.source.latitude) + "; PSAD56 tiene parámetros solo entre 17 y 44 sur";
+    if (outcome.Reported(core::Notice::NoParameters)) {
+        const std::string latitude = "latitud " + Degrees(outcome.source.latitude);
+        if (settings_.shifts == layers::ShiftSet::Seed)
+            return latitude + "; PSAD56 tiene parámetros solo entre 17 y 44 sur";
+        const bool psad56 = settings_.key == DirectionKey::SirgasToPsad56 || settings_.key == DirectionKey::Psad56ToSirgas;
+        return latitude + "; ninguna transformación de EPSG de " + (psad56 ? "PSAD56" : "SAD69") +
+               " para Chile la cubre (--shifts epsg)";
+    }
     switch (outcome.failed) {
         case core::Check::Empty:
             if (utm && index == 2) return std::string(kNoZoneAdvice);

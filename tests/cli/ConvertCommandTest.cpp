@@ -45,6 +45,11 @@ TEST_F(ConvertCommand, EachLineGivesItsOutputLineAndTheStatusSaysIfAllWereConver
          "trevalco-cli: line 2: ¡ No exixten Parametros para esta Latitud !: latitud 45.0000; PSAD56 tiene parámetros "
          "solo entre 17 y 44 sur\n"
          "trevalco-cli: line 3: Contiene Datos Inválidos: «abc» no es un número\n", 1},
+        // EPSG's SAD69 transformations leave out 43.5 to 52 S.
+        {"--direction SIRGAS_SAD69 --shifts epsg", "47 72\n",
+         "47.0000000000\t72.0000000000\t4790467.152\t728069.565\t18\t*\t*\t*\t*\t*\n",
+         "trevalco-cli: line 1: ¡ No exixten Parametros para esta Latitud !: latitud 47.0000; ninguna transformación de "
+         "EPSG de SAD69 para Chile la cubre (--shifts epsg)\n", 1},
         // A spreadsheet's "CSV UTF-8": a byte-order mark, names in front, elevations after.
         {"--direction SIRGAS_SAD69 --delimiter ';' --decimal-comma --skip-fields 1",
          "\xEF\xBB\xBF" "P1;33,45;70,65;512,4\r\n\"P;2\";x;70\r\n",
