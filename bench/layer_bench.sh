@@ -3,9 +3,11 @@
 # PSAD56 / UTM 19S, converted to SIRGAS-Chile 2021 / UTM 19S by
 # trevalco-cli layer and reprojected by ogr2ogr -t_srs in the same run, with a
 # plain ogr2ogr copy as the floor: seconds, peak memory, and the ratio of
-# trevalco-cli's time to ogr2ogr's.
+# trevalco-cli's time to ogr2ogr's. The three run in turn ROUNDS times (3 by
+# default) and the medians are compared, so that a slow moment of a shared
+# machine does not fall on one of them only.
 #
-#   bench/layer_bench.sh [BUILD_DIR] [POLYGONS]   (default: build/release 100000)
+#   [ROUNDS=N] bench/layer_bench.sh [BUILD_DIR] [POLYGONS]   (default: build/release 100000)
 set -euo pipefail
 build="${1:-build/release}"
 polygons="${2:-100000}"
@@ -33,8 +35,14 @@ run() {  # label, command...
   printf "%-22s %8d polygons  %6.2f s  peak %5d MB\n" "$label" "$polygons" "$seconds" $((kb / 1024)) >&2
   echo "$seconds"
 }
-copy=$(run "ogr2ogr copy" ogr2ogr -f GPKG "$work/out.gpkg" "$work/in.gpkg")
-ogr=$(run "ogr2ogr -t_srs 20049" ogr2ogr -f GPKG -t_srs EPSG:20049 "$work/out.gpkg" "$work/in.gpkg")
-ours=$(run "trevalco-cli layer" "$build/cli/trevalco-cli" layer "$work/in.gpkg" "$work/out.gpkg" --to sirgas)
-awk -v o="$ours" -v g="$ogr" -v c="$copy" \
-  'BEGIN { printf "trevalco-cli / ogr2ogr -t_srs = %.2f (%.2f s / %.2f s); plain copy %.2f s\n", o / g, o, g, c }'
+median() { sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+rounds="${ROUNDS:-3}"
+: > "$work/copy"; : > "$work/ogr"; : > "$work/ours"
+for ((round = 1; round <= rounds; round++)); do
+  run "ogr2ogr copy" ogr2ogr -f GPKG "$work/out.gpkg" "$work/in.gpkg" >> "$work/copy"
+  run "ogr2ogr -t_srs 20049" ogr2ogr -f GPKG -t_srs EPSG:20049 "$work/out.gpkg" "$work/in.gpkg" >> "$work/ogr"
+  run "trevalco-cli layer" "$build/cli/trevalco-cli" layer "$work/in.gpkg" "$work/out.gpkg" --to sirgas >> "$work/ours"
+done
+copy=$(median < "$work/copy"); ogr=$(median < "$work/ogr"); ours=$(median < "$work/ours")
+awk -v o="$ours" -v g="$ogr" -v c="$copy" -v r="$rounds" \
+  'BEGIN { printf "medians of %d rounds: trevalco-cli / ogr2ogr -t_srs = %.2f (%.2f s / %.2f s); plain copy %.2f s\n", r, o / g, o, g, c }'
