@@ -40,19 +40,6 @@ EllipsoidSeries SeriesFor(double a, double b) {
     return s;
 }
 
-// The series of the three datums' ellipsoids are worked out once; they are
-// the same numbers SeriesFor gives on every call.
-EllipsoidSeries CachedSeriesFor(double a, double b) {
-    static const EllipsoidSeries sirgas = SeriesFor(Parametros::kSirgas.a, Parametros::kSirgas.b);
-    static const EllipsoidSeries psad56 = SeriesFor(Parametros::kPsad56.a, Parametros::kPsad56.b);
-    static const EllipsoidSeries sad69 = SeriesFor(Parametros::kSad69.a, Parametros::kSad69.b);
-    const EllipsoidAxes axes{a, b};
-    if (axes == Parametros::kSirgas) return sirgas;
-    if (axes == Parametros::kPsad56) return psad56;
-    if (axes == Parametros::kSad69) return sad69;
-    return SeriesFor(a, b);
-}
-
 // One second of arc as the decimal degree constant, its sine and the powers
 // of that sine the series uses: the same for every point.
 struct SecondOfArc {
@@ -75,7 +62,7 @@ void GeoToUtm(double latitude, double longitude, double a, double b, double& nor
     Util::UtmZoneFor(longitude, zone, centralMeridian, forced);
     const double phi = latitude;
     const double lambda = longitude;
-    const EllipsoidSeries s = CachedSeriesFor(a, b);
+    const EllipsoidSeries s = Parametros::ForEllipsoid<SeriesFor>(a, b);
     const double e2 = s.e2;
     const double ep2 = s.ep2;
     const double ep4 = s.ep4;

@@ -36,24 +36,11 @@ FootpointSeries SeriesFor(double a, double b) {
     return s;
 }
 
-// The series of the three datums' ellipsoids are worked out once; they are
-// the same numbers SeriesFor gives on every call.
-FootpointSeries CachedSeriesFor(double a, double b) {
-    static const FootpointSeries sirgas = SeriesFor(Parametros::kSirgas.a, Parametros::kSirgas.b);
-    static const FootpointSeries psad56 = SeriesFor(Parametros::kPsad56.a, Parametros::kPsad56.b);
-    static const FootpointSeries sad69 = SeriesFor(Parametros::kSad69.a, Parametros::kSad69.b);
-    const EllipsoidAxes axes{a, b};
-    if (axes == Parametros::kSirgas) return sirgas;
-    if (axes == Parametros::kPsad56) return psad56;
-    if (axes == Parametros::kSad69) return sad69;
-    return SeriesFor(a, b);
-}
-
 }  // namespace
 
 void UtmToGeo(std::int16_t zone, double northing, double easting, double a, double b,
               double& latitude, double& longitude) {
-    const FootpointSeries s = CachedSeriesFor(a, b);
+    const FootpointSeries s = Parametros::ForEllipsoid<SeriesFor>(a, b);
     const double e2 = s.e2;
     const double d2r = constants::kDecimalPi / 180;
     const double r2d = 180 / constants::kDecimalPi;
