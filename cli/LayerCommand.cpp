@@ -106,9 +106,15 @@ void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::S
     std::fprintf(err,
                  "trevalco-cli layer: EPSG:%d a EPSG:%d, desplazamientos %s: %" PRIu64 " elementos escritos, %" PRIu64
                  " omitidos, %" PRIu64 " cruzan un límite de banda, %" PRIu64 " sin geometría, %" PRIu64
-                 " con geometría inválida\n",
+                 " con geometría inválida",
                  summary.sourceCode, summary.targetCode, layers::ShiftSetName(shifts), summary.written,
                  summary.leftOut, summary.crossing, summary.withoutGeometry, summary.invalid);
+    if (summary.flattened > 0)
+        std::fprintf(err,
+                     ", %" PRIu64 " sin su Z o M (FlatGeobuf las guarda solo si la capa las declara, y la de "
+                     "entrada no las declara; GeoPackage las conserva)",
+                     summary.flattened);
+    std::fputc('\n', err);
 }
 
 }  // namespace

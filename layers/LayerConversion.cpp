@@ -130,6 +130,10 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     GDALDatasetUniquePtr& written = created.dataset;
     OGRLayer* layer = created.layer;
     const std::vector<int> map = CopyFields(input, *layer);
+    // FlatGeobuf writes every geometry with the layer's dimensions; the
+    // other formats keep each geometry's own.
+    const bool keepsZ = format->kind != FormatKind::FlatGeobuf || OGR_GT_HasZ(layer->GetGeomType());
+    const bool keepsM = format->kind != FormatKind::FlatGeobuf || OGR_GT_HasM(layer->GetGeomType());
     FeatureWriter writer(*written, *layer, format->kind == FormatKind::GeoPackage);
 
     LayerSummary summary{false, 0, 0, 0, 0, 0, crs.code, target.code};
@@ -152,6 +156,9 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                     ++summary.crossing;
                     listener.Crossing(feature.GetFID(), converted.limits);
                 }
+                if (const OGRGeometry* geometry = feature.GetGeometryRef();
+                    geometry != nullptr && ((!keepsZ && geometry->Is3D()) || (!keepsM && geometry->IsMeasured())))
+                    ++summary.flattened;
                 OGRFeature out(layer->GetLayerDefn());
                 out.SetFieldsFrom(&feature, map.data(), TRUE);
                 out.SetGeometryDirectly(feature.StealGeometry());  // moved, not copied

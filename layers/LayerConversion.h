@@ -61,6 +61,9 @@ struct LayerSummary {
     std::uint64_t invalid = 0;          // invalid geometry (self-crossing ring...), converted all the same
     int sourceCode = 0;
     int targetCode = 0;
+    // Written without their Z or M: a FlatGeobuf layer holds them only when
+    // it declares them, and a source layer of mixed geometries declares none.
+    std::uint64_t flattened = 0;
 };
 
 // Converts the layer. Throws LayerUsageError or LayerError (Spanish).

@@ -135,5 +135,18 @@ TEST_F(LayerCommand, WritesEveryFormatWithTheCoreResults) {
     }
 }
 
+// A layer that declares no Z holds a point with one: FlatGeobuf cannot keep
+// it, and the summary says so; GeoPackage keeps it.
+TEST_F(LayerCommand, SaysWhichFeaturesLoseTheirZ) {
+    MakeLayer(folder / "mixed.gpkg", "Z1,POINT Z (300000 6300000 512.5)\nL1,\"LINESTRING (300000 6300000,300100 6300100)\"\n",
+              "EPSG:24879");
+    for (const auto& [output, lost] : {std::pair{"mixed.fgb", true}, std::pair{"mixed-out.gpkg", false}}) {
+        const cli::test::CliRun run = Cli("layer " + Quoted("mixed.gpkg") + " " + Quoted(output) + " --to sirgas");
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err.find(", 1 sin su Z o M") != std::string::npos, lost) << run.err;
+        EXPECT_EQ(Read(folder / output).vertices[0][0].z, lost ? 0.0 : 512.5);
+    }
+}
+
 }  // namespace
 }  // namespace trevalco::layers::test
