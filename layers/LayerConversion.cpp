@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "CsvSource.h"
 #include "LayerFormat.h"
 #include "LayerOutput.h"
 #include "OutputDataset.h"
@@ -28,6 +29,7 @@ GDALDatasetUniquePtr OpenSource(const fs::path& input) {
     std::error_code error;
     if (!fs::exists(input, error)) throw LayerError("no existe " + Quoted(input));
     if (fs::is_directory(input, error)) throw LayerError(Quoted(input) + " es una carpeta, no una capa");
+    if (IsCsv(input)) CheckCsvHeader(input);
     OptionList options(IsCsv(input) ? CsvOpenOptions() : std::vector<std::string>{});
     GDALDatasetUniquePtr source(GDALDataset::Open(input.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr,
                                                   options.Get(), nullptr));
@@ -94,12 +96,6 @@ std::vector<int> CopyFields(OGRLayer& source, OGRLayer& output) {
 }
 
 }  // namespace
-
-std::vector<std::string> CsvOpenOptions() {
-    return {"X_POSSIBLE_NAMES=X,LON,LONG,LONGITUD,LONGITUDE,E,ESTE,EASTING",
-            "Y_POSSIBLE_NAMES=Y,LAT,LATITUD,LATITUDE,N,NORTE,NORTHING", "Z_POSSIBLE_NAMES=Z,ALTURA,ELEVATION",
-            "GEOM_POSSIBLE_NAMES=WKT,GEOMETRY,GEOMETRIA", "KEEP_GEOM_COLUMNS=NO"};
-}
 
 LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                           const std::function<bool()>& stopRequested) {

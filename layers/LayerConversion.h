@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "CsvSource.h"
 #include "EpsgShifts.h"
 #include "Gdal.h"
 #include "LayerCrs.h"
@@ -69,9 +70,5 @@ struct LayerSummary {
 // Converts the layer. Throws LayerUsageError or LayerError (Spanish).
 LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                           const std::function<bool()>& stopRequested);
-
-// The open options GDAL needs to read a CSV's coordinate columns: X/Y (or
-// longitude/latitude, easting/northing) and WKT.
-std::vector<std::string> CsvOpenOptions();
 
 }  // namespace trevalco::layers

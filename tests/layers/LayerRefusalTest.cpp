@@ -22,6 +22,8 @@ const RefusalCase kCases[] = {
     {"north of the equator", "north.geojson out.gpkg --to psad56", 1, "al norte del ecuador", true},
     {"not finite", "inf.csv out.gpkg --to psad56 --source-crs EPSG:4326", 1, "no es un número finito", true},
     {"no CRS", "inf.csv out.gpkg --to psad56", 2, "--source-crs", false},
+    // GDAL 3.6 crashes on this one when it opens it.
+    {"a coordinate column twice", "twice.csv out.gpkg --to psad56 --source-crs EPSG:4326", 3, "dos columnas «Z»", false},
     {"KML outside SIRGAS", "north.geojson out.kml --to psad56", 2, "KML siempre está en WGS 84", false},
     {"contradicting CRS", "psad.gpkg out.gpkg --to sirgas --source-crs EPSG:29189", 2, "no coincide", false},
     {"own datum", "psad.gpkg out.gpkg --to psad56", 2, "ya está en PSAD56", false},
@@ -50,6 +52,7 @@ TEST_F(LayerRefusals, SayWhyAndWriteNothing) {
     MakeLayer(folder / "other.gpkg", "P1,POINT (346825.988 6297980.173)\n", "EPSG:24879");
     ASSERT_EQ(std::system(("ogr2ogr -update -nln otra " + Quoted("two.gpkg") + " " + Quoted("other.gpkg")).c_str()), 0);
     workbook::test::Spill(folder / "inf.csv", "name,WKT\nP1,POINT (-1e999 -33.45)\n");
+    workbook::test::Spill(folder / "twice.csv", "X,Y,z,Z\n-70,-33,1,2\n");
     const std::string whole = workbook::test::Slurp(folder / "psad.gpkg");
     workbook::test::Spill(folder / "cut.gpkg", whole.substr(0, whole.size() / 3));
     for (const RefusalCase& refusal : kCases) {
