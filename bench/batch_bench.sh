@@ -7,7 +7,12 @@
 # commas and a point name a line, beside the .xlsx of those points, both
 # through trevalco-cli batch. Needs LibreOffice (soffice) to make the sheets.
 #
-#   bench/batch_bench.sh [BUILD_DIR] [ROWS ...]   (default: build/release 100000 1048576)
+# With COMPARE_BUILD set to another build folder (an older commit's, say),
+# every sheet also goes through that build's trevalco-cli, in turn with this
+# one, ROUNDS times (3 by default), and the medians of both are printed.
+#
+#   [COMPARE_BUILD=DIR [ROUNDS=N]] bench/batch_bench.sh [BUILD_DIR] [ROWS ...]
+#   (default: build/release 100000 1048576)
 set -euo pipefail
 build="${1:-build/release}"
 shift || true
@@ -22,16 +27,33 @@ lo_sheet() {
   soffice -env:UserInstallation="file://$work/perfil" --headless --infilter="CSV:44,34,76,1" \
     --convert-to xlsx --outdir "$work" "$work/puntos.csv" > /dev/null 2>&1
 }
+# Seconds and peak kB of `trevalco-cli batch` of one build on one file.
+batch_run() {  # build, file
+  /usr/bin/time -f "%e %M" -o "$work/time" \
+    "$1/cli/trevalco-cli" batch "$2" --sheet puntos --from dd --direction SIRGAS_SAD69 --overwrite \
+    > /dev/null 2> "$work/err"
+  rm -f "$work/puntos_1.xlsx" "$work/puntos_1.csv"
+  cat "$work/time"
+}
+median() { cut -d' ' -f1 | sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# This build against COMPARE_BUILD on one file: the medians of the rounds.
+compare() {  # label, rows, file
+  local rounds="${ROUNDS:-3}" round
+  : > "$work/ours"; : > "$work/theirs"
+  for ((round = 1; round <= rounds; round++)); do
+    batch_run "$build" "$3" >> "$work/ours"
+    batch_run "$COMPARE_BUILD" "$3" >> "$work/theirs"
+  done
+  awk -v l="$1" -v r="$2" -v n="$rounds" -v x="$(median < "$work/ours")" -v y="$(median < "$work/theirs")" \
+    'BEGIN { printf "%-8s %8d rows  this build %6.2f s, COMPARE_BUILD %6.2f s: %+.1f %% (medians of %d)\n", l, r, x, y, (x / y - 1) * 100, n }'
+}
 for rows in ${sizes[@]}; do
   book="$work/puntos.xlsx"
   lo_sheet "$rows"
-  /usr/bin/time -f "%e %M" -o "$work/time" \
-    "$build/cli/trevalco-cli" batch "$book" --sheet puntos --from dd --direction SIRGAS_SAD69 --overwrite \
-    > /dev/null 2> "$work/err"
-  read -r seconds kb < "$work/time"
+  read -r seconds kb < <(batch_run "$build" "$book")
   awk -v r="$rows" -v s="$seconds" -v kb="$kb" \
     'BEGIN { printf "cli     %8d rows  %6.2f s  %9.0f rows/s  peak %5d MB\n", r, s, r / s, kb / 1024 }'
-  rm -f "$work/puntos_1.xlsx"
+  [ -z "${COMPARE_BUILD:-}" ] || compare cli "$rows" "$book"
   "$build/bench/batch_benchmark" "$book" puntos
   rm -f "$work/puntos_1.xlsx"
 done
@@ -43,11 +65,8 @@ awk -v n="$text_rows" 'BEGIN { for (r = 1; r <= n; r++) {
   lat = sprintf("%.7f", 18.0 + (r % 25000) * 0.001); lon = sprintf("%.7f", 67.0 + (r % 8000) * 0.001)
   sub(/\./, ",", lat); sub(/\./, ",", lon); printf "P%d;%s;%s\n", r, lat, lon } }' > "$work/puntos.csv"
 for file in puntos.csv puntos.xlsx; do
-  /usr/bin/time -f "%e %M" -o "$work/time" \
-    "$build/cli/trevalco-cli" batch "$work/$file" --sheet puntos \
-    --from dd --direction SIRGAS_SAD69 --overwrite > /dev/null 2> "$work/err"
-  read -r seconds kb < "$work/time"
+  read -r seconds kb < <(batch_run "$build" "$work/$file")
   awk -v f="${file##*.}" -v r="$text_rows" -v s="$seconds" -v kb="$kb" \
     'BEGIN { printf "cli %-4s %8d rows  %6.2f s  %9.0f rows/s  peak %5d MB\n", f, r, s, r / s, kb / 1024 }'
-  rm -f "$work/puntos_1.csv" "$work/puntos_1.xlsx"
+  [ -z "${COMPARE_BUILD:-}" ] || compare "cli ${file##*.}" "$text_rows" "$work/$file"
 done
