@@ -455,7 +455,7 @@ BatchRun::RowEnd BatchRun::DecimalRow(Sheet& sheet, std::optional<ConversionsAhe
     const core::Outcome* made = ahead ? ahead->Find(row_, cells, settings) : nullptr;
     core::Outcome own;
     if (!made) {
-        own = core::ConvertPoint(core::Notation::DecimalDegrees, {cells.first, cells.second}, settings);
+        core::ConvertPointInto(core::Notation::DecimalDegrees, {cells.first, cells.second}, settings, own);
         made = &own;
         // The rows ahead are worked out on the other cores once a row holds a position.
         if (!ahead && own.hasSource) {

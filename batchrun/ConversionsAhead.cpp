@@ -101,8 +101,8 @@ void ConversionsAhead::Convert(Batch& batch) const noexcept {
     for (std::size_t i = 0; i < batch.cells.size(); ++i) {
         Conversion& row = batch.rows[i];
         try {
-            row.outcome = core::ConvertPoint(core::Notation::DecimalDegrees,
-                                             {batch.cells[i].first, batch.cells[i].second}, settings_);
+            core::ConvertPointInto(core::Notation::DecimalDegrees, {batch.cells[i].first, batch.cells[i].second},
+                                   settings_, row.outcome);
             row.made = true;
         } catch (...) {
             // Overflow and the like: the run works the row again and meets it there.

@@ -380,9 +380,8 @@ bool Outcome::Reported(Notice notice) const {
     return false;
 }
 
-Outcome ConvertPoint(Notation notation, const Values& values, const Settings& settings) {
-    Outcome outcome;
-    PointRun run(values, settings, outcome);
+void ConvertPointInto(Notation notation, const Values& values, const Settings& settings, Outcome& out) {
+    PointRun run(values, settings, out);
     if (settings.limits == Limits::Window) {
         try {
             switch (notation) {
@@ -396,13 +395,18 @@ Outcome ConvertPoint(Notation notation, const Values& values, const Settings& se
             // so far stay written.
             run.Failed(Check::OutOfLimits);
         }
-        return outcome;
+        return;
     }
     switch (notation) {
         case Notation::DecimalDegrees: run.Decimal(); break;
         case Notation::DegreesMinutesSeconds: run.Dms(); break;
         case Notation::Utm: run.Utm(); break;
     }
+}
+
+Outcome ConvertPoint(Notation notation, const Values& values, const Settings& settings) {
+    Outcome outcome;
+    ConvertPointInto(notation, values, settings, outcome);
     return outcome;
 }
 

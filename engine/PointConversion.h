@@ -157,6 +157,10 @@ struct Outcome {
 };
 
 Outcome ConvertPoint(Notation notation, const Values& values, const Settings& settings);
+// The same, built in `out`, which must be a default outcome: for callers
+// that keep outcomes where they are made (the rows worked out ahead), which
+// a moved outcome's texts would cost a copy each.
+void ConvertPointInto(Notation notation, const Values& values, const Settings& settings, Outcome& out);
 
 // The masks of the texts of sheet rows and command-line lines: degrees with
 // ten decimals, metres with three.
