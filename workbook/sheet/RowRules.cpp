@@ -126,9 +126,19 @@ void RowRules::AppendCell(std::string& out, std::int32_t row, const WrittenCell&
     const std::string_view text = cell.text;
     if (cell.IsNumber() && styles_ != nullptr) style = styles_->NumberStyle(style, cell.decimals);
     if (cell.IsNumber() && prefix_.empty() && AppendPlainNumberCell(out, row, cell.column, style, text)) return;
-    out += '<';
-    out += prefix_;
-    out += "c r=\"";
+    // "<p:name" and "</p:name>", with the sheet's own namespace prefix.
+    const auto open = [&](std::string_view name) {
+        out += '<';
+        out += prefix_;
+        out += name;
+    };
+    const auto close = [&](std::string_view name) {
+        out += "</";
+        out += prefix_;
+        out += name;
+        out += '>';
+    };
+    open("c r=\"");
     AppendCellName(out, cell.column, row);
     out += '"';
     if (style != 0) {
@@ -137,30 +147,20 @@ void RowRules::AppendCell(std::string& out, std::int32_t row, const WrittenCell&
         out += '"';
     }
     if (cell.IsNumber()) {
-        out += "><";
-        out += prefix_;
-        out += "v>";
+        out += '>';
+        open("v>");
         out += text;
-        out += "</";
-        out += prefix_;
-        out += "v></";
-        out += prefix_;
-        out += "c>";
+        close("v");
+        close("c");
         return;
     }
-    out += " t=\"inlineStr\"><";
-    out += prefix_;
-    out += "is><";
-    out += prefix_;
-    out += NeedsPreserve(text) ? "t xml:space=\"preserve\">" : "t>";
+    out += " t=\"inlineStr\">";
+    open("is>");
+    open(NeedsPreserve(text) ? "t xml:space=\"preserve\">" : "t>");
     AppendEscaped(out, text);
-    out += "</";
-    out += prefix_;
-    out += "t></";
-    out += prefix_;
-    out += "is></";
-    out += prefix_;
-    out += "c>";
+    close("t");
+    close("is");
+    close("c");
 }
 
 }  // namespace trevalco::workbook
