@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "CellReference.h"
+#include "Int16.h"
 #include "Leftovers.h"
 #include "ConversionsAhead.h"
 #include "OutputName.h"
@@ -56,7 +57,7 @@ struct BatchRun::Sheet {
     std::vector<std::string> letters;
     std::int32_t nameColumn = 0;        // 0: none
 
-    Util::CellValue Cell(std::int32_t row, std::size_t role) const {
+    cells::CellValue Cell(std::int32_t row, std::size_t role) const {
         return sheet->Cell(row, columns[role]);
     }
 };
@@ -259,7 +260,7 @@ RunResult BatchRun::Stop() {
 
 bool BatchRun::HasInput(const Sheet& sheet, std::int32_t row) const {
     for (std::size_t role = 0; role < readRoles_; ++role)
-        if (!Util::IsEmptyCell(sheet.Cell(row, role))) return true;
+        if (!cells::IsEmptyCell(sheet.Cell(row, role))) return true;
     return false;
 }
 
@@ -278,10 +279,10 @@ std::int32_t BatchRun::CountUnreached(const Sheet& sheet) const {
 bool BatchRun::WillWrite(const Sheet& sheet, std::int32_t row) const {
     const bool dms = std::holds_alternative<DmsColumns>(setup_.columns);
     for (std::size_t role = 0; role < readRoles_; ++role) {
-        const Util::CellValue cell = sheet.Cell(row, role);
+        const cells::CellValue cell = sheet.Cell(row, role);
         // Empty minutes and seconds are read as zero.
-        if (dms && role % 3 != 0 && Util::IsEmptyCell(cell)) continue;
-        if (!Util::NumberIn(cell, setup_.separators)) return false;
+        if (dms && role % 3 != 0 && cells::IsEmptyCell(cell)) continue;
+        if (!cells::NumberIn(cell, setup_.separators)) return false;
     }
     return true;
 }
@@ -292,7 +293,7 @@ bool BatchRun::CheckFilledColumns(const Sheet& sheet) {
     if (outputs.empty() || sheet.sheet->LastColumn() < *std::min_element(outputs.begin(), outputs.end())) return true;
     std::vector<bool> filled(sheet.columns.size(), false);
     FilledColumns found;
-    const auto holdsData = [&](std::int32_t row, std::size_t role) { return !Util::IsEmptyCell(sheet.Cell(row, role)); };
+    const auto holdsData = [&](std::int32_t row, std::size_t role) { return !cells::IsEmptyCell(sheet.Cell(row, role)); };
     for (std::int32_t row = 1; row <= lastDataRow_; ++row) {
         // The output cells first: most rows have none, and reading them is cheap.
         bool any = false;
@@ -322,7 +323,7 @@ std::int32_t BatchRun::CountRows(const Sheet& sheet) const {
     std::int32_t row = std::max(1, lastDataRow_);
     std::int32_t empty = 0;
     while (empty < 4) {
-        if (Util::IsEmptyCell(sheet.Cell(row, 0))) ++empty;
+        if (cells::IsEmptyCell(sheet.Cell(row, 0))) ++empty;
         ++row;
     }
     return row;
@@ -420,7 +421,7 @@ BatchRun::RowEnd BatchRun::Ask(const dialogs::Message& message) {
     return RowEnd::Next;
 }
 
-void BatchRun::WriteText(Sheet& sheet, std::size_t role, std::string_view text, const NumberText::Mask& mask) {
+void BatchRun::WriteText(Sheet& sheet, std::size_t role, std::string_view text, const number_text::Mask& mask) {
     sheet.sheet->WriteNumber(row_, sheet.columns[role], text, mask.Decimals());
     rowWrote_ = true;
 }
@@ -430,7 +431,7 @@ core::Settings BatchRun::PointSettings() const {
     settings.direction = setup_.directionKey();
     settings.forced = setup_.forcedZone();
     if (const auto* utm = std::get_if<UtmColumns>(&setup_.columns)) settings.zone = utm->zone;
-    settings.limits = core::Limits::SheetRow;
+    settings.rules = core::InputRules::SheetRow;
     settings.separators = setup_.separators;
     settings.shifts = setup_.shifts;
     return settings;
@@ -535,8 +536,8 @@ void BatchRun::WriteTarget(Sheet& sheet, const core::Outcome& outcome, const Pos
     rowConverted_ = true;
     ++result_.rowsConverted;
     if (setup_.converted) {
-        const Util::CellValue name =
-            sheet.nameColumn ? sheet.sheet->Cell(row_, sheet.nameColumn) : Util::CellValue();
+        const cells::CellValue name =
+            sheet.nameColumn ? sheet.sheet->Cell(row_, sheet.nameColumn) : cells::CellValue();
         setup_.converted({row_, name, outcome});
     }
 }

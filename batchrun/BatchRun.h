@@ -28,9 +28,10 @@
 #include "OfficeLock.h"
 #include "OutputLock.h"
 #include "PageColumns.h"
-#include "PointConversion.h"
+#include "PointCore.h"
 #include "ProgressSink.h"
-#include "Util.h"
+#include "CellValue.h"
+#include "UtmZones.h"
 #include "Workbook.h"
 #include "Dialogs.h"
 
@@ -45,7 +46,7 @@ enum class ExistingOutput { Ask, Replace, Refuse };
 // A row that got its target columns, as the run tells it.
 struct ConvertedRow {
     std::int32_t row = 0;
-    Util::CellValue name;
+    cells::CellValue name;
     const core::Outcome& outcome;
 };
 
@@ -55,16 +56,16 @@ struct RunSetup {
     PageColumns columns;
     // Read at every row: the direction and the forced-zone setting.
     std::function<DirectionKey()> directionKey;
-    std::function<Util::ForcedZone()> forcedZone;
-    // Where the shifts come from (null: the program's latitude bands).
-    const core::ShiftSource* shifts = nullptr;
+    std::function<zones::ForcedZone()> forcedZone;
+    // Where the shifts come from.
+    const bands::ShiftSource* shifts = &bands::ProgramBands();
     // Told of every row that got its target columns, with the cell of
     // `nameColumn` (empty: none), in row order; for a layer of the points.
     std::string nameColumn;
     std::function<void(const ConvertedRow&)> converted;
     // The separators numbers in text cells are read with (results are written
     // as number cells).
-    NumberText::Separators separators;
+    number_text::Separators separators;
     // Lets pending window events run; called once a row.
     std::function<void()> pumpEvents;
     // True once the program is ending: the run stops without saving, also
@@ -194,7 +195,7 @@ private:
 
     RowEnd Ask(const dialogs::Message& message);
     // A value's text as the core's mask gave it, as a number cell.
-    void WriteText(Sheet& sheet, std::size_t role, std::string_view text, const NumberText::Mask& mask);
+    void WriteText(Sheet& sheet, std::size_t role, std::string_view text, const number_text::Mask& mask);
     // The four columns of a position, by their roles on the page.
     struct PositionRoles {
         std::size_t latitude, longitude, northing, easting;

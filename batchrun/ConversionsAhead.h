@@ -30,15 +30,15 @@
 #include <utility>
 #include <vector>
 
-#include "PointConversion.h"
-#include "Util.h"
+#include "PointCore.h"
+#include "CellValue.h"
 
 namespace trevalco::batch {
 
 class ConversionsAhead {
 public:
     // The latitude and longitude cells of a row.
-    using Cells = std::pair<Util::CellValue, Util::CellValue>;
+    using Cells = std::pair<cells::CellValue, cells::CellValue>;
     // Reads a row's cells; called on the constructing thread only.
     using ReadCells = std::function<Cells(std::int32_t row)>;
 

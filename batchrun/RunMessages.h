@@ -9,6 +9,7 @@
 #include "Dialogs.h"
 #include "OfficeLock.h"
 #include "PointMessages.h"
+#include "Statements.h"
 
 namespace trevalco::batch {
 
@@ -18,12 +19,9 @@ dialogs::Message FileNotFoundMessage();    // "Achivo No Encontrado"
 dialogs::Message SelectColumnsMessage();   // "Seleccione Columnas"
 
 // The texts a row prompt ends with.
-inline constexpr std::string_view kEmptyRowText =
-    "  Contiene Datos Vacios. ¿Desea continuar con la siguente fila ?";
-inline constexpr std::string_view kInvalidRowText =
-    "  Contiene Datos Inválidos. ¿Desea continuar con la siguente fila ?";
-inline constexpr std::string_view kOutOfLimitsText =
-    "  Fuera de Limites. ¿Desea continuar con la siguente fila ?";
+inline const std::string kEmptyRowText = dialogs::NextRowQuestion(dialogs::kEmptyRow);
+inline const std::string kInvalidRowText = dialogs::NextRowQuestion(dialogs::kInvalidRow);
+inline const std::string kOutOfLimitsText = dialogs::NextRowQuestion(dialogs::kOutOfLimits);
 
 // "La Fila  " " 5 " and the text: OK skips the row, Cancel stops the run.
 dialogs::Message RowPrompt(std::int32_t row, std::string_view text);

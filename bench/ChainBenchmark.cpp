@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Chain.h"
+#include "PointChain.h"
 #include "LineConverter.h"
 #include "NumberText.h"
 
@@ -32,11 +32,11 @@ void GeographicChainSirgasToPsad56(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Point& p = points[i++ & 4095];
-        const auto start = chain::StartGeographic(kSirgasToPsad56, p.latitude, p.longitude,
-                                                  Util::ForcedZone::Off());
+        const auto start = chain::StartGeographic(bands::ProgramBands(), kSirgasToPsad56, p.latitude, p.longitude,
+                                                  zones::ForcedZone::Off());
         const auto target = chain::CarryToTarget(start.latitude, start.longitude,
-                                                 start.ellipsoids, start.shift.shift,
-                                                 Util::ForcedZone::Off());
+                                                 start.ellipsoids, *start.shift,
+                                                 zones::ForcedZone::Off());
         benchmark::DoNotOptimize(start.sourceUtm);
         benchmark::DoNotOptimize(target);
     }
@@ -50,14 +50,14 @@ void ShiftAndProjectSirgasToPsad56(benchmark::State& state) {
     const auto points = ChilePoints(4096);
     std::vector<chain::GeographicStart> starts;
     for (const auto& p : points)
-        starts.push_back(chain::StartGeographic(kSirgasToPsad56, p.latitude, p.longitude,
-                                                Util::ForcedZone::Off()));
+        starts.push_back(chain::StartGeographic(bands::ProgramBands(), kSirgasToPsad56, p.latitude, p.longitude,
+                                                zones::ForcedZone::Off()));
     std::size_t i = 0;
     for (auto _ : state) {
         const auto& start = starts[i++ & 4095];
         const auto target = chain::CarryToTarget(start.latitude, start.longitude,
-                                                 start.ellipsoids, start.shift.shift,
-                                                 Util::ForcedZone::Off());
+                                                 start.ellipsoids, *start.shift,
+                                                 zones::ForcedZone::Off());
         benchmark::DoNotOptimize(target);
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
@@ -68,8 +68,8 @@ void ConvertLineSirgasToSad69(benchmark::State& state) {
     const auto points = ChilePoints(4096);
     std::vector<std::string> lines;
     for (const auto& p : points)
-        lines.push_back(NumberText::PlainText(p.latitude, NumberText::Invariant()) + " " +
-                        NumberText::PlainText(p.longitude, NumberText::Invariant()));
+        lines.push_back(number_text::PlainText(p.latitude, number_text::Invariant()) + " " +
+                        number_text::PlainText(p.longitude, number_text::Invariant()));
     cli::ConvertSettings settings;
     settings.key = kSirgasToSad69;
     const cli::LineConverter converter(settings);
@@ -85,12 +85,12 @@ void ConvertLineSirgasToSad69(benchmark::State& state) {
 BENCHMARK(ConvertLineSirgasToSad69);
 
 void FormatTenDecimals(benchmark::State& state) {
-    const NumberText::Mask mask("##0.0000000000");
+    const number_text::Mask mask("##0.0000000000");
     std::string out;
     double value = 33.4496588124;
     for (auto _ : state) {
         out.clear();
-        mask.AppendTo(out, value, NumberText::Invariant());
+        mask.AppendTo(out, value, number_text::Invariant());
         value += 1e-9;
         benchmark::DoNotOptimize(out.data());
     }

@@ -145,7 +145,7 @@ int Measure(const fs::path& path, long rows) {
     long empty = 0;
     for (std::int32_t row = 1; row <= rows; ++row) {
         for (std::int32_t column = 1; column <= 10; ++column) {
-            const Util::CellValue value = sheet.Cell(row, column);
+            const cells::CellValue value = sheet.Cell(row, column);
             if (const double* number = std::get_if<double>(&value)) sum += *number;
             else ++empty;
         }

@@ -38,14 +38,9 @@ std::optional<DirectionKey> KeyFor(std::string_view typed) {
     return std::nullopt;
 }
 
-std::optional<Util::ForcedZone> ForcedZoneFor(std::string_view text) {
+std::optional<zones::ForcedZone> ForcedZoneFor(std::string_view text) {
     const auto zone = WholeArgument(text);
-    if (!zone) return std::nullopt;
-    const bool offered =
-        *zone == 22 || std::find(Util::kForceableZones.begin(), Util::kForceableZones.end(),
-                                 *zone) != Util::kForceableZones.end();
-    if (!offered) return std::nullopt;
-    return Util::ForcedZone::To(static_cast<std::int16_t>(*zone));
+    return zone ? zones::ForceableZone(*zone) : std::nullopt;
 }
 
 }  // namespace trevalco::cli

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "Util.h"
+#include "Datums.h"
+#include "UtmZones.h"
 
 namespace trevalco::cli {
 
@@ -28,6 +29,6 @@ std::optional<int> WholeArgument(std::string_view text);
 std::optional<DirectionKey> KeyFor(std::string_view direction);
 
 // A zone the window's "Forzar Zonas" buttons offer: 12, 13, 16 to 22.
-std::optional<Util::ForcedZone> ForcedZoneFor(std::string_view zone);
+std::optional<zones::ForcedZone> ForcedZoneFor(std::string_view zone);
 
 }  // namespace trevalco::cli

@@ -151,7 +151,7 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
     setup.columns = settings.columns;
     setup.directionKey = [key = settings.key] { return key; };
     setup.forcedZone = [forced = settings.forced] { return forced; };
-    setup.separators = NumberText::Invariant();
+    setup.separators = number_text::Invariant();
     setup.pumpEvents = [] {};
     setup.stopRequested = [&interrupt] { return interrupt.Requested(); };
     setup.interimSaveSpacing = std::chrono::seconds(settings.recoverySeconds);

@@ -7,8 +7,8 @@
 #include "PageColumns.h"
 #include "ShiftSet.h"
 #include "SirgasCodes.h"
-#include "Types.h"
-#include "Util.h"
+#include "Datums.h"
+#include "UtmZones.h"
 
 namespace trevalco::cli {
 
@@ -19,7 +19,7 @@ struct BatchSettings {
     std::string sheet;
     batch::PageColumns columns;                    // with the page's defaults filled in
     DirectionKey key = kSirgasToPsad56;            // the direction
-    Util::ForcedZone forced = Util::ForcedZone::Off();
+    zones::ForcedZone forced = zones::ForcedZone::Off();
     BadRowAnswer onBadRow = BadRowAnswer::Skip;
     bool overwrite = false;
     std::string output;             // --output; empty: the "_1" rule

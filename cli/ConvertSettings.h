@@ -7,8 +7,8 @@
 
 #include "LineFields.h"
 #include "ShiftSet.h"
-#include "Types.h"
-#include "Util.h"
+#include "Datums.h"
+#include "UtmZones.h"
 
 namespace trevalco::cli {
 
@@ -18,7 +18,7 @@ struct ConvertSettings {
     DirectionKey key = kSirgasToPsad56;              // the direction
     InputNotation from = InputNotation::DecimalDegrees;
     std::optional<std::int16_t> zone;                // UTM lines that carry none
-    Util::ForcedZone forced = Util::ForcedZone::Off();
+    zones::ForcedZone forced = zones::ForcedZone::Off();
     LineLayout layout;                               // delimiter and leading fields skipped
     bool decimalComma = false;                       // numbers read with "," as decimal separator
     layers::ShiftSet shifts = layers::ShiftSet::Seed;  // --shifts: the program's bands or EPSG's

@@ -28,7 +28,7 @@ layers::PointLayerSetup PointLayerSetupOf(const BatchSettings& settings) {
 class GdalBatchLayer final : public BatchLayer {
 public:
     explicit GdalBatchLayer(const layers::PointLayerSetup& setup) : layer_(setup) {}
-    void Add(std::int32_t row, const Util::CellValue& name, const core::Outcome& outcome) override {
+    void Add(std::int32_t row, const cells::CellValue& name, const core::Outcome& outcome) override {
         layer_.Add(row, name, outcome);
     }
     void Commit() override { layer_.Commit(); }
@@ -41,7 +41,7 @@ private:
 
 std::optional<int> HandToTwin(int, char**, std::FILE*) { return std::nullopt; }  // this is the twin
 
-const core::ShiftSource* ShiftsFor(layers::ShiftSet set) { return layers::ShiftsFor(set); }
+const bands::ShiftSource* ShiftsFor(layers::ShiftSet set) { return layers::ShiftsFor(set); }
 
 OpenedBatchLayer OpenBatchLayer(const BatchSettings& settings) {
     try {

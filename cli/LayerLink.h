@@ -16,9 +16,9 @@
 #include <string>
 
 #include "BatchSettings.h"
-#include "PointConversion.h"
+#include "PointCore.h"
 #include "ShiftSet.h"
-#include "Util.h"
+#include "CellValue.h"
 
 namespace trevalco::cli {
 
@@ -28,15 +28,15 @@ namespace trevalco::cli {
 // err). Nothing otherwise.
 std::optional<int> HandToTwin(int argc, char** argv, std::FILE* err);
 
-// The shifts the point core takes for `--shifts` (null: the program's bands).
-const core::ShiftSource* ShiftsFor(layers::ShiftSet set);
+// The shifts the point core takes for `--shifts`.
+const bands::ShiftSource* ShiftsFor(layers::ShiftSet set);
 
 // The point layer a batch run writes beside its workbook.
 class BatchLayer {
 public:
     virtual ~BatchLayer() = default;
     // One converted row. Throws std::exception when it cannot be written.
-    virtual void Add(std::int32_t row, const Util::CellValue& name, const core::Outcome& outcome) = 0;
+    virtual void Add(std::int32_t row, const cells::CellValue& name, const core::Outcome& outcome) = 0;
     // Closes the layer and moves it to its name. Throws std::exception.
     virtual void Commit() = 0;
 };

@@ -6,10 +6,10 @@ namespace trevalco::cli {
 
 namespace {
 
-std::optional<layers::Datum> DatumFor(std::string_view text) {
-    if (text == "psad56") return layers::Datum::Psad56;
-    if (text == "sad69") return layers::Datum::Sad69;
-    if (text == "sirgas") return layers::Datum::Sirgas;
+std::optional<Datum> DatumFor(std::string_view text) {
+    if (text == "psad56") return Datum::Psad56;
+    if (text == "sad69") return Datum::Sad69;
+    if (text == "sirgas") return Datum::Sirgas;
     return std::nullopt;
 }
 
@@ -23,7 +23,7 @@ ParsedLayerArguments ParseLayerArguments(int argc, const char* const* argv) {
     };
     layers::LayerRequest request;
     std::optional<std::string> input, output;
-    std::optional<layers::Datum> target;
+    std::optional<Datum> target;
     for (int i = 0; i < argc; ++i) {
         std::string_view option = argv[i];
         if (option == "--help" || option == "-h") {

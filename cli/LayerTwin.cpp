@@ -66,9 +66,9 @@ std::optional<int> HandToTwin(int argc, char** argv, std::FILE* err) {
 // Reached only for commands HandToTwin has not handed on, which take the
 // program's bands and write no layer; anything else is refused, never
 // converted with other shifts.
-const core::ShiftSource* ShiftsFor(layers::ShiftSet set) {
+const bands::ShiftSource* ShiftsFor(layers::ShiftSet set) {
     if (set == layers::ShiftSet::Epsg) throw std::runtime_error(kMissingTwin);
-    return nullptr;
+    return &bands::ProgramBands();
 }
 
 OpenedBatchLayer OpenBatchLayer(const BatchSettings&) { return {nullptr, kMissingTwin, false}; }

@@ -10,6 +10,7 @@
 #include "LayerLink.h"
 #include "Limits.h"
 #include "PointMessages.h"
+#include "RangeTexts.h"
 #include "RowMessages.h"
 
 namespace trevalco::cli {
@@ -19,12 +20,12 @@ namespace {
 
 bool IsBlankText(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
-// A zone written as a whole number from 1 to 60, digits only.
+// A zone written as a whole number of the UTM zones, digits only.
 bool IsZoneText(std::string_view text) {
     if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string_view::npos)
         return false;
     const int zone = text.size() == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
-    return zone >= 1 && zone <= 60;
+    return zones::kZones.Holds(zone);
 }
 
 std::size_t FieldsOf(InputNotation from) {
@@ -61,7 +62,7 @@ bool ReadsWithComma(std::string_view text) {
     std::string dotted(text);
     for (char& c : dotted)
         if (c == ',') c = '.';
-    return NumberText::ReadNumber(dotted, NumberText::Invariant()).has_value();
+    return number_text::ReadNumber(dotted, number_text::Invariant()).has_value();
 }
 
 }  // namespace
@@ -70,7 +71,7 @@ bool ReadsWithComma(std::string_view text) {
 struct LineConverter::Fields {
     const LineFields& split;
     bool delimited;
-    const NumberText::Separators& separators;
+    const number_text::Separators& separators;
 
     // The field's text, quotes taken off; valid until the next call.
     std::string_view Text(std::size_t index) const { return FieldText(split.fields[index], delimited, scratch); }
@@ -78,11 +79,11 @@ struct LineConverter::Fields {
     // A sheet cell holding the field: empty when the field is missing (or,
     // with `blankIsEmpty`, blank), its number when it reads as one (as a
     // sheet's number cell), else its text.
-    Util::CellValue Cell(std::size_t index, bool blankIsEmpty) const {
+    cells::CellValue Cell(std::size_t index, bool blankIsEmpty) const {
         if (index >= split.count || split.fields[index].empty()) return std::monostate{};
         const std::string_view text = Text(index);
         if (blankIsEmpty && IsBlankText(text)) return std::monostate{};
-        if (const auto number = NumberText::ReadNumber(text, separators)) return *number;
+        if (const auto number = number_text::ReadNumber(text, separators)) return *number;
         return std::string(text);
     }
 
@@ -114,7 +115,7 @@ LineConverter::LineConverter(ConvertSettings settings) : settings_(std::move(set
     core_.direction = settings_.key;
     core_.forced = settings_.forced;
     core_.zone = settings_.zone;
-    core_.limits = core::Limits::CommandLine;
+    core_.rules = core::InputRules::CommandLine;
     core_.separators = {settings_.decimalComma ? "," : ".", ""};
     core_.shifts = ShiftsFor(settings_.shifts);
     core_.texts = false;
@@ -177,16 +178,7 @@ core::Outcome LineConverter::ConvertFields(const Fields& fields, LineResult& res
                                       core_);
         case InputNotation::Utm: break;
     }
-    const core::Values values{fields.Cell(0, true), fields.Cell(1, true), fields.Cell(2, true)};
-    // A zone no UTM projection has is refused, not carried to a longitude
-    // beyond the meridian.
-    if (const auto zone = Util::NumberIn(values[2], core_.separators); zone && (*zone < 1 || *zone > 60)) {
-        core::Outcome refused;
-        refused.failed = core::Check::Zone;
-        refused.value = 2;
-        return refused;
-    }
-    return core::ConvertPoint(notation, values, core_);
+    return core::ConvertPoint(notation, {fields.Cell(0, true), fields.Cell(1, true), fields.Cell(2, true)}, core_);
 }
 
 std::string LineConverter::ReasonFor(const core::Outcome& outcome, const Fields& fields) const {
@@ -222,10 +214,11 @@ std::string LineConverter::AdviceFor(const core::Outcome& outcome, const Fields&
     static constexpr std::array<std::string_view, 3> kUtmNames{"norte", "este", "zona"};
     if (outcome.Reported(core::Notice::NoParameters)) {
         const std::string latitude = "latitud " + Degrees(outcome.source.latitude);
+        const Datum local = datums::LocalDatumOf(settings_.key);
         if (settings_.shifts == layers::ShiftSet::Seed)
-            return latitude + "; PSAD56 tiene parámetros solo entre 17 y 44 sur";
-        const bool psad56 = settings_.key == DirectionKey::SirgasToPsad56 || settings_.key == DirectionKey::Psad56ToSirgas;
-        return latitude + "; ninguna transformación de EPSG de " + (psad56 ? "PSAD56" : "SAD69") +
+            return latitude + "; " + std::string(NameOf(local)) + " tiene parámetros solo entre " +
+                   dialogs::BandRangeText() + " sur";
+        return latitude + "; ninguna transformación de EPSG de " + std::string(NameOf(local)) +
                " para Chile la cubre (--shifts epsg)";
     }
     switch (outcome.failed) {
@@ -235,34 +228,37 @@ std::string LineConverter::AdviceFor(const core::Outcome& outcome, const Fields&
         case core::Check::NotNumeric: return notNumber();
         case core::Check::Cell:
             switch (outcome.cell) {
-                case Util::CellStatus::NotNumeric: return notNumber();
-                case Util::CellStatus::OutOfLimits:
-                    return RangeAdvice(kDmsNames[index], text, index < 3 ? "17..56" : "66..76");
-                case Util::CellStatus::OutOfRange: return RangeAdvice(kDmsNames[index], text, "0..59.999");
-                case Util::CellStatus::HasDecimals: return "los grados y los minutos van sin decimales";
+                case cells::CellStatus::NotNumeric: return notNumber();
+                case cells::CellStatus::OutOfLimits:
+                    return RangeAdvice(kDmsNames[index], text,
+                                       dialogs::RangeText(index < 3 ? limits::kLatitude : limits::kLongitude));
+                case cells::CellStatus::OutOfRange: return RangeAdvice(kDmsNames[index], text, "0..59.999");
+                case cells::CellStatus::HasDecimals: return "los grados y los minutos van sin decimales";
                 default: return {};
             }
-        case core::Check::Zone: return RangeAdvice("zona", text, kZoneRange);
+        case core::Check::Zone: return RangeAdvice("zona", text, dialogs::RangeText(zones::kZones));
         case core::Check::NoPosition: return "el norte y el este no dan un lugar en esa zona; revise la zona";
         case core::Check::OutOfLimits:
             if (utm) {
                 const bool latitude = index == 0;
                 return RangeAdvice(latitude ? "latitud" : "longitud",
                                    Degrees(latitude ? outcome.source.latitude : outcome.source.longitude),
-                                   latitude ? "17..56" : "66..77") + "; revise la zona";
+                                   dialogs::RangeText(latitude ? limits::kLatitude : limits::kInputLongitude)) +
+                       "; revise la zona";
             }
             if (!dms) {
-                const auto lat = Util::NumberIn(fields.Cell(0, true), core_.separators);
-                const auto lon = Util::NumberIn(fields.Cell(1, true), core_.separators);
+                const auto lat = cells::NumberIn(fields.Cell(0, true), core_.separators);
+                const auto lon = cells::NumberIn(fields.Cell(1, true), core_.separators);
                 const bool swapped = lat && lon && limits::kLatitude.Holds(std::fabs(*lon)) &&
                                      limits::kInputLongitude.Holds(std::fabs(*lat));
-                return RangeAdvice(index == 0 ? "latitud" : "longitud", text, index == 0 ? "17..56" : "66..77") +
+                return RangeAdvice(index == 0 ? "latitud" : "longitud", text,
+                                   dialogs::RangeText(index == 0 ? limits::kLatitude : limits::kInputLongitude)) +
                        (swapped ? std::string(kSwappedAdvice) : "");
             }
             return {};
         case core::Check::TransformationRange:
             return "longitud " + Degrees(outcome.source.longitude) +
-                   " fuera de 66..76, donde se aplica la transformación" + (utm ? "; revise la zona" : "");
+                   " fuera de " + dialogs::RangeText(limits::kLongitude) + ", donde se aplica la transformación" + (utm ? "; revise la zona" : "");
         default: return {};
     }
 }

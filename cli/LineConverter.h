@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "ConvertSettings.h"
-#include "PointConversion.h"
+#include "PointCore.h"
 
 namespace trevalco::cli {
 
@@ -45,9 +45,9 @@ private:
     ConvertSettings settings_;
     core::Settings core_;
     char separator_ = '\t';
-    NumberText::Separators written_;  // the decimal separator of the fields written
-    const NumberText::Mask& degrees_ = core::DegreesMask();
-    const NumberText::Mask& metres_ = core::MetresMask();
+    number_text::Separators written_;  // the decimal separator of the fields written
+    const number_text::Mask& degrees_ = core::DegreesMask();
+    const number_text::Mask& metres_ = core::MetresMask();
 };
 
 }  // namespace trevalco::cli

@@ -6,24 +6,23 @@
 #include <string>
 #include <string_view>
 
+#include "Statements.h"
+
 namespace trevalco::cli {
 
-inline constexpr std::string_view kEmptyRow = "Contiene Datos Vacios.";
-inline constexpr std::string_view kInvalidRow = "Contiene Datos Inválidos.";
-inline constexpr std::string_view kOutOfLimits = "Fuera de Limites.";
-inline constexpr std::string_view kCoordinatesOutOfLimits = "¡ Coordenadas Fuera de Límites !";
+using dialogs::kCoordinatesOutOfLimits;
+using dialogs::kEmptyRow;
+using dialogs::kInvalidRow;
+using dialogs::kOutOfLimits;
 
 // What a refused line's statement is followed by: what the line held and
-// what to do about it. `field` is the text of the value the check failed on
-// (its name in `name`); `commaReads` says whether it reads as a number with
-// a decimal comma.
+// what to do about it: "latitud 70.65 fuera de 17..56".
 inline std::string RangeAdvice(std::string_view name, std::string_view value, std::string_view range) {
     return std::string(name) + " " + std::string(value) + " fuera de " + std::string(range);
 }
 inline constexpr std::string_view kSwappedAdvice = "; ¿latitud y longitud invertidas?";
 inline constexpr std::string_view kDecimalCommaAdvice = "; use --decimal-comma";
 inline constexpr std::string_view kNoZoneAdvice = "la línea UTM no trae su zona; use --zone";
-inline constexpr std::string_view kZoneRange = "1..60";
 
 // A statement ("Fuera de Limites.") followed by its advice: "Fuera de
 // Limites: latitud 70.65 fuera de 17..56".

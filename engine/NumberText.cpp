@@ -8,7 +8,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace trevalco::NumberText {
+namespace trevalco::number_text {
 
 namespace {
 
@@ -265,15 +265,6 @@ std::string BlankPrefixedText(double value) {
     return text;
 }
 
-std::optional<std::int16_t> WholeNumber16(double value) {
-    if (!std::isfinite(value)) return std::nullopt;
-    const double whole = std::nearbyint(value);  // the default mode: halves to even
-    if (whole < std::numeric_limits<std::int16_t>::min() ||
-        whole > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
-    return static_cast<std::int16_t>(whole);
-}
-
 Mask::Mask(std::string_view mask) {
     const auto first = mask.find_first_of("0#");
     if (first == std::string_view::npos)
@@ -404,8 +395,4 @@ bool RoundedValue::operator==(const RoundedValue& other) const {
     return text(value_, decimals_) == text(other.value_, other.decimals_);
 }
 
-bool SameAtDecimals(double x, double y, int decimals) {
-    return RoundedValue(x, decimals) == RoundedValue(y, decimals);
-}
-
-}  // namespace trevalco::NumberText
+}  // namespace trevalco::number_text

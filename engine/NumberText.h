@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace trevalco::NumberText {
+namespace trevalco::number_text {
 
 // The locale's decimal and thousands separators (UTF-8).
 struct Separators {
@@ -40,9 +40,6 @@ std::string PlainText(std::int16_t value);
 // negative (" 33", "-33", " 0"). Always "." as decimal point.
 std::string BlankPrefixedText(double value);
 
-// Rounds to the nearest whole number, halves to the even neighbour, and holds
-// the result as a 16-bit integer; nothing when it does not fit.
-std::optional<std::int16_t> WholeNumber16(double value);
 
 // A parsed format mask. "0" is a digit always shown, "#" a digit shown only
 // when significant, "," between digit places groups thousands, the first "."
@@ -86,7 +83,5 @@ private:
     bool negative_ = false;
 };
 
-// True when both values give the same text with the given number of decimals.
-bool SameAtDecimals(double x, double y, int decimals);
 
-}  // namespace trevalco::NumberText
+}  // namespace trevalco::number_text

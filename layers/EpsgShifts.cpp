@@ -63,22 +63,17 @@ const EpsgShifts& EpsgShifts::FromDatabase() {
     return shifts;
 }
 
-chain::ShiftLookup EpsgShifts::Lookup(DirectionKey key, double signedLatitude) const {
-    const bool toSirgas = key == DirectionKey::Psad56ToSirgas || key == DirectionKey::Sad69ToSirgas;
-    const bool psad56 = key == DirectionKey::Psad56ToSirgas || key == DirectionKey::SirgasToPsad56;
-    for (const EpsgBand& band : psad56 ? psad56_ : sad69_) {
+std::optional<datums::Shift> EpsgShifts::Lookup(DirectionKey key, double signedLatitude) const {
+    const bool toSirgas = datums::TargetOf(key) == Datum::Sirgas;
+    for (const EpsgBand& band : datums::LocalDatumOf(key) == Datum::Psad56 ? psad56_ : sad69_) {
         if (signedLatitude > band.north || signedLatitude < band.south) continue;
-        const chain::Shift& s = band.toSirgas;
-        return {toSirgas ? s
-                         : chain::Shift{static_cast<std::int16_t>(-s.dX), static_cast<std::int16_t>(-s.dY),
-                                        static_cast<std::int16_t>(-s.dZ)},
-                true};
+        return toSirgas ? band.toSirgas : band.toSirgas.Inverse();
     }
-    return {};
+    return std::nullopt;
 }
 
-const core::ShiftSource* ShiftsFor(ShiftSet set) {
-    return set == ShiftSet::Epsg ? &EpsgShifts::FromDatabase() : nullptr;
+const bands::ShiftSource* ShiftsFor(ShiftSet set) {
+    return set == ShiftSet::Epsg ? &EpsgShifts::FromDatabase() : &bands::ProgramBands();
 }
 
 

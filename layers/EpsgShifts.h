@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "Chain.h"
-#include "PointConversion.h"
+#include "PointChain.h"
+#include "PointCore.h"
 #include "ShiftSet.h"
 
 namespace trevalco::layers {
@@ -18,16 +18,16 @@ struct EpsgBand {
     int code = 0;
     double north = 0.0;  // signed degrees, south negative
     double south = 0.0;
-    chain::Shift toSirgas;
+    datums::Shift toSirgas;
 };
 
-class EpsgShifts final : public core::ShiftSource {
+class EpsgShifts final : public bands::ShiftSource {
 public:
     // Reads the seven transformations; throws LayerError when PROJ's
     // database lacks one or gives it other than three whole metres.
     static const EpsgShifts& FromDatabase();
 
-    chain::ShiftLookup Lookup(DirectionKey key, double signedLatitude) const override;
+    std::optional<datums::Shift> Lookup(DirectionKey key, double signedLatitude) const override;
 
     // North first.
     const std::vector<EpsgBand>& Psad56() const { return psad56_; }
@@ -38,7 +38,7 @@ private:
     std::vector<EpsgBand> psad56_, sad69_;
 };
 
-// The shifts a front end hands the point core: null for the program's bands.
-const core::ShiftSource* ShiftsFor(ShiftSet set);
+// The shifts a front end hands the point core.
+const bands::ShiftSource* ShiftsFor(ShiftSet set);
 
 }  // namespace trevalco::layers

@@ -109,12 +109,12 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     OGRLayer& input = PickLayer(*source, request);
     const LayerCrs crs = SourceCrs(input, request);
     if (crs.datum == request.target)
-        throw LayerUsageError("la capa ya está en " + std::string(DatumName(crs.datum)) + " (EPSG:" +
+        throw LayerUsageError("la capa ya está en " + std::string(NameOf(crs.datum)) + " (EPSG:" +
                               std::to_string(crs.code) + ")");
-    const std::optional<DirectionKey> direction = DirectionFor(crs.datum, request.target);
+    const std::optional<DirectionKey> direction = datums::DirectionBetween(crs.datum, request.target);
     if (!direction)
         throw LayerUsageError("el programa convierte entre SIRGAS y PSAD56 o SAD69, no de " +
-                              std::string(DatumName(crs.datum)) + " a " + std::string(DatumName(request.target)));
+                              std::string(NameOf(crs.datum)) + " a " + std::string(NameOf(request.target)));
     const std::optional<int> zone = request.targetZone ? request.targetZone
                                     : request.geographic ? std::nullopt
                                                          : crs.zone;

@@ -129,21 +129,4 @@ OGRSpatialReference SpatialReference(int code) {
     return srs;
 }
 
-std::string_view DatumName(Datum datum) {
-    switch (datum) {
-        case Datum::Psad56: return "PSAD56";
-        case Datum::Sad69: return "SAD69";
-        case Datum::Sirgas: break;
-    }
-    return "SIRGAS";
-}
-
-std::optional<DirectionKey> DirectionFor(Datum source, Datum target) {
-    if (source == Datum::Sirgas && target == Datum::Psad56) return DirectionKey::SirgasToPsad56;
-    if (source == Datum::Sirgas && target == Datum::Sad69) return DirectionKey::SirgasToSad69;
-    if (source == Datum::Psad56 && target == Datum::Sirgas) return DirectionKey::Psad56ToSirgas;
-    if (source == Datum::Sad69 && target == Datum::Sirgas) return DirectionKey::Sad69ToSirgas;
-    return std::nullopt;
-}
-
 }  // namespace trevalco::layers

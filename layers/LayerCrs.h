@@ -13,11 +13,9 @@
 #include <ogr_spatialref.h>
 
 #include "SirgasCodes.h"
-#include "Types.h"
+#include "Datums.h"
 
 namespace trevalco::layers {
-
-enum class Datum : std::uint8_t { Psad56, Sad69, Sirgas };
 
 struct LayerCrs {
     Datum datum = Datum::Sirgas;
@@ -47,12 +45,5 @@ std::optional<int> UtmCode(int geographicCode, int zone);
 
 // The CRS of a code, with easting or longitude first as layers store them.
 OGRSpatialReference SpatialReference(int code);
-
-// "PSAD56", "SAD69", "SIRGAS".
-std::string_view DatumName(Datum datum);
-
-// The direction of a conversion between two datums (one of them the SIRGAS
-// side); none when neither or both are.
-std::optional<DirectionKey> DirectionFor(Datum source, Datum target);
 
 }  // namespace trevalco::layers

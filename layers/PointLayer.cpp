@@ -5,7 +5,7 @@
 
 #include "Gdal.h"
 #include "OutputDataset.h"
-#include "modGEO_UTM.h"
+#include "PointChain.h"
 
 namespace trevalco::layers {
 
@@ -16,15 +16,7 @@ constexpr const char* kRealFields[] = {"lat",  "lon",  "norte",  "este",  "lat2"
                                        "lon2", "norte2", "este2"};
 constexpr const char* kIntegerFields[] = {"zona", "zona2", "fila", "dx", "dy", "dz"};
 
-Datum TargetOf(DirectionKey direction) {
-    switch (direction) {
-        case DirectionKey::SirgasToPsad56: return Datum::Psad56;
-        case DirectionKey::SirgasToSad69: return Datum::Sad69;
-        default: return Datum::Sirgas;
-    }
-}
-
-std::string NameText(const Util::CellValue& name) {
+std::string NameText(const cells::CellValue& name) {
     if (const auto* text = std::get_if<std::string>(&name)) return *text;
     if (const auto* number = std::get_if<double>(&name)) {
         char digits[32];
@@ -55,7 +47,7 @@ PointLayer::PointLayer(const PointLayerSetup& setup) {
     if (!format)
         throw LayerUsageError("no se conoce el formato de «" + setup.output.string() + "»; la capa debe terminar en " +
                               kOutputExtensions);
-    const TargetCrs target = TargetCrsFor(TargetOf(setup.direction), setup.sirgas, setup.zone, format->kind);
+    const TargetCrs target = TargetCrsFor(datums::TargetOf(setup.direction), setup.sirgas, setup.zone, format->kind);
     state_ = std::make_unique<State>(setup, format->kind, target);
     state_->created = CreateOutput(state_->output, format->kind, target.code, "puntos", wkbPoint,
                                    "Trevalco: puntos de un libro en EPSG:" + std::to_string(target.code) +
@@ -77,7 +69,7 @@ PointLayer::PointLayer(const PointLayerSetup& setup) {
 
 PointLayer::~PointLayer() = default;
 
-void PointLayer::Add(std::int32_t row, const Util::CellValue& name, const core::Outcome& outcome) {
+void PointLayer::Add(std::int32_t row, const cells::CellValue& name, const core::Outcome& outcome) {
     const QuietGdal quiet;
     State& s = *state_;
     OGRFeature feature(s.created.layer->GetLayerDefn());
@@ -97,18 +89,16 @@ void PointLayer::Add(std::int32_t row, const Util::CellValue& name, const core::
     set("lat2", target.latitude), set("lon2", target.longitude);
     set("norte2", target.utm.northing), set("este2", target.utm.easting);
     setWhole("zona", source.utm.zone), setWhole("zona2", target.utm.zone), setWhole("fila", row);
-    const core::ShiftSource* shifts = ShiftsFor(s.setup.shifts);
-    const chain::ShiftLookup shift = shifts ? shifts->Lookup(s.setup.direction, -source.latitude)
-                                            : chain::LookupShift(s.setup.direction, -source.latitude);
-    setWhole("dx", shift.shift.dX), setWhole("dy", shift.shift.dY), setWhole("dz", shift.shift.dZ);
+    const datums::Shift shift = outcome.shift.value_or(datums::Shift{});
+    setWhole("dx", shift.dX), setWhole("dy", shift.dY), setWhole("dz", shift.dZ);
 
     double x = -target.longitude, y = -target.latitude;
     if (s.target.zone) {
         // The target in the layer's zone, whatever zone the row's own was.
-        const chain::Ellipsoids ellipsoids = chain::EllipsoidsFor(s.setup.direction);
-        std::int16_t zone = 0, meridian = 0;
-        modGEO_UTM::GeoToUtm(target.latitude, target.longitude, ellipsoids.target.a, ellipsoids.target.b, y, x, zone,
-                             meridian, Util::ForcedZone::To(static_cast<std::int16_t>(*s.target.zone)));
+        const utm::GridPoint inZone = chain::TargetInZone(s.setup.direction, target.latitude, target.longitude,
+                                                          static_cast<std::int16_t>(*s.target.zone));
+        x = inZone.easting;
+        y = inZone.northing;
     }
     feature.SetGeometryDirectly(new OGRPoint(x, y));
     s.writer->Write(feature);

@@ -13,7 +13,7 @@
 #include "EpsgShifts.h"
 #include "Gdal.h"
 #include "LayerCrs.h"
-#include "PointConversion.h"
+#include "PointCore.h"
 
 namespace trevalco::layers {
 
@@ -39,7 +39,7 @@ public:
     PointLayer& operator=(const PointLayer&) = delete;
 
     // One converted row. Throws LayerError.
-    void Add(std::int32_t row, const Util::CellValue& name, const core::Outcome& outcome);
+    void Add(std::int32_t row, const cells::CellValue& name, const core::Outcome& outcome);
     // Closes the layer and moves it to the output's name. Throws LayerError.
     void Commit();
 

@@ -1,5 +1,8 @@
 #include "VertexCarrier.h"
 
+#include "Constants.h"
+#include "Int16.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -9,20 +12,13 @@ namespace trevalco::layers {
 
 namespace {
 
-// The northing of the equator in a UTM zone south.
-constexpr double kEquatorNorthing = 10'000'000.0;
-
-bool SameShift(const chain::Shift& a, const chain::Shift& b) {
-    return a.dX == b.dX && a.dY == b.dY && a.dZ == b.dZ;
-}
-
 core::Settings CoreSettings(const CarrySetup& setup) {
     core::Settings settings;
     settings.direction = setup.direction;
-    settings.forced = setup.targetZone ? Util::ForcedZone::To(static_cast<std::int16_t>(*setup.targetZone))
-                                       : Util::ForcedZone::Off();
+    settings.forced = setup.targetZone ? zones::ForcedZone::To(static_cast<std::int16_t>(*setup.targetZone))
+                                       : zones::ForcedZone::Off();
     if (setup.sourceZone) settings.zone = static_cast<std::int16_t>(*setup.sourceZone);
-    settings.limits = core::Limits::CommandLine;
+    settings.rules = core::InputRules::CommandLine;
     settings.texts = false;
     settings.shifts = setup.shifts;
     return settings;
@@ -38,19 +34,17 @@ void VertexCarrier::StartFeature() {
     hasBand_ = false;
 }
 
-chain::ShiftLookup VertexCarrier::LookupAt(double signedLatitude) const {
-    return setup_.shifts ? setup_.shifts->Lookup(setup_.direction, signedLatitude)
-                         : chain::LookupShift(setup_.direction, signedLatitude);
+std::optional<datums::Shift> VertexCarrier::LookupAt(double signedLatitude) const {
+    return setup_.shifts->Lookup(setup_.direction, signedLatitude);
 }
 
 // The latitude where the lookup changes between two latitudes of different
 // bands, to a millionth of a degree.
 double VertexCarrier::LimitBetween(double northLatitude, double southLatitude) const {
-    const chain::ShiftLookup north = LookupAt(northLatitude);
+    const std::optional<datums::Shift> north = LookupAt(northLatitude);
     for (int step = 0; step < 60 && northLatitude - southLatitude > 1e-9; ++step) {
         const double middle = (northLatitude + southLatitude) / 2;
-        const chain::ShiftLookup there = LookupAt(middle);
-        if (there.found == north.found && SameShift(there.shift, north.shift))
+        if (LookupAt(middle) == north)
             northLatitude = middle;
         else
             southLatitude = middle;
@@ -58,26 +52,26 @@ double VertexCarrier::LimitBetween(double northLatitude, double southLatitude) c
     return std::round(northLatitude * 1e6) / 1e6;
 }
 
-void VertexCarrier::NoteBand(double signedLatitude, const chain::ShiftLookup& shift) {
-    if (hasBand_ && !SameShift(shift.shift, band_)) {
+void VertexCarrier::NoteBand(double signedLatitude, const datums::Shift& shift) {
+    if (hasBand_ && shift != band_) {
         const double limit = signedLatitude > bandLatitude_ ? LimitBetween(signedLatitude, bandLatitude_)
                                                             : LimitBetween(bandLatitude_, signedLatitude);
         if (std::find(limits_.begin(), limits_.end(), limit) == limits_.end()) limits_.push_back(limit);
     }
     hasBand_ = true;
-    band_ = shift.shift;
+    band_ = shift;
     bandLatitude_ = signedLatitude;
 }
 
 bool VertexCarrier::Carry(double& x, double& y, VertexRefusal& refusal, double& sourceLatitude,
-                          chain::ShiftLookup& shift) const {
+                          datums::Shift& shift) const {
     if (!std::isfinite(x) || !std::isfinite(y)) {
         refusal = {Refusal::NotFinite, core::Check::None};
         return false;
     }
     // Signed coordinates: the core folds signs, so the other hemispheres
     // stop here.
-    if (setup_.sourceZone ? y >= kEquatorNorthing : (y > 0 || x > 0)) {
+    if (setup_.sourceZone ? y >= constants::kFalseNorthing : (y > 0 || x > 0)) {
         refusal = {Refusal::OutsideRange, core::Check::None};
         return false;
     }
@@ -95,7 +89,7 @@ bool VertexCarrier::Carry(double& x, double& y, VertexRefusal& refusal, double& 
         return false;
     }
     sourceLatitude = -outcome.source.latitude;
-    shift = LookupAt(sourceLatitude);
+    shift = *outcome.shift;
     if (setup_.targetZone) {
         x = outcome.target.utm.easting;
         y = outcome.target.utm.northing;
@@ -113,7 +107,7 @@ int VertexCarrier::Transform(int count, double* x, double* y, double*, double*, 
         if (!refused_) {
             VertexRefusal refusal;
             double latitude = 0.0;
-            chain::ShiftLookup shift;
+            datums::Shift shift;
             carried = Carry(x[i], y[i], refusal, latitude, shift);
             if (carried)
                 NoteBand(latitude, shift);

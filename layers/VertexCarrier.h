@@ -15,8 +15,8 @@
 #include <optional>
 #include <vector>
 
-#include "Chain.h"
-#include "PointConversion.h"
+#include "PointChain.h"
+#include "PointCore.h"
 
 namespace trevalco::layers {
 
@@ -24,7 +24,7 @@ struct CarrySetup {
     DirectionKey direction = DirectionKey::SirgasToPsad56;
     std::optional<int> sourceZone;  // UTM input in that zone; none: longitude, latitude
     std::optional<int> targetZone;  // UTM output in that zone; none: longitude, latitude
-    const core::ShiftSource* shifts = nullptr;  // null: the program's bands
+    const bands::ShiftSource* shifts = &bands::ProgramBands();
 };
 
 // Why a vertex was not carried.
@@ -60,12 +60,12 @@ public:
 
     // One vertex: the target, or the refusal.
     bool Carry(double& x, double& y, VertexRefusal& refusal, double& sourceLatitude,
-               chain::ShiftLookup& shift) const;
+               datums::Shift& shift) const;
 
 private:
-    chain::ShiftLookup LookupAt(double signedLatitude) const;
+    std::optional<datums::Shift> LookupAt(double signedLatitude) const;
     double LimitBetween(double northLatitude, double southLatitude) const;
-    void NoteBand(double signedLatitude, const chain::ShiftLookup& shift);
+    void NoteBand(double signedLatitude, const datums::Shift& shift);
 
     CarrySetup setup_;
     core::Settings settings_;
@@ -73,7 +73,7 @@ private:
     std::vector<double> limits_;
     bool hasBand_ = false;
     double bandLatitude_ = 0.0;
-    chain::Shift band_;
+    datums::Shift band_;
 };
 
 }  // namespace trevalco::layers

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "Dialogs.h"
-#include "Util.h"
+#include "CellChecks.h"
 
 namespace trevalco::dialogs {
 
@@ -18,14 +18,14 @@ inline Message NoParametersMessage() {
 }
 
 // The text a cell prompt ends with for what the cell's check found.
-inline std::string_view CellPromptText(Util::CellStatus status) {
+inline std::string_view CellPromptText(cells::CellStatus status) {
     switch (status) {
-        case Util::CellStatus::Empty: return "  Vacía !.  ¿ Desea continuar con la siguente fila ?";
-        case Util::CellStatus::OutOfLimits: return "  Fuera de Límites !. ¿ Desea continuar con la siguente fila ?";
-        case Util::CellStatus::HasDecimals: return "  Con Decimales !.  ¿ Desea continuar con la siguente fila ?";
-        case Util::CellStatus::OutOfRange: return "  Fuera de Rango !. ¿ Desea continuar con la siguente fila ?";
-        case Util::CellStatus::NotNumeric:
-        case Util::CellStatus::Ok: break;
+        case cells::CellStatus::Empty: return "  Vacía !.  ¿ Desea continuar con la siguente fila ?";
+        case cells::CellStatus::OutOfLimits: return "  Fuera de Límites !. ¿ Desea continuar con la siguente fila ?";
+        case cells::CellStatus::HasDecimals: return "  Con Decimales !.  ¿ Desea continuar con la siguente fila ?";
+        case cells::CellStatus::OutOfRange: return "  Fuera de Rango !. ¿ Desea continuar con la siguente fila ?";
+        case cells::CellStatus::NotNumeric:
+        case cells::CellStatus::Ok: break;
     }
     return "  Contiene Datos Inválidos !.  ¿ Desea continuar con la siguente fila ?";
 }

@@ -3,7 +3,7 @@
 //   Workbook book = Workbook::Open("/home/ana/datos.xlsx");
 //   for (const std::string& name : book.SheetNames()) ...
 //   Worksheet& sheet = book.Sheet("Hoja1");
-//   Util::CellValue latitude = sheet.Cell(row, "B");
+//   cells::CellValue latitude = sheet.Cell(row, "B");
 //   sheet.WriteNumber(row, "H", "6297606.833", 3);
 //   std::filesystem::path written = book.SaveAs(OutputBaseFor(path));
 //   book.Close();

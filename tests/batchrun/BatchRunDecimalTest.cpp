@@ -112,9 +112,9 @@ TEST_F(DecimalRun, ARowWithoutBandParametersKeepsItsSourceColumnsAndTheNextItsOw
 }
 
 TEST_F(DecimalRun, DirectionAndForcedZoneAreReadAtEveryRow) {
-    const std::vector<std::pair<DirectionKey, Util::ForcedZone>> settings = {
-        {kSirgasToSad69, Util::ForcedZone::Off()}, {kSirgasToPsad56, Util::ForcedZone::Off()},
-        {kSirgasToSad69, Util::ForcedZone::To(18)}};
+    const std::vector<std::pair<DirectionKey, zones::ForcedZone>> settings = {
+        {kSirgasToSad69, zones::ForcedZone::Off()}, {kSirgasToPsad56, zones::ForcedZone::Off()},
+        {kSirgasToSad69, zones::ForcedZone::To(18)}};
     const fs::path source = Book({{{}, 33.45, 70.65}, {{}, 33.45, 70.65}, {{}, 33.45, 70.65}});
     onPump = [&] {
         const std::size_t next = current ? static_cast<std::size_t>(current->CurrentRow() - 1) : 0;

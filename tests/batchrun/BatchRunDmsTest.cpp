@@ -8,13 +8,13 @@ namespace {
 
 using DmsRun = RunFixture;
 
-using S = Util::CellStatus;
+using S = cells::CellStatus;
 
 TestRow Row(TestCell latD, TestCell latM, TestCell latS, TestCell lonD, TestCell lonM, TestCell lonS) {
     return {std::string("P"), latD, latM, latS, lonD, lonM, lonS};
 }
 
-std::string Prompt(const std::string& cell, Util::CellStatus code) {
+std::string Prompt(const std::string& cell, cells::CellStatus code) {
     return dialogs::CellMessage(cell, dialogs::CellPromptText(code));
 }
 

@@ -62,7 +62,7 @@ TEST_F(RunFixture, NumbersFormatsFormulasAndTheActiveSheetOfARealWorkbook) {
 
     Output out(*result.output);
     EXPECT_EQ(out(2, "D"), N(6297606.833, "########0.000"));  // the documented source northing
-    EXPECT_EQ(out(2, "A"), Util::CellValue(1.0));
+    EXPECT_EQ(out(2, "A"), cells::CellValue(1.0));
     const auto parts = workbook::test::ReadZip(*result.output);
     const std::string& sheet = parts.at("xl/worksheets/sheet2.xml");
     const auto formats = CellFormats(parts.at("xl/styles.xml"));

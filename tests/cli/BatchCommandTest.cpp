@@ -74,7 +74,7 @@ TEST_F(BatchCommand, StopsAtABadRowWhenAskedAndStillSaves) {
 
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.out, (folder / "datos_1.xlsx").string() + "\n");
-    EXPECT_NE(run.err.find("fila 2: " + dialogs::CellMessage("C,2", dialogs::CellPromptText(Util::CellStatus::OutOfLimits)) +
+    EXPECT_NE(run.err.find("fila 2: " + dialogs::CellMessage("C,2", dialogs::CellPromptText(cells::CellStatus::OutOfLimits)) +
                            " -> se detiene la conversión"),
               std::string::npos) << run.err;
     EXPECT_NE(run.err.find("fila 1: " + dialogs::CellMessage("X,1", dialogs::kZeroNoticeText)), std::string::npos);

@@ -45,7 +45,7 @@ TEST(BatchArguments, EachPageStartsFromTheColumnsItsSelectorsOfferFirst) {
     EXPECT_EQ(columns.longitude, "E");
     EXPECT_EQ(utm.settings->onBadRow, BadRowAnswer::Stop);
     EXPECT_TRUE(utm.settings->overwrite);
-    EXPECT_EQ(utm.settings->forced, Util::ForcedZone::To(18));
+    EXPECT_EQ(utm.settings->forced, zones::ForcedZone::To(18));
 }
 
 TEST(BatchArguments, RefusesWhatCannotRun) {

@@ -5,7 +5,7 @@
 
 #include "NumberText.h"
 
-using namespace trevalco::NumberText;
+using namespace trevalco::number_text;
 
 namespace {
 
@@ -37,14 +37,6 @@ TEST(PlainText, GeneralFormWithFifteenDigits) {
     EXPECT_EQ(PlainText(std::int16_t{-32768}), "-32768");
     EXPECT_EQ(BlankPrefixedText(33) + BlankPrefixedText(-33) + BlankPrefixedText(0) + BlankPrefixedText(2.5),
               " 33-33 0 2.5");
-}
-
-TEST(WholeNumber16, HalvesGoToEvenAndRangeIsSixteenBits) {
-    const struct { double value; std::optional<std::int16_t> whole; } cases[] = {
-        {18.5, 18}, {19.5, 20}, {-2.5, -2}, {18.51, 19}, {32767.4, 32767}, {-32768.5, -32768},
-        {32767.5, std::nullopt}, {-32768.51, std::nullopt}, {std::nan(""), std::nullopt},
-        {std::numeric_limits<double>::infinity(), std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(WholeNumber16(c.value), c.whole) << c.value;
 }
 
 TEST(Format, MasksRoundingAndSeparators) {
@@ -83,10 +75,12 @@ TEST(Format, MasksRoundingAndSeparators) {
     EXPECT_THROW(Mask("0x0"), std::invalid_argument);
 }
 
-TEST(Format, SameAtDecimalsMatchesTheTexts) {
-    EXPECT_TRUE(SameAtDecimals(-33.44965881240001, -33.4496588124, 10));
-    EXPECT_FALSE(SameAtDecimals(-33.4496588137, -33.4496588124, 10));
-    EXPECT_TRUE(SameAtDecimals(2.675, 2.6750000000001, 2));
-    EXPECT_FALSE(SameAtDecimals(0.5, -0.5, 0));
-    EXPECT_TRUE(SameAtDecimals(0.0001, -0.0001, 2));
+TEST(Format, RoundedValuesAreEqualExactlyWhenTheirTextsAre) {
+    const struct { double x, y; int decimals; bool same; } cases[] = {
+        {-33.44965881240001, -33.4496588124, 10, true}, {-33.4496588137, -33.4496588124, 10, false},
+        {2.675, 2.6750000000001, 2, true},               {0.5, -0.5, 0, false},
+        {0.0001, -0.0001, 2, true},                      {1e13, 1e13 + 2, 2, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundedValue(c.x, c.decimals) == RoundedValue(c.y, c.decimals), c.same) << c.x << ' ' << c.y;
 }

@@ -5,13 +5,13 @@
 
 #include <sstream>
 
-#include "Chain.h"
-#include "Parametros.h"
-#include "PointConversion.h"
+#include "PointChain.h"
+#include "Datums.h"
+#include "PointCore.h"
 #include "WorkedPoints.h"
 
 using namespace trevalco;
-using Util::ForcedZone;
+using zones::ForcedZone;
 
 namespace {
 
@@ -53,17 +53,21 @@ TEST(PointCore, WorkedPoints) {
         core::Settings settings;
         settings.direction = DirectionNamed(p.direction);
         if (p.forcedZone) settings.forced = ForcedZone::To(static_cast<std::int16_t>(p.forcedZone));
-        settings.limits = core::Limits::CommandLine;
-        test::ExpectWorkedFields(p, FieldsOf(core::ConvertPoint(NotationNamed(p.from), values, settings)));
+        settings.rules = core::InputRules::CommandLine;
+        const core::Outcome outcome = core::ConvertPoint(NotationNamed(p.from), values, settings);
+        test::ExpectWorkedFields(p, FieldsOf(outcome));
+        // The outcome names the shift it carried the point with.
+        EXPECT_EQ(outcome.shift, outcome.Converted() ? bands::BandShifts(settings.direction, -outcome.source.latitude)
+                                                     : std::nullopt);
     }
 }
 
 TEST(Chain, UtmInputAtFullPrecision) {
     const auto start = chain::StartUtm(kSirgasToSad69, 19, 6297606.833, 346642.695);
-    EXPECT_EQ(start.ellipsoids.source, Parametros::kSirgas);
+    EXPECT_EQ(start.ellipsoids.source, datums::kSirgas);
     EXPECT_NEAR(start.latitude, 33.4499999969, 5e-11);
     const auto full = chain::CarryToTarget(-start.latitude, -start.longitude, start.ellipsoids,
-                                           chain::LookupShift(kSirgasToSad69, -start.latitude).shift,
+                                           *bands::BandShifts(kSirgasToSad69, -start.latitude),
                                            ForcedZone::Off());
     // The unrounded source moves the documented target northing by about 0.3 mm.
     EXPECT_NE(full.utm.northing, 6297632.781);

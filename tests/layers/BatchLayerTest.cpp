@@ -5,7 +5,7 @@
 
 #include "EpsgShifts.h"
 #include "LayerSupport.h"
-#include "PointConversion.h"
+#include "PointCore.h"
 
 namespace trevalco::layers::test {
 namespace {

@@ -14,7 +14,7 @@ namespace {
 
 struct Published {
     int code;
-    chain::Shift toSirgas;
+    datums::Shift toSirgas;
 };
 
 // The published triples (PSAD56 and SAD69 to SIRGAS-Chile / WGS 84).
@@ -62,14 +62,14 @@ TEST(EpsgShifts, EveryLimitGoesToTheNorthernBand) {
     const EpsgShifts& shifts = EpsgShifts::FromDatabase();
     for (const LimitCase& limit : kLimits) {
         SCOPED_TRACE(limit.latitude);
-        const chain::ShiftLookup lookup = shifts.Lookup(limit.key, limit.latitude);
-        ASSERT_EQ(lookup.found, limit.code != 0);
-        if (!lookup.found) continue;
+        const std::optional<datums::Shift> lookup = shifts.Lookup(limit.key, limit.latitude);
+        ASSERT_EQ(lookup.has_value(), limit.code != 0);
+        if (!lookup) continue;
         const bool toSirgas = limit.key == DirectionKey::Psad56ToSirgas || limit.key == DirectionKey::Sad69ToSirgas;
         const auto& published = limit.code < 6974 ? std::span<const Published>(kPsad56) : std::span<const Published>(kSad69);
         const auto it = std::ranges::find(published, limit.code, &Published::code);
-        EXPECT_EQ(lookup.shift.dX, toSirgas ? it->toSirgas.dX : -it->toSirgas.dX);
-        EXPECT_EQ(lookup.shift.dZ, toSirgas ? it->toSirgas.dZ : -it->toSirgas.dZ);
+        EXPECT_EQ(lookup->dX, toSirgas ? it->toSirgas.dX : -it->toSirgas.dX);
+        EXPECT_EQ(lookup->dZ, toSirgas ? it->toSirgas.dZ : -it->toSirgas.dZ);
     }
 }
 

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "LayerSupport.h"
-#include "PointConversion.h"
+#include "PointCore.h"
 
 namespace trevalco::layers::test {
 namespace {
@@ -71,10 +71,10 @@ TEST_F(LayerAccuracy, GivesTheBandResultWhereGeneralToolsDoNot) {
         std::sscanf(c.point, "%lf %lf", &x, &y);
         core::Settings settings;
         settings.direction = c.direction;
-        settings.limits = core::Limits::CommandLine;
+        settings.rules = core::InputRules::CommandLine;
         settings.texts = false;
         settings.zone = 19;
-        if (!c.geographic) settings.forced = Util::ForcedZone::To(19);
+        if (!c.geographic) settings.forced = zones::ForcedZone::To(19);
         const core::Outcome band = c.geographic
                                        ? core::ConvertPoint(core::Notation::DecimalDegrees, {-y, -x}, settings)
                                        : core::ConvertPoint(core::Notation::Utm, {y, x, 19.0}, settings);

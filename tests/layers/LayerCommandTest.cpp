@@ -9,7 +9,7 @@
 
 #include "LayerConversion.h"
 #include "LayerSupport.h"
-#include "PointConversion.h"
+#include "PointCore.h"
 
 namespace trevalco::layers::test {
 namespace {
@@ -47,9 +47,9 @@ Vertex Nearest(const std::vector<Vertex>& vertices, const Vertex& v) {
 core::Outcome ThroughCore(const Vertex& v, bool geographic) {
     core::Settings settings;
     settings.direction = DirectionKey::Psad56ToSirgas;
-    settings.forced = geographic ? Util::ForcedZone::Off() : Util::ForcedZone::To(19);
+    settings.forced = geographic ? zones::ForcedZone::Off() : zones::ForcedZone::To(19);
     settings.zone = 19;
-    settings.limits = core::Limits::CommandLine;
+    settings.rules = core::InputRules::CommandLine;
     settings.texts = false;
     return core::ConvertPoint(core::Notation::Utm, {v.y, v.x, 19.0}, settings);
 }

@@ -26,14 +26,14 @@ inline const std::string kSheet = "Puntos";
 class Output {
 public:
     explicit Output(const fs::path& path) : book_(workbook::Workbook::Open(path)) {}
-    Util::CellValue operator()(int row, const std::string& column) { return book_.Sheet(kSheet).Cell(row, column); }
+    cells::CellValue operator()(int row, const std::string& column) { return book_.Sheet(kSheet).Cell(row, column); }
     bool Empty(int row, const std::string& column) {
         return std::holds_alternative<std::monostate>((*this)(row, column));
     }
     // What a cell shows with the decimals and separator of `like`: its text,
     // or its number (results may be stored as numbers); "" when empty.
     std::string Shown(int row, const std::string& column, const std::string& like = "0.000") {
-        const Util::CellValue cell = (*this)(row, column);
+        const cells::CellValue cell = (*this)(row, column);
         if (const auto* text = std::get_if<std::string>(&cell)) return *text;
         const auto* number = std::get_if<double>(&cell);
         if (number == nullptr) return "";
@@ -46,7 +46,7 @@ public:
         return shown;
     }
     double Number(int row, const std::string& column) {
-        const Util::CellValue cell = (*this)(row, column);
+        const cells::CellValue cell = (*this)(row, column);
         if (const auto* number = std::get_if<double>(&cell)) return *number;
         const auto* text = std::get_if<std::string>(&cell);
         return text ? std::stod(*text) : std::nan("");
@@ -122,8 +122,8 @@ protected:
     testing::ScriptedDialogs dialogs;
     RecordingProgress progress;
     DirectionKey key = kSirgasToSad69;
-    Util::ForcedZone forced = Util::ForcedZone::Off();
-    NumberText::Separators separators = NumberText::Invariant();
+    zones::ForcedZone forced = zones::ForcedZone::Off();
+    number_text::Separators separators = number_text::Invariant();
     Clock::time_point now{};
     std::function<void()> onPump;
     bool stop = false;
@@ -131,10 +131,10 @@ protected:
 };
 
 inline std::string Prompt(int row, std::string_view text) { return RowPrompt(row, text).text; }
-inline Util::CellValue T(const std::string& text) { return Util::CellValue(text); }
+inline cells::CellValue T(const std::string& text) { return cells::CellValue(text); }
 // A result as written: the number that the mask's text shows.
-inline Util::CellValue N(double value, const char* mask) {
-    return Util::CellValue(std::stod(NumberText::Format(value, mask, NumberText::Invariant())));
+inline cells::CellValue N(double value, const char* mask) {
+    return cells::CellValue(std::stod(number_text::Format(value, mask, number_text::Invariant())));
 }
 
 }  // namespace trevalco::batch::test

@@ -56,7 +56,7 @@ fs::path ConvertedCopy(const fs::path& xlsx, const std::string& format, const fs
     return target;
 }
 
-Util::CellValue CellOf(const fs::path& path, const std::string& sheet, int row,
+cells::CellValue CellOf(const fs::path& path, const std::string& sheet, int row,
                        const std::string& column) {
     workbook::Workbook book = workbook::Workbook::Open(path);
     return book.Sheet(sheet).Cell(row, column);

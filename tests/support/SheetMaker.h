@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "Util.h"
+#include "CellValue.h"
 
 namespace trevalco::batch::test {
 
@@ -30,7 +30,7 @@ void WriteSheet(const fs::path& path, const std::string& sheet, const std::vecto
 fs::path ConvertedCopy(const fs::path& xlsx, const std::string& format, const fs::path& work);
 
 // A cell of a written workbook, as the workbook library reads it.
-Util::CellValue CellOf(const fs::path& path, const std::string& sheet, int row,
+cells::CellValue CellOf(const fs::path& path, const std::string& sheet, int row,
                        const std::string& column);
 
 // The file's bytes.

@@ -12,7 +12,7 @@ namespace trevalco::test {
 inline std::string Fixed(double value, int decimals) {
     std::string mask = "0.";
     mask.append(static_cast<std::size_t>(decimals), '0');
-    return NumberText::Format(value, mask, NumberText::Invariant());
+    return number_text::Format(value, mask, number_text::Invariant());
 }
 
 }  // namespace trevalco::test

@@ -67,7 +67,7 @@ TEST_F(BatchPagesWindow, EachPageReadsItsOwnSelectorsAndTheOptions) {
     EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como \"datos_1.xlsx\"");
     Output decimal(folder / "datos_1.xlsx");
     EXPECT_EQ(std::vector({decimal(1, "D"), decimal(1, "F"), decimal(1, "I")}),
-              std::vector<Util::CellValue>({6297606.833, 33.4496588124, 346701.908}));
+              std::vector<cells::CellValue>({6297606.833, 33.4496588124, 346701.908}));
 
     Prepare({{{}, 33.0, 27.0, 0.0, 70.0, 39.0, 0.0}},
             {{24, "Columna A"}, {3, "Columna B"}, {4, "Columna C"}, {5, "Columna D"}, {6, "Columna E"}, {7, "Columna F"},
@@ -76,7 +76,7 @@ TEST_F(BatchPagesWindow, EachPageReadsItsOwnSelectorsAndTheOptions) {
     Ok(4 + 1);
     window->Form().OK_GraMinSeg->click();
     EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como     gms_1.xlsx ");
-    EXPECT_EQ(Output(folder / "gms_1.xlsx")(1, "H"), Util::CellValue(33.45));
+    EXPECT_EQ(Output(folder / "gms_1.xlsx")(1, "H"), cells::CellValue(33.45));
 
     // The zone chosen on the page, and the forced zone read from the window.
     const Choices utmPage{{29, "Columna A"}, {32, "Columna B"}, {33, "Columna C"}, {31, "Columna D"}, {30, "Columna E"},
@@ -88,7 +88,7 @@ TEST_F(BatchPagesWindow, EachPageReadsItsOwnSelectorsAndTheOptions) {
     window->Form().Ok_UTM->click();
     EXPECT_EQ(dialogs.Messages().back().text, "Archivo Guardado como     utm_1.xlsx ");
     Output utm(folder / "utm_1.xlsx");
-    EXPECT_EQ(utm(1, "D"), Util::CellValue(33.4499999969));
+    EXPECT_EQ(utm(1, "D"), cells::CellValue(33.4499999969));
     EXPECT_GT(utm.Number(1, "G"), 900000.0);  // east of zone 18's central meridian
 }
 

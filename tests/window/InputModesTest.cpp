@@ -88,20 +88,20 @@ protected:
 
 TEST_F(Options, ForcedZoneFollowsTheCheckBoxAndTheZoneChosen) {
     auto& options = window->ZoneAndShiftOptions();
-    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::Off());
+    EXPECT_EQ(options.ForcedZone(), zones::ForcedZone::Off());
     Find("OpZ12")->setEnabled(true);  // something else enabled it: ticking leaves it so
     Click("Check1");
     EXPECT_EQ(Enabled(), (QStringList{"OpZ12", "OpZ18", "OpZ19"}));
-    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::To(19));
+    EXPECT_EQ(options.ForcedZone(), zones::ForcedZone::To(19));
     Click("OpZ18");
-    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::To(18));
+    EXPECT_EQ(options.ForcedZone(), zones::ForcedZone::To(18));
     Click("Check1");  // clear: all nine disabled, zone 18 stays chosen
-    EXPECT_TRUE(Enabled().isEmpty() && options.ForcedZone() == Util::ForcedZone::Off());
+    EXPECT_TRUE(Enabled().isEmpty() && options.ForcedZone() == zones::ForcedZone::Off());
     Find<QCheckBox>("Check1")->setChecked(true);  // from code too
     EXPECT_TRUE(Find<QRadioButton>("OpZ18")->isChecked());
-    EXPECT_EQ(options.ForcedZone(), Util::ForcedZone::To(18));
+    EXPECT_EQ(options.ForcedZone(), zones::ForcedZone::To(18));
     Find<QCheckBox>("Check1")->setCheckState(Qt::PartiallyChecked);  // greyed is not ticked
-    EXPECT_TRUE(Enabled().isEmpty() && options.ForcedZone() == Util::ForcedZone::Off());
+    EXPECT_TRUE(Enabled().isEmpty() && options.ForcedZone() == zones::ForcedZone::Off());
 }
 
 TEST_F(Options, DeltasOpensTheShiftFieldsAndKeepsTheirText) {

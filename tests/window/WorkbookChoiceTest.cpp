@@ -126,11 +126,5 @@ TEST_F(WorkbookChoiceTest, WorksheetsAreListedAndTheFirstIsShown) {
     EXPECT_EQ(Slurp(bad), "esto no es un libro");
 }
 
-TEST(LastBackslashPos, PositionOfTheLastBackslash) {
-    const std::pair<const char*, int> cases[] = {
-        {"C:\\obras\\datos.final.xls", 9}, {"datos.xls", 0}, {"C:\\", 3}, {"/home/ana/datos.xlsx", 0}};  // only "\" counts
-    for (const auto& [path, position] : cases) EXPECT_EQ(batch::LastBackslashPos(path), position) << path;
-}
-
 }  // namespace
 }  // namespace trevalco::testing

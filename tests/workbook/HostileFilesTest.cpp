@@ -123,7 +123,7 @@ TEST_F(HostileFiles, DamagedOrMissingPartsAndCellsOutsideTheSheet) {
     }
     // The last row and column themselves are fine.
     Workbook book = Workbook::Open(Sheet("<row r=\"1048576\"><c r=\"XFD1048576\"><v>7</v></c></row>"));
-    EXPECT_EQ(book.Sheet("Hoja1").Cell(1048576, "XFD"), Util::CellValue(7.0));
+    EXPECT_EQ(book.Sheet("Hoja1").Cell(1048576, "XFD"), cells::CellValue(7.0));
 }
 
 TEST_F(HostileFiles, DamagedCompressedDataOrChecksum) {

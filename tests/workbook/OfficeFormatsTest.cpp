@@ -16,7 +16,7 @@ namespace trevalco::workbook {
 namespace {
 
 using test::TestFolder;
-using Value = Util::CellValue;
+using Value = cells::CellValue;
 
 Value Text(const std::string& text) { return Value(text); }
 

@@ -15,7 +15,7 @@ namespace {
 using test::BookLayout;
 using test::SheetXml;
 using test::TestFolder;
-using Value = Util::CellValue;
+using Value = cells::CellValue;
 
 Value Text(const std::string& text) { return Value(text); }
 const Value kEmpty{};

@@ -35,8 +35,8 @@ TEST(SheetList, WorksheetsInTheWorkbooksOrderWithoutChartSheets) {
     EXPECT_EQ(book.SheetNames(), (std::vector<std::string>{"Zona 19", "Puntos", "Año & más"}));
     EXPECT_TRUE(book.HasSheet("Zona 19"));
     EXPECT_FALSE(book.HasSheet("Gráfico"));
-    EXPECT_EQ(book.Sheet("Zona 19").Cell(1, "A"), Util::CellValue(std::string("z")));
-    EXPECT_EQ(book.Sheet("Puntos").Cell(1, "A"), Util::CellValue(std::string("p")));
+    EXPECT_EQ(book.Sheet("Zona 19").Cell(1, "A"), cells::CellValue(std::string("z")));
+    EXPECT_EQ(book.Sheet("Puntos").Cell(1, "A"), cells::CellValue(std::string("p")));
     EXPECT_EQ(book.Sheet("Año & más").LastRow(), 0);
     EXPECT_EQ(book.Format(), WorkbookFormat::Xlsm);
 }

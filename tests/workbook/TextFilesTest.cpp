@@ -11,7 +11,7 @@ namespace {
 
 using test::Slurp;
 using test::Spill;
-using Value = Util::CellValue;
+using Value = cells::CellValue;
 
 TEST(TextFiles, ReadAsOneSheetInTheirDialect) {
     const std::vector<std::tuple<const char*, std::string, std::vector<std::tuple<int, int, Value>>>> cases = {

@@ -8,10 +8,12 @@
 #include <memory>
 #include <vector>
 
+#include "Int16.h"
 #include "batch/Avance.h"
 #include "batch/InputHold.h"
 #include "controls/DropDownList.h"
 #include "controls/TextBox.h"
+#include "point/PointTabRules.h"
 #include "point/UserLocale.h"
 #include "point/ZoneAndShiftOptions.h"
 
@@ -44,7 +46,7 @@ std::string BatchPages::Letter(int combo) const {
 }
 
 DirectionKey BatchPages::Key() const {
-    return DirectionOfButtons(c_.point.SIRGAS_PSAD56->isChecked(), c_.point.SIRGAS_SAD69->isChecked(),
+    return point::DirectionOfButtons(c_.point.SIRGAS_PSAD56->isChecked(), c_.point.SIRGAS_SAD69->isChecked(),
                               c_.point.PSAD56_SIRGAS->isChecked());
 }
 
@@ -67,8 +69,8 @@ void BatchPages::Ok_UTM_Click() {
                        Letter(27), Letter(28), Letter(26), Letter(25), std::nullopt};
     // "Zona 18" gives zone 18: the last two characters of the selector.
     const QString zoneText = c_.selectors.combos.at(34)->Text().right(2);
-    if (const auto number = NumberText::ReadNumber(zoneText.toStdString(), NumberText::Invariant()))
-        columns.zone = NumberText::WholeNumber16(*number);
+    if (const auto number = number_text::ReadNumber(zoneText.toStdString(), number_text::Invariant()))
+        columns.zone = WholeNumber16(*number);
     RunPage(std::move(columns));
 }
 

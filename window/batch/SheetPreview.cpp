@@ -10,9 +10,9 @@ namespace trevalco::batch {
 
 namespace {
 
-QString CellText(const Util::CellValue& value, const NumberText::Separators& separators) {
+QString CellText(const cells::CellValue& value, const number_text::Separators& separators) {
     if (const auto* number = std::get_if<double>(&value))
-        return QString::fromStdString(NumberText::PlainText(*number, separators));
+        return QString::fromStdString(number_text::PlainText(*number, separators));
     if (const auto* text = std::get_if<std::string>(&value)) return QString::fromStdString(*text);
     return {};
 }
@@ -21,7 +21,7 @@ QString CellText(const Util::CellValue& value, const NumberText::Separators& sep
 
 SheetPreview::SheetPreview(QObject* parent) : QAbstractTableModel(parent) {}
 
-void SheetPreview::Show(const workbook::Worksheet& sheet, const NumberText::Separators& separators) {
+void SheetPreview::Show(const workbook::Worksheet& sheet, const number_text::Separators& separators) {
     beginResetModel();
     rows_.clear();
     const int rows = std::min(sheet.LastRow(), kMaxRows);

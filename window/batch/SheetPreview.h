@@ -26,7 +26,7 @@ public:
 
     // Takes the picture of a sheet: cell texts as stored, numbers in the
     // user's locale.
-    void Show(const workbook::Worksheet& sheet, const NumberText::Separators& separators);
+    void Show(const workbook::Worksheet& sheet, const number_text::Separators& separators);
     void ClearPicture();
 
     int rowCount(const QModelIndex& parent = {}) const override;

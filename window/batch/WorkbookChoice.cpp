@@ -4,7 +4,6 @@
 #include <QTableView>
 #include <filesystem>
 
-#include "Types.h"
 #include "Workbook.h"
 #include "batch/ColumnSelectors.h"
 #include "batch/SheetPreview.h"
@@ -28,10 +27,6 @@ bool IsExistingFile(const QString& path) {
 }
 
 }  // namespace
-
-std::int16_t LastBackslashPos(const QString& path) {
-    return Checked16(path.lastIndexOf(QLatin1Char('\\')) + 1);
-}
 
 WorkbookChoice::WorkbookChoice(const WorkbookChoiceControls& controls, ColumnSelectors& selectors,
                                dialogs::Dialogs& dialogs, QObject* parent)

@@ -35,9 +35,6 @@ struct WorkbookChoiceControls {
     QTableView* OLE1 = nullptr;
 };
 
-// The 1-based position of the last "\" in a path, 0 when there is none.
-std::int16_t LastBackslashPos(const QString& path);
-
 class WorkbookChoice : public QObject {
     Q_OBJECT
 public:

@@ -44,43 +44,42 @@ void PointCommand::OK_Click() {
 }
 
 void PointCommand::Run(core::Notation notation, std::initializer_list<const TextBox*> inputs) {
-    core::Values values;
+    TabTexts texts;
     std::size_t i = 0;
-    for (const TextBox* box : inputs) values[i++] = box->text().toStdString();
-    core::Settings settings;
+    for (const TextBox* box : inputs) texts[i++] = box->text().toStdString();
+    TabSettings settings;
     settings.direction = DirectionOfButtons(IsOn(c_.SIRGAS_PSAD56), IsOn(c_.SIRGAS_SAD69), IsOn(c_.PSAD56_SIRGAS));
     settings.forced = options_.ForcedZone();
-    settings.limits = core::Limits::Window;
     settings.separators = UserSeparators();
-    const core::Outcome outcome = core::ConvertPoint(notation, values, settings);
-    for (const core::FieldText& field : outcome.fields) BoxOf(field.field)->setText(QString::fromStdString(field.text));
+    const TabOutcome outcome = ConvertTabPoint(notation, texts, settings);
+    for (const FieldText& field : outcome.fields) BoxOf(field.field)->setText(QString::fromStdString(field.text));
     if (!outcome.Converted()) ShowFailure(outcome);
 }
 
-TextBox* PointCommand::BoxOf(core::Field field) const {
+TextBox* PointCommand::BoxOf(Field field) const {
     switch (field) {
-        case core::Field::Latitude: return c_.Textlat;
-        case core::Field::Longitude: return c_.Textlon;
-        case core::Field::LatDegrees: return c_.Text_Gralat_i;
-        case core::Field::LatMinutes: return c_.Text_Minlat_i;
-        case core::Field::LatSeconds: return c_.Text_Seglat_i;
-        case core::Field::LonDegrees: return c_.Text_Gralon_i;
-        case core::Field::LonMinutes: return c_.Text_Minlon_i;
-        case core::Field::LonSeconds: return c_.Text_Seglon_i;
-        case core::Field::Northing: return c_.Text_iNorte;
-        case core::Field::Easting: return c_.Text_iEste;
-        case core::Field::Zone: return c_.Text_zona_1;
-        case core::Field::OutLatitude: return c_.Text_Olat;
-        case core::Field::OutLongitude: return c_.Text_Olon;
-        case core::Field::OutNorthing: return c_.Text_ONorte;
-        case core::Field::OutEasting: return c_.Text_OEste;
-        case core::Field::Accuracy: return c_.Text_DeltaError;
-        case core::Field::OutZone: break;
+        case Field::Latitude: return c_.Textlat;
+        case Field::Longitude: return c_.Textlon;
+        case Field::LatDegrees: return c_.Text_Gralat_i;
+        case Field::LatMinutes: return c_.Text_Minlat_i;
+        case Field::LatSeconds: return c_.Text_Seglat_i;
+        case Field::LonDegrees: return c_.Text_Gralon_i;
+        case Field::LonMinutes: return c_.Text_Minlon_i;
+        case Field::LonSeconds: return c_.Text_Seglon_i;
+        case Field::Northing: return c_.Text_iNorte;
+        case Field::Easting: return c_.Text_iEste;
+        case Field::Zone: return c_.Text_zona_1;
+        case Field::OutLatitude: return c_.Text_Olat;
+        case Field::OutLongitude: return c_.Text_Olon;
+        case Field::OutNorthing: return c_.Text_ONorte;
+        case Field::OutEasting: return c_.Text_OEste;
+        case Field::Accuracy: return c_.Text_DeltaError;
+        case Field::OutZone: break;
     }
     return c_.Text_Zona;
 }
 
-void PointCommand::ShowFailure(const core::Outcome& outcome) const {
+void PointCommand::ShowFailure(const TabOutcome& outcome) const {
     const char* text = kOutOfLimits;
     switch (outcome.failed) {
         case core::Check::NoParameters:

@@ -1,5 +1,5 @@
 // The "OK" command of the point tab: hands the typed point in the chosen
-// notation to the point core, writes the fields it rewrites (the input in
+// notation to the tab's rules, writes the fields it rewrites (the input in
 // its normal form, the other two notations of the same source point, the
 // result) and shows the message of a failed check.
 #pragma once
@@ -8,7 +8,8 @@
 #include <string>
 
 #include "Dialogs.h"
-#include "PointConversion.h"
+#include "PointCore.h"
+#include "point/PointTabRules.h"
 #include "point/PointTabControls.h"
 
 namespace trevalco::point {
@@ -27,8 +28,8 @@ public:
 
 private:
     void Run(core::Notation notation, std::initializer_list<const TextBox*> inputs);
-    TextBox* BoxOf(core::Field field) const;
-    void ShowFailure(const core::Outcome& outcome) const;
+    TextBox* BoxOf(Field field) const;
+    void ShowFailure(const TabOutcome& outcome) const;
     void ClearResults() const;
 
     PointTabControls c_;

@@ -4,7 +4,7 @@
 
 namespace trevalco::point {
 
-NumberText::Separators UserSeparators() {
+number_text::Separators UserSeparators() {
     const QLocale locale;
     return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
 }

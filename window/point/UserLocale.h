@@ -7,6 +7,6 @@
 namespace trevalco::point {
 
 // Read from the default QLocale (the system's unless the program set another).
-NumberText::Separators UserSeparators();
+number_text::Separators UserSeparators();
 
 }  // namespace trevalco::point

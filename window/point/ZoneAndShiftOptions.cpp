@@ -6,6 +6,7 @@
 #include "controls/CheckValue.h"
 #include "controls/SystemColours.h"
 #include "controls/TextBox.h"
+#include "point/PointTabRules.h"
 
 namespace trevalco::point {
 namespace {
@@ -47,10 +48,10 @@ void ZoneAndShiftOptions::Check_delta_Click() {
     for (TextBox* field : fields) field->setEnabled(ticked);
 }
 
-Util::ForcedZone ZoneAndShiftOptions::ForcedZone() const {
-    std::array<bool, 8> selected{};
+zones::ForcedZone ZoneAndShiftOptions::ForcedZone() const {
+    std::array<bool, zones::kForceableZones.size() - 1> selected{};
     for (std::size_t i = 0; i < selected.size(); ++i) selected[i] = c_.zoneButtons[i]->isChecked();
-    return Util::ReadForcedZone(CheckValue(*c_.Check1), selected);
+    return ReadForcedZone(CheckValue(*c_.Check1), selected);
 }
 
 }  // namespace trevalco::point

@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include "Util.h"
+#include "UtmZones.h"
 #include "point/PointTabControls.h"
 
 namespace trevalco::point {
@@ -20,7 +20,7 @@ public:
     void Check_delta_Click();
 
     // The forced-zone setting as it stands now, for the next projection.
-    Util::ForcedZone ForcedZone() const;
+    zones::ForcedZone ForcedZone() const;
 
 private:
     PointTabControls c_;

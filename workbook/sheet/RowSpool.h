@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "CellReference.h"
-#include "Util.h"
+#include "CellValue.h"
 #include "WrittenCells.h"
 
 namespace trevalco::workbook {
@@ -22,7 +22,7 @@ public:
     virtual bool Take(const WrittenCells& written) = 0;
     // A cell of a row whose written cells the spool took, as it now stands;
     // nothing for every other row.
-    virtual std::optional<Util::CellValue> Cell(std::int32_t row, std::int32_t column) const = 0;
+    virtual std::optional<cells::CellValue> Cell(std::int32_t row, std::int32_t column) const = 0;
     // The range of the cells taken.
     virtual const CellBounds& Bounds() const = 0;
 };

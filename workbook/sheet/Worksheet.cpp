@@ -21,11 +21,11 @@ std::int32_t Worksheet::ColumnOf(std::string_view column) const {
     return index;
 }
 
-Util::CellValue Worksheet::Cell(std::int32_t row, std::string_view column) const {
+cells::CellValue Worksheet::Cell(std::int32_t row, std::string_view column) const {
     return Cell(row, ColumnOf(column));
 }
 
-Util::CellValue Worksheet::Cell(std::int32_t row, std::int32_t column) const {
+cells::CellValue Worksheet::Cell(std::int32_t row, std::int32_t column) const {
     if (row < 1) throw WorkbookError("Las filas se numeran desde 1 (se pidió la fila " + std::to_string(row) + ").");
     if (column < 1 || column > kMaxColumns)
         throw WorkbookError("La columna " + std::to_string(column) + " no existe en una hoja (van de 1 a 16384).");

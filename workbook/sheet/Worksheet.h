@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "CellGrid.h"
-#include "Util.h"
+#include "CellValue.h"
 #include "WrittenCells.h"
 
 namespace trevalco::workbook {
@@ -32,8 +32,8 @@ public:
     // back as its text, a written number as its value. Rows past the sheet's last row read as empty. Throws
     // WorkbookError for a row below 1 or a column that is not one, and when
     // the cell's shared text is damaged or missing.
-    Util::CellValue Cell(std::int32_t row, std::string_view column) const;
-    Util::CellValue Cell(std::int32_t row, std::int32_t column) const;
+    cells::CellValue Cell(std::int32_t row, std::string_view column) const;
+    cells::CellValue Cell(std::int32_t row, std::int32_t column) const;
 
     // Writes a text cell (stored as an inline string; the cell's style stays).
     // Throws WorkbookError outside the sheet's 1,048,576 rows and XFD columns.

@@ -60,13 +60,13 @@ TextBook::TextBook(const std::filesystem::path& path, const TextLimits& limits)
 
 TextBook::~TextBook() = default;
 
-Util::CellValue TextBook::ValueOf(std::string_view field) const {
+cells::CellValue TextBook::ValueOf(std::string_view field) const {
     if (field.empty()) return std::monostate{};
     thread_local std::string text;
     text.clear();
     AppendFieldText(text, field);
-    const NumberText::Separators separators{std::string(1, dialect_.decimal), ""};
-    if (const auto number = NumberText::ReadNumber(text, separators)) return *number;
+    const number_text::Separators separators{std::string(1, dialect_.decimal), ""};
+    if (const auto number = number_text::ReadNumber(text, separators)) return *number;
     std::string utf8;
     AppendAsUtf8(utf8, text, dialect_.encoding);
     return utf8;
@@ -82,7 +82,7 @@ CellGrid TextBook::ReadCells() const {
         ++row;
         for (std::size_t i = 0; i < record.fields.size(); ++i) {
             const auto column = static_cast<std::int32_t>(i + 1);
-            const Util::CellValue value = ValueOf(record.Field(i));
+            const cells::CellValue value = ValueOf(record.Field(i));
             if (const auto* number = std::get_if<double>(&value))
                 grid.AddNumber(row, column, *number, false);
             else if (const auto* text = std::get_if<std::string>(&value); text && !grid.AddOwnText(row, column, *text, false))
@@ -111,7 +111,7 @@ bool TextBook::Take(const WrittenCells& written) {
     return true;
 }
 
-std::optional<Util::CellValue> TextBook::Cell(std::int32_t row, std::int32_t column) const {
+std::optional<cells::CellValue> TextBook::Cell(std::int32_t row, std::int32_t column) const {
     if (!spool_ || row > spooledRows_ || !spool_->written[static_cast<std::size_t>(row)]) return std::nullopt;
     spool_->out.Flush();
     const auto start = std::prev(std::upper_bound(spool_->starts.begin(), spool_->starts.end(),
@@ -120,7 +120,7 @@ std::optional<Util::CellValue> TextBook::Cell(std::int32_t row, std::int32_t col
     TextRecord record;
     for (std::int32_t at = start->first; at <= row; ++at) reader.Next(record);
     const auto index = static_cast<std::size_t>(column - 1);
-    return index < record.fields.size() ? ValueOf(record.Field(index)) : Util::CellValue{};
+    return index < record.fields.size() ? ValueOf(record.Field(index)) : cells::CellValue{};
 }
 
 void TextBook::Write(const WrittenCells& written, const std::filesystem::path& target) {

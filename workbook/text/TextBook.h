@@ -47,12 +47,12 @@ public:
     void Write(const WrittenCells& written, const std::filesystem::path& target);
 
     bool Take(const WrittenCells& written) override;
-    std::optional<Util::CellValue> Cell(std::int32_t row, std::int32_t column) const override;
+    std::optional<cells::CellValue> Cell(std::int32_t row, std::int32_t column) const override;
     const CellBounds& Bounds() const override { return spooledBounds_; }
 
 private:
     void CheckUnchanged() const;
-    Util::CellValue ValueOf(std::string_view field) const;
+    cells::CellValue ValueOf(std::string_view field) const;
 
     std::filesystem::path source_;
     std::string sheetName_;

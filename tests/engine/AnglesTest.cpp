@@ -3,32 +3,30 @@
 #include <cmath>
 
 #include "TestSupport.h"
-#include "Util.h"
+#include "Angles.h"
+#include "Int16.h"
 
 using namespace trevalco;
 
 namespace {
 
-const NumberText::Separators kDot{".", ","};
-const NumberText::Separators kComma{",", "."};
+const number_text::Separators kDot{".", ","};
+const number_text::Separators kComma{",", "."};
 
 // Degrees, minutes and seconds of latitude and longitude as one text.
 std::string Split(double lat, double lon) {
-    std::int16_t la = 0, lo = 0;
-    double laM, loM, laS, loS;
-    Util::DecimalToDms(lat, lon, la, lo, laM, loM, laS, loS);
-    return std::to_string(la) + ' ' + NumberText::PlainText(laM, kDot) + ' ' + test::Fixed(laS, 12) + " / " +
-           std::to_string(lo) + ' ' + NumberText::PlainText(loM, kDot) + ' ' + test::Fixed(loS, 6);
+    const angles::Dms la = angles::DecimalToDms(lat);
+    const angles::Dms lo = angles::DecimalToDms(lon);
+    return std::to_string(la.degrees) + ' ' + number_text::PlainText(la.minutes, kDot) + ' ' +
+           test::Fixed(la.seconds, 12) + " / " + std::to_string(lo.degrees) + ' ' +
+           number_text::PlainText(lo.minutes, kDot) + ' ' + test::Fixed(lo.seconds, 6);
 }
 
 }  // namespace
 
 TEST(DmsToDecimal, DividesSecondsFirstAndIgnoresSigns) {
-    double r = 0;
-    Util::DmsToDecimal(r, 33, 27, 14.4);
-    EXPECT_EQ(r, ((14.4 / 60) + 27) / 60 + 33);  // bit for bit, in this order
-    Util::DmsToDecimal(r, -33, 30, 0);
-    EXPECT_EQ(r, -32.5);
+    EXPECT_EQ(angles::DmsToDecimal(33, 27, 14.4), ((14.4 / 60) + 27) / 60 + 33);  // bit for bit, in this order
+    EXPECT_EQ(angles::DmsToDecimal(-33, 30, 0), -32.5);
 }
 
 TEST(DecimalToDms, PartsCarryTheSignOfTheirAngle) {
@@ -40,7 +38,7 @@ TEST(DecimalToDms, PartsCarryTheSignOfTheirAngle) {
 }
 
 TEST(FormatDms, TextsRoundingAndCarries) {
-    const struct { double angle; const NumberText::Separators& separators; const char* text; } cases[] = {
+    const struct { double angle; const number_text::Separators& separators; const char* text; } cases[] = {
         {33.454, kDot, " 33°  27'  14.4000\""},
         {33.454, kComma, " 33°  27'  14,4000\""},
         {33.4496588124, kDot, " 33°  26'  58.7717\""},
@@ -54,6 +52,6 @@ TEST(FormatDms, TextsRoundingAndCarries) {
         {71.99999999999993, kDot, " 72°  0'  .0000\""},
         {33 + 27.0 / 60 + 59.994 / 3600, kDot, " 33°  27'  59.9940\""},
     };
-    for (const auto& c : cases) EXPECT_EQ(Util::FormatDms(c.angle, c.separators), c.text) << c.angle;
-    EXPECT_THROW(Util::FormatDms(32767.9999999, kDot), Overflow);
+    for (const auto& c : cases) EXPECT_EQ(angles::FormatDms(c.angle, c.separators), c.text) << c.angle;
+    EXPECT_THROW(angles::FormatDms(32767.9999999, kDot), Overflow);
 }

@@ -1,13 +1,13 @@
-// The band limits. The triples themselves, and the ellipsoids of each key,
-// are checked against PROJ in WorkedPointsTest; here, which triple each
-// limit selects.
+// The band limits, and the directions between the datums. The triples
+// themselves, and the ellipsoids of each key, are checked against PROJ in
+// WorkedPointsTest; here, which triple each limit selects.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <optional>
 #include <tuple>
 
-#include "DELTAS.h"
+#include "BandShifts.h"
 
 using namespace trevalco;
 
@@ -36,10 +36,22 @@ TEST(BandShifts, EachLimitSelectsItsTriple) {
         {kSirgasToSad69, 33.5, Triple(79, -13, 14)},
     };
     for (const auto& c : cases) {
-        // The outputs start at 1, 2, 3: a lookup that finds nothing leaves them.
-        std::int16_t dX = 1, dY = 2, dZ = 3;
-        const bool found = DELTAS::BandShifts(c.key, c.latitude, dX, dY, dZ);
-        EXPECT_EQ(found, c.shift.has_value()) << NameOf(c.key) << ' ' << c.latitude;
-        EXPECT_EQ(Triple(dX, dY, dZ), c.shift.value_or(Triple(1, 2, 3))) << NameOf(c.key) << ' ' << c.latitude;
+        const std::optional<datums::Shift> shift = bands::BandShifts(c.key, c.latitude);
+        const auto triple = shift ? std::optional<Triple>(Triple(shift->dX, shift->dY, shift->dZ)) : none;
+        EXPECT_EQ(triple, c.shift) << NameOf(c.key) << ' ' << c.latitude;
+        EXPECT_EQ(bands::ProgramBands().Lookup(c.key, c.latitude), shift) << NameOf(c.key) << ' ' << c.latitude;
     }
+}
+
+TEST(Datums, DirectionsJoinSirgasToEachLocalDatum) {
+    for (const DirectionKey key : kDirections) {
+        const Datum source = datums::SourceOf(key), target = datums::TargetOf(key);
+        EXPECT_NE(source, target) << NameOf(key);
+        EXPECT_TRUE(source == Datum::Sirgas || target == Datum::Sirgas) << NameOf(key);
+        EXPECT_EQ(NameOf(key), std::string(NameOf(source)) + "_" + std::string(NameOf(target)));
+        EXPECT_EQ(datums::DirectionBetween(source, target), key);
+        EXPECT_EQ(datums::EllipsoidsFor(key).target, datums::AxesOf(target)) << NameOf(key);
+    }
+    EXPECT_EQ(datums::DirectionBetween(Datum::Psad56, Datum::Sad69), std::nullopt);
+    EXPECT_EQ(datums::DirectionBetween(Datum::Sirgas, Datum::Sirgas), std::nullopt);
 }

@@ -1,71 +1,61 @@
-// The rules of one point, in one place: the window's point tab, the batch
-// runs (and their conversions worked out ahead), `trevalco-cli convert` and
-// the layer writer each read their inputs, ask ConvertPoint, and show, write
-// or print the outcome it gives. Nothing here talks to the user.
+// The rules of one point, in one place: the batch runs (and their
+// conversions worked out ahead), `trevalco-cli convert` and the layer
+// writer each read their inputs, ask ConvertPoint, and write or print the
+// outcome it gives. Nothing here talks to the user.
 //
-//   core::Settings settings{DirectionKey::SirgasToSad69, forced, std::nullopt, core::Limits::SheetRow};
+//   core::Settings settings{DirectionKey::SirgasToSad69, forced, std::nullopt, core::InputRules::SheetRow};
 //   core::Outcome outcome = core::ConvertPoint(core::Notation::DecimalDegrees, {33.45, 70.65}, settings);
 //   if (outcome.failed == core::Check::None) ... outcome.target.latitude, outcome.texts->target.northing ...
 //
-// The checks run in a fixed order per notation and per set of limits, as the
-// front ends have always made them; the first that fails ends the point and
-// names the value it failed on. What a front end reports along the way (an
-// empty minutes cell taken as zero, a latitude without parameters) comes in
-// `notices`, in the order it arose, before the check that ended the point.
+// The checks run in a fixed order per notation and per set of input rules;
+// the first that fails ends the point and names the value it failed on.
+// What a front end reports along the way (an empty minutes cell taken as
+// zero, a latitude without parameters) comes in `reports`, in the order it
+// arose, before the check that ended the point.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "Chain.h"
+#include "BandShifts.h"
+#include "CellChecks.h"
+#include "CellValue.h"
+#include "Datums.h"
 #include "NumberText.h"
-#include "Types.h"
-#include "Util.h"
+#include "PointChain.h"
+#include "UtmSeries.h"
+#include "UtmZones.h"
 
 namespace trevalco::core {
 
 enum class Notation : std::uint8_t { DecimalDegrees, DegreesMinutesSeconds, Utm };
 
-// Which limits and checks apply: the point tab's, a sheet row's (the batch
-// runs), or a line's of `trevalco-cli convert` (and a layer's vertices).
-enum class Limits : std::uint8_t { Window, SheetRow, CommandLine };
+// Which input rules apply: a sheet row's (the batch runs) or a line's of
+// `trevalco-cli convert` (and a layer's vertices).
+enum class InputRules : std::uint8_t { SheetRow, CommandLine };
 
 // The values of a point in its notation's order, as cells: empty, a number,
 // or a text read with the settings' separators.
 //   decimal degrees: latitude, longitude
 //   degrees, minutes, seconds: latitude degrees, minutes, seconds, then longitude's
 //   UTM: northing, easting, zone (empty: the settings' zone)
-using Values = std::array<Util::CellValue, 6>;
-
-// Where the shift of a latitude comes from: the program's bands unless a
-// front end hands another set (EPSG's published transformations).
-class ShiftSource {
-public:
-    virtual ~ShiftSource() = default;
-    virtual chain::ShiftLookup Lookup(DirectionKey key, double signedLatitude) const = 0;
-
-protected:
-    ShiftSource() = default;
-    ShiftSource(const ShiftSource&) = default;
-    ShiftSource& operator=(const ShiftSource&) = default;
-};
+using Values = std::array<cells::CellValue, 6>;
 
 struct Settings {
     DirectionKey direction = DirectionKey::SirgasToPsad56;
-    Util::ForcedZone forced = Util::ForcedZone::Off();
+    zones::ForcedZone forced = zones::ForcedZone::Off();
     // The zone of UTM input without a zone of its own (the UTM page's zone,
     // `--zone`).
     std::optional<std::int16_t> zone;
-    Limits limits = Limits::SheetRow;
-    // How values that are texts are read (and, for the window, written).
-    NumberText::Separators separators = NumberText::Invariant();
+    InputRules rules = InputRules::SheetRow;
+    // How values that are texts are read.
+    number_text::Separators separators = number_text::Invariant();
     // False: values only, no mask texts (a layer writer).
     bool texts = true;
-    // Null: the program's latitude bands.
-    const ShiftSource* shifts = nullptr;
+    // Where the shifts come from.
+    const bands::ShiftSource* shifts = &bands::ProgramBands();
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -75,7 +65,7 @@ enum class Check : std::uint8_t {
     None,                 // converted: source and target are both there
     Empty,                // a value is empty
     NotNumeric,           // a value is not a number
-    OutOfRange,           // minutes or seconds outside 0 <= m < 60 (the window)
+    OutOfRange,           // minutes or seconds outside 0 <= m < 60 (the point tab)
     Cell,                 // a degrees, minutes or seconds cell failed its check: `cell` says how
     OutOfLimits,          // outside the input limits
     Zone,                 // the zone is no whole number a projection can use
@@ -100,37 +90,22 @@ struct Report {
 struct Position {
     double latitude = 0.0;
     double longitude = 0.0;
-    chain::UtmPosition utm;
+    utm::GridPoint utm;
 };
 
-// A position's digits through the masks of the front end's limits, with the
-// "." or the window's decimal separator.
+// A position's digits through the masks, with "." as decimal point.
 struct PositionTexts {
     std::string latitude, longitude, northing, easting;
 };
 
-// The fields of the point tab that a run rewrites, in the order it writes them.
-enum class Field : std::uint8_t {
-    Latitude, Longitude,                               // decimal degrees
-    LatDegrees, LatMinutes, LatSeconds, LonDegrees, LonMinutes, LonSeconds,
-    Northing, Easting, Zone,                           // the source UTM
-    OutLatitude, OutLongitude, OutNorthing, OutEasting, Accuracy, OutZone,
-};
-
-struct FieldText {
-    Field field;
-    std::string text;
-};
-
 struct Outcome {
     // Written out, not defaulted: a defaulted constructor makes GCC clear
-    // all 392 bytes (the texts' room included) for every point, a tenth of
-    // what the command line spends outside the chain.
+    // the whole outcome, the texts' room included, for every point.
     Outcome() {}  // NOLINT(modernize-use-equals-default)
 
     Check failed = Check::None;
-    std::uint8_t value = 0;                   // the value the check failed on
-    Util::CellStatus cell = Util::CellStatus::Ok;  // with Check::Cell
+    std::uint8_t value = 0;                          // the value the check failed on
+    cells::CellStatus cell = cells::CellStatus::Ok;  // with Check::Cell
     std::array<Report, 5> reports{};
     std::uint8_t reportCount = 0;
 
@@ -138,19 +113,16 @@ struct Outcome {
     // no target); with UTM input its UTM is the input itself.
     bool hasSource = false;
     Position source;
-    bool hasTarget = false;     // failed == Check::None
+    bool hasTarget = false;  // failed == Check::None
     Position target;
-    // The mask texts of both, with Limits::SheetRow and CommandLine when the
-    // settings ask for texts (a caller that writes values only pays nothing
-    // for them).
+    // The shift the target was carried with.
+    std::optional<datums::Shift> shift;
+    // The mask texts of both, when the settings ask for texts (a caller that
+    // writes values only pays nothing for them).
     struct Texts {
         PositionTexts source, target;
     };
     std::optional<Texts> texts;
-
-    // The window's field texts, in the order it writes them (before the
-    // message of a failed check).
-    std::vector<FieldText> fields;
 
     bool Converted() const { return failed == Check::None; }
     bool Reported(Notice notice) const;
@@ -164,7 +136,7 @@ void ConvertPointInto(Notation notation, const Values& values, const Settings& s
 
 // The masks of the texts of sheet rows and command-line lines: degrees with
 // ten decimals, metres with three.
-const NumberText::Mask& DegreesMask();
-const NumberText::Mask& MetresMask();
+const number_text::Mask& DegreesMask();
+const number_text::Mask& MetresMask();
 
 }  // namespace trevalco::core
