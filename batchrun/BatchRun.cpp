@@ -7,9 +7,7 @@
 
 #include "CellReference.h"
 #include "Int16.h"
-#include "Leftovers.h"
 #include "ConversionsAhead.h"
-#include "OutputName.h"
 #include "RunMessages.h"
 
 namespace trevalco::batch {
@@ -39,13 +37,6 @@ enum : std::size_t { kNorth, kEast, kLat, kLon, kNorth2, kEast2, kLat2, kLon2 };
 }
 
 }  // namespace
-
-std::optional<std::filesystem::path> OutputPathOf(const std::string& sourcePath) {
-    const auto format = workbook::FormatOfPath(std::filesystem::path(sourcePath));
-    if (!format) return std::nullopt;
-    return std::filesystem::path(
-        output::OutputPathFor(sourcePath, workbook::ExtensionOf(*format)));
-}
 
 // The open workbook, its sheet and the page's columns as numbers.
 struct BatchRun::Sheet {
@@ -88,11 +79,8 @@ RunResult BatchRun::Run() {
     result_ = {};
     if (!CheckPreconditions()) return result_;
 
-    std::optional<output::OutputLock> lock;
-    if (!HoldOutput(lock)) return result_;
-    if (!CheckOfficeLock()) return result_;
-    const auto existing = OnExistingOutput();
-    if (!existing) return result_;
+    OutputGuard guard(OutputPath(), dialogs_);
+    if (!HoldOutput(guard)) return result_;
 
     progress_.Show();
     progress_.SetStatus(kWaitStatus);
@@ -106,7 +94,7 @@ RunResult BatchRun::Run() {
         Sheet sheet(workbook::Workbook::Open(setup_.workbookPath, options));
         // Refused only now, so that a wrong sheet name is told first (the
         // sheet itself is not read for it).
-        if (refuseExisting_ && sheet.book.HasSheet(setup_.sheetName)) {
+        if (guard.RefusesExisting() && sheet.book.HasSheet(setup_.sheetName)) {
             progress_.Finish();
             result_.end = RunEnd::KeptOutput;
             return result_;
@@ -116,7 +104,7 @@ RunResult BatchRun::Run() {
         try {
             sheet.sheet->CheckRowOrder();
         } catch (const workbook::WorkbookError& error) {
-            throw workbook::WorkbookError("No se puede guardar el libro «" + outputPath_.string() + "»: " + error.what() + ".");
+            throw workbook::WorkbookError("No se puede guardar el libro «" + guard.Path().string() + "»: " + error.what() + ".");
         }
         sheet.book.SetActiveSheet(setup_.sheetName);
         sheet.letters = AllLetters(setup_.columns);
@@ -146,15 +134,15 @@ RunResult BatchRun::Run() {
         progress_.SetMaximum(result_.progressMaximum);
         progress_.SetStatus(kConvertingStatus);
 
-        const LoopEnd loopEnd = RunRows(sheet);
-        if (loopEnd == LoopEnd::Stopped || StopRequested()) return Stop();
+        const LoopEnd loopEnd = RunRows(sheet, guard);
+        if (loopEnd == LoopEnd::Stopped || StopRequested()) return Stop(guard);
         result_.rowsUnreached = CountUnreached(sheet);
-        return Finish(sheet, loopEnd, *existing);
+        return Finish(sheet, guard, loopEnd);
     } catch (const workbook::Interrupted&) {
-        return Stop();
+        return Stop(guard);
     } catch (const std::exception& error) {
         // The workbook (when open) is closed by now; nothing of it runs.
-        RemoveRecovery(false);
+        guard.Abandon();
         progress_.Finish();
         dialogs_.Show(WorkbookFailure(error.what()));
         result_.end = RunEnd::Failed;
@@ -163,77 +151,32 @@ RunResult BatchRun::Run() {
     }
 }
 
-bool BatchRun::HoldOutput(std::optional<output::OutputLock>& lock) {
-    const auto output = setup_.outputPath.empty() ? OutputPathOf(setup_.workbookPath)
-                                                  : std::optional(std::filesystem::path(setup_.outputPath));
-    if (!output) return true;  // not a workbook: opening it says so
-    outputPath_ = *output;
-    recoveryPath_ = OutputBase().string() + " (incompleto)" + outputPath_.extension().string();
-    try {
-        pid_t holder = 0;
-        lock = output::OutputLock::Take(outputPath_, &holder);
-        if (!lock) {
-            dialogs_.Show(OutputInUseMessage(outputPath_.string(), holder));
-            result_.end = RunEnd::OutputInUse;
-            return false;
-        }
-    } catch (const workbook::WorkbookError& error) {
-        dialogs_.Show(WorkbookFailure(error.what()));
-        result_.end = RunEnd::Failed;
+std::filesystem::path BatchRun::OutputPath() const {
+    if (!setup_.outputPath.empty()) return std::filesystem::path(setup_.outputPath);
+    return OutputPathOf(setup_.workbookPath).value_or(std::filesystem::path());
+}
+
+bool BatchRun::HoldOutput(OutputGuard& guard) {
+    switch (guard.Take()) {
+        case OutputGuard::Hold::Held: break;
+        case OutputGuard::Hold::InUse: result_.end = RunEnd::OutputInUse; return false;
+        case OutputGuard::Hold::Failed: result_.end = RunEnd::Failed; return false;
+    }
+    if (!guard.CheckOfficeLock(setup_.officeLock, result_.officeLock)) {
+        result_.end = RunEnd::OfficeLocked;
         return false;
     }
-    output::RemoveLeftovers(outputPath_.parent_path());
+    if (!guard.DecideOnExisting(setup_.existingOutput)) {
+        result_.end = RunEnd::KeptOutput;
+        return false;
+    }
     return true;
 }
 
-std::filesystem::path BatchRun::OutputBase() const {
-    return std::filesystem::path(outputPath_).replace_extension();
-}
-
-bool BatchRun::CheckOfficeLock() {
-    if (outputPath_.empty()) return true;
-    auto owner = output::ReadOfficeLock(outputPath_);
-    if (!owner) return true;
-    switch (setup_.officeLock) {
-        case ExistingOutput::Replace: return true;
-        case ExistingOutput::Ask:
-            if (dialogs_.Show(OfficeLockQuestion(outputPath_.string(), *owner)) == dialogs::Answer::Ok) {
-                replaceAgreed_ = true;
-                return true;
-            }
-            break;
-        case ExistingOutput::Refuse: break;
-    }
-    result_.officeLock = std::move(owner);
-    result_.end = RunEnd::OfficeLocked;
-    return false;
-}
-
-std::optional<output::ExistingFile> BatchRun::OnExistingOutput() {
-    std::error_code error;
-    if (outputPath_.empty() || !std::filesystem::exists(outputPath_, error))
-        return output::ExistingFile::Keep;
-    if (replaceAgreed_) return output::ExistingFile::Replace;
-    switch (setup_.existingOutput) {
-        case ExistingOutput::Replace: return output::ExistingFile::Replace;
-        case ExistingOutput::Ask:
-            if (dialogs_.Show(ReplaceOutputQuestion(outputPath_.string())) == dialogs::Answer::Ok)
-                return output::ExistingFile::Replace;
-            break;
-        case ExistingOutput::Refuse:
-            refuseExisting_ = true;
-            return output::ExistingFile::Keep;
-    }
-    result_.end = RunEnd::KeptOutput;
-    return std::nullopt;
-}
-
-RunResult BatchRun::Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile existing) {
-    const std::filesystem::path written =
-        sheet.book.SaveAs(OutputBase(), existing);
+RunResult BatchRun::Finish(Sheet& sheet, OutputGuard& guard, LoopEnd loopEnd) {
+    const std::filesystem::path written = guard.Commit(sheet.book);
     // In place: from here on the run has ended well, whatever comes.
     result_.output = written;
-    RemoveRecovery(true);
     const std::string fileName = written.filename().string();
     if (setup_.announceOutput) {
         dialogs::Message saved = std::holds_alternative<DecimalColumns>(setup_.columns)
@@ -250,8 +193,8 @@ RunResult BatchRun::Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile e
     return result_;
 }
 
-RunResult BatchRun::Stop() {
-    RemoveRecovery(false);
+RunResult BatchRun::Stop(OutputGuard& guard) {
+    guard.Abandon();
     progress_.Finish();
     result_.end = RunEnd::Stopped;
     result_.output.reset();
@@ -335,7 +278,7 @@ bool BatchRun::ContinueLoop() const {
     return emptyRows_ <= 3;
 }
 
-BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
+BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet, OutputGuard& guard) {
     row_ = 1;
     emptyRows_ = 0;
     skipped_ = 0;
@@ -366,12 +309,12 @@ BatchRun::LoopEnd BatchRun::RunRows(Sheet& sheet) {
             skipped_ = skippedBefore;
         }
         CountRow();
-        if (!FinishRow(sheet, end)) return end;
+        if (!FinishRow(sheet, guard, end)) return end;
     }
     return end;
 }
 
-bool BatchRun::FinishRow(Sheet& sheet, LoopEnd& end) {
+bool BatchRun::FinishRow(Sheet& sheet, OutputGuard& guard, LoopEnd& end) {
     ++row_;
     progress_.SetRow(row_);
     setup_.pumpEvents();
@@ -383,28 +326,18 @@ bool BatchRun::FinishRow(Sheet& sheet, LoopEnd& end) {
         end = LoopEnd::Cancelled;
         return false;
     }
-    if (row_ % 1000 == 0) InterimSave(sheet);
+    if (row_ % 1000 == 0) InterimSave(sheet, guard);
     return true;
 }
 
-void BatchRun::InterimSave(Sheet& sheet) {
+void BatchRun::InterimSave(Sheet& sheet, OutputGuard& guard) {
     const Clock::time_point start = setup_.now();
     const Clock::duration spacing = std::max(setup_.interimSaveSpacing, 2 * lastSaveTook_);
     if (start - lastSaveEnd_ < spacing) return;
-    sheet.book.SaveAs(recoveryPath_);
-    wroteInterim_ = true;
+    guard.SaveRecovery(sheet.book);
     ++result_.interimSaves;
     lastSaveEnd_ = setup_.now();
     lastSaveTook_ = lastSaveEnd_ - start;
-}
-
-void BatchRun::RemoveRecovery(bool evenIfNotOurs) noexcept {
-    // A recovery file that an earlier, crashed run left is the user's until
-    // a complete output takes its place.
-    if (recoveryPath_.empty() || (!wroteInterim_ && !evenIfNotOurs)) return;
-    std::error_code error;
-    std::filesystem::remove(recoveryPath_, error);
-    wroteInterim_ = false;
 }
 
 void BatchRun::CountRow() {

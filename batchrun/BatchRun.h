@@ -6,14 +6,11 @@
 //   BatchRun run(setup, dialogs, progress);
 //   RunResult result = run.Run();
 //
-// The source workbook is never written, and the output's name only ever
-// holds a complete output: the final save is written beside it and moved
-// into place in one step, never over a file the run was not allowed to
-// replace. Interim saves (every 1000 rows, not more often than the setup's
-// spacing) go to a recovery file, "<stem>_1 (incompleto)", removed when the
-// run ends (only a crash leaves it). The run holds a lock on its output from
-// its start to its end: a second run on the same output is refused. A run
-// that fails or is stopped leaves the files as they were before it.
+// The source workbook is never written; the output is kept safe by an
+// OutputGuard from the run's start to its end (its lock, the recovery file
+// of the interim saves, the final save moved into place). Interim saves come
+// every 1000 rows, not more often than the setup's spacing. A run that fails
+// or is stopped leaves the files as they were before it.
 #pragma once
 
 #include <chrono>
@@ -26,7 +23,7 @@
 #include "ConversionsAhead.h"
 #include "NumberText.h"
 #include "OfficeLock.h"
-#include "OutputLock.h"
+#include "OutputGuard.h"
 #include "PageColumns.h"
 #include "PointCore.h"
 #include "ProgressSink.h"
@@ -38,10 +35,6 @@
 namespace trevalco::batch {
 
 using Clock = std::chrono::steady_clock;
-
-// What to do when the output workbook exists already: ask the user, replace
-// it, or end the run at once (KeptOutput, no message).
-enum class ExistingOutput { Ask, Replace, Refuse };
 
 // A row that got its target columns, as the run tells it.
 struct ConvertedRow {
@@ -128,11 +121,6 @@ struct RunResult {
     std::int32_t rowsUnreached = 0;
 };
 
-// The output workbook of a source path (its folder, stem, "_1" and the
-// extension of the format written); nothing when the path names no workbook
-// format.
-std::optional<std::filesystem::path> OutputPathOf(const std::string& sourcePath);
-
 class BatchRun {
 public:
     BatchRun(RunSetup setup, dialogs::Dialogs& dialogs, ProgressSink& progress);
@@ -154,7 +142,12 @@ private:
     enum class LoopEnd { DataEnded, Cancelled, Stopped };
 
     bool CheckPreconditions();
-    LoopEnd RunRows(Sheet& sheet);
+    // The output the guard keeps safe (empty: the source names no workbook).
+    std::filesystem::path OutputPath() const;
+    // Takes the output's lock and settles what may be replaced; false when
+    // the run must end.
+    bool HoldOutput(OutputGuard& guard);
+    LoopEnd RunRows(Sheet& sheet, OutputGuard& guard);
     std::int32_t CountRows(const Sheet& sheet) const;
     // The settings the point core gets for the row being worked on.
     core::Settings PointSettings() const;
@@ -176,19 +169,10 @@ private:
     bool ContinueLoop() const;
     // Finishes a row: the progress, the event pump, the interim save.
     // False when the run must stop.
-    bool FinishRow(Sheet& sheet, LoopEnd& end);
-    void InterimSave(Sheet& sheet);
-    // Takes the output's lock; false when the run must end.
-    bool HoldOutput(std::optional<output::OutputLock>& lock);
-    // Whether the final save may replace an existing output; nothing when
-    // the run must end.
-    std::optional<output::ExistingFile> OnExistingOutput();
-    // False when LibreOffice has the output open and the run must end.
-    bool CheckOfficeLock();
-    // The output's path without its extension: what SaveAs is given.
-    std::filesystem::path OutputBase() const;
-    RunResult Finish(Sheet& sheet, LoopEnd loopEnd, output::ExistingFile existing);
-    RunResult Stop();
+    bool FinishRow(Sheet& sheet, OutputGuard& guard, LoopEnd& end);
+    void InterimSave(Sheet& sheet, OutputGuard& guard);
+    RunResult Finish(Sheet& sheet, OutputGuard& guard, LoopEnd loopEnd);
+    RunResult Stop(OutputGuard& guard);
     bool StopRequested() const { return setup_.stopRequested && setup_.stopRequested(); }
     // Sorts the finished row into converted, source only or skipped.
     void CountRow();
@@ -203,22 +187,16 @@ private:
     void WritePosition(Sheet& sheet, const core::PositionTexts& texts, const PositionRoles& roles);
     // The target columns of a converted row; the row counts as converted.
     void WriteTarget(Sheet& sheet, const core::Outcome& outcome, const PositionRoles& roles);
-    void RemoveRecovery(bool evenIfNotOurs) noexcept;
 
     RunSetup setup_;
     dialogs::Dialogs& dialogs_;
     ProgressSink& progress_;
     RunResult result_;
-    std::filesystem::path outputPath_;
     std::int32_t row_ = 0;
     std::int32_t emptyRows_ = 0;   // decimal degrees and UTM pages
     std::int16_t skipped_ = 0;     // degrees-minutes-seconds page (at most 4)
     std::int32_t lastDataRow_ = 0;
     std::size_t readRoles_ = 0;    // the page's input columns come first
-    std::filesystem::path recoveryPath_;
-    bool wroteInterim_ = false;
-    bool replaceAgreed_ = false;   // the user agreed to replace the output already
-    bool refuseExisting_ = false;  // the output exists and may not be replaced
     bool rowWrote_ = false;
     bool rowPrompted_ = false;
     bool rowConverted_ = false;

@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <map>
 
-#include "CellStyles.h"
 #include "Office.h"
 #include "PackageParts.h"
 #include "PackageWriter.h"
-#include "PartFilter.h"
+#include "SavePlan.h"
 #include "SharedStrings.h"
 #include "SheetReader.h"
-#include "PrefetchSource.h"
-#include "SheetWriter.h"
 #include "TextBook.h"
 #include "TempDir.h"
-#include "WorkbookPart.h"
-#include "XmlText.h"
 #include "ZipArchive.h"
 
 namespace trevalco::workbook {
@@ -207,34 +202,50 @@ void Workbook::Close() noexcept { state_.reset(); }
 
 namespace {
 
-// Whether a sheet part marks one of its views as a selected tab (sheet views
-// come near the start of the part).
-bool MarksSelectedTab(const ZipArchive& archive, std::uint64_t index) {
-    EntrySource source(archive, index);
-    std::string head(1 << 16, '\0');
-    head.resize(source.Read(head.data(), head.size()));
-    return head.find("tabSelected") != std::string::npos;
-}
-
-// Whether a part's text holds any of these names (as XML text): a formula on
-// another sheet reading the written ones names them.
-bool MentionsAny(const ZipArchive& archive, std::uint64_t index, const std::vector<std::string>& names) {
-    if (names.empty()) return false;
-    std::size_t longest = 0;
-    for (const std::string& name : names) longest = std::max(longest, name.size());
-    EntrySource source(archive, index);
-    std::string window;
-    char buffer[1 << 16];
-    for (std::size_t got; (got = source.Read(buffer, sizeof buffer)) > 0;) {
-        window.append(buffer, got);
-        for (const std::string& name : names)
-            if (window.find(name) != std::string::npos) return true;
-        window.erase(0, window.size() - std::min(window.size(), longest));
-    }
-    return false;
-}
-
 const WrittenCells kNothingWritten;
+
+void CheckTarget(const std::filesystem::path& target) {
+    std::error_code error;
+    if (std::filesystem::is_directory(target, error)) throw WorkbookError("ya hay una carpeta con ese nombre");
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
+}
+
+// Moves a complete save into place, unless a stop came in the meantime.
+void CommitUnlessStopped(output::PendingFile& pending, output::ExistingFile existing,
+                         const std::function<bool()>& stopRequested) {
+    // The last moment a stop leaves every file as it was.
+    if (stopRequested && stopRequested()) throw Interrupted();
+    pending.Commit(existing);
+}
+
+// Writes the package in the private folder, has LibreOffice convert it to
+// the workbook's format, and copies the result to `file`.
+void WriteThroughOffice(const ZipArchive& archive, const PackageChanges& changes, const OfficeConversion& office,
+                        const std::filesystem::path& file, const std::function<bool()>& stopRequested) {
+    std::error_code error;
+    const std::filesystem::path result = office.Package();
+    std::filesystem::remove(result, error);
+    WritePackage(archive, result, changes);
+    const std::filesystem::path converted =
+        ConvertWithOffice(office.program, result, office.format, office.folder, office.timeLimit, stopRequested);
+    std::filesystem::copy_file(converted, file, error);
+    std::filesystem::remove(result);
+    std::filesystem::remove_all(converted.parent_path());
+    if (error) throw WorkbookError("no se pudo escribir el archivo (" + error.message() + ")");
+}
+
+// Carries a plan out: the save is written to a temporary file beside the
+// target and moved into place.
+void WritePlanned(const ZipArchive& archive, const SavePlan& plan, const std::function<bool()>& stopRequested) {
+    CheckTarget(plan.target);
+    output::PendingFile pending(plan.target);
+    if (!plan.office)
+        WritePackage(archive, pending.TemporaryPath(), plan.parts.changes);
+    else
+        WriteThroughOffice(archive, plan.parts.changes, *plan.office, pending.TemporaryPath(), stopRequested);
+    CommitUnlessStopped(pending, plan.existing, stopRequested);
+}
 
 }  // namespace
 
@@ -245,122 +256,17 @@ void Workbook::WriteTo(const std::filesystem::path& target, output::ExistingFile
         return;
     }
     try {
-        const ZipArchive& archive = *state.archive;
-        PackageChanges changes;
-        bool dropCalcChain = false;
-        bool changed = false;
-        std::optional<CellStyles> styles;
-        if (state.parts.stylesPart) {
-            if (const auto index = archive.Find(*state.parts.stylesPart))
-                styles.emplace(archive.ReadSmall(*index), *state.parts.stylesPart);
-        }
-        CellStyles* stylesUsed = styles ? &*styles : nullptr;
-        // The names of the written sheets as formulas elsewhere spell them.
-        std::vector<std::string> writtenNames;
-        for (const auto& [position, sheet] : state.sheets) {
-            if (!sheet->Changed()) continue;
-            std::string escaped;
-            AppendEscaped(escaped, sheet->Name());
-            writtenNames.push_back(escaped);
-        }
-        for (std::size_t position = 0; position < state.parts.sheets.size(); ++position) {
-            const auto loaded = state.sheets.find(position);
-            const Worksheet* written = loaded == state.sheets.end() || !loaded->second->Changed() ? nullptr : loaded->second.get();
-            const std::string& part = state.parts.sheets[position].part;
-            const auto index = archive.Find(part);
-            if (!index) throw WorkbookError("falta la parte " + part);
-            std::optional<bool> selected;
-            if (state.activeSheet) selected = *state.activeSheet == position;
-            // Formulas of other sheets that read written cells lose their
-            // cached results too, so that they are calculated on opening.
-            const bool reads = written == nullptr && MentionsAny(archive, *index, writtenNames);
-            if (written == nullptr && !reads && !(selected == true) &&
-                !(selected == false && MarksSelectedTab(archive, *index)))
-                continue;
-            SheetWriter::Options options{written ? written->UsedRange() : std::string(), stylesUsed, selected, reads,
-                                         written ? written->Rows() : RowsLayout()};
-            changes.replaced[archive.EntryName(*index)] = [&archive, written, index = *index, options, part] {
-                // Inflating the original overlaps with rewriting it.
-                return std::make_unique<SheetWriter>(std::make_unique<PrefetchSource>(std::make_unique<EntrySource>(archive, index)),
-                                                     written ? written->Written() : kNothingWritten, options, part);
-            };
-            if (written == nullptr) continue;
-            changed = true;
-            dropCalcChain = dropCalcChain || written->OverwroteFormula();
-        }
-        if (styles) {
-            const std::string name = archive.EntryName(*archive.Find(*state.parts.stylesPart));
-            changes.replaced[name] = [stylesUsed] { return std::make_unique<TextSource>(stylesUsed->Rewritten()); };
-            changes.last.push_back(name);
-        }
-        if (changed || state.activeSheet) {
-            std::optional<std::size_t> tab;
-            if (state.activeSheet) tab = state.parts.sheets[*state.activeSheet].tab;
-            if (const auto index = archive.Find(state.parts.workbookPart)) {
-                std::string rewritten = RewriteWorkbookPart(archive.ReadSmall(*index), state.parts.workbookPart, tab, changed);
-                changes.replaced[archive.EntryName(*index)] = [rewritten] { return std::make_unique<TextSource>(rewritten); };
-            }
-        }
-        // A formula replaced by a text must not stay in the calculation chain,
-        // or Excel reports the file as damaged; the chain is optional and
-        // Excel rebuilds it.
-        if (dropCalcChain && state.parts.calcChainPart) {
-            const std::string chain = *state.parts.calcChainPart;
-            if (const auto index = archive.Find(chain)) changes.dropped.insert(archive.EntryName(*index));
-            if (const auto types = archive.Find("[Content_Types].xml")) {
-                std::string kept = DropEntries(archive.ReadSmall(*types), "[Content_Types].xml",
-                                               [&](std::string_view local, const char** attributes) {
-                                                   const char* name = FindAttribute(attributes, "PartName");
-                                                   return local == "Override" && name != nullptr &&
-                                                          Lower(name) == Lower("/" + chain);
-                                               });
-                changes.replaced[archive.EntryName(*types)] = [kept] { return std::make_unique<TextSource>(kept); };
-            }
-            const std::string& relationshipsPart = state.parts.workbookRelationshipsPart;
-            if (const auto rels = archive.Find(relationshipsPart)) {
-                std::string kept = DropEntries(archive.ReadSmall(*rels), relationshipsPart,
-                                               [](std::string_view local, const char** attributes) {
-                                                   const char* type = FindAttribute(attributes, "Type");
-                                                   return local == "Relationship" && type != nullptr &&
-                                                          IsRelationshipType(type, "calcChain");
-                                               });
-                changes.replaced[archive.EntryName(*rels)] = [kept] { return std::make_unique<TextSource>(kept); };
-            }
-        }
-
-        CheckTarget(target);
-        std::error_code error;
-        output::PendingFile pending(target);
-        if (!UsesOffice(state.format)) {
-            WritePackage(archive, pending.TemporaryPath(), changes);
-        } else {
-            const std::filesystem::path work = state.temporary->Path();
-            const std::filesystem::path result = work / "resultado.xlsx";
-            std::filesystem::remove(result, error);
-            WritePackage(archive, result, changes);
-            const std::filesystem::path converted = ConvertWithOffice(
-                *state.office, result, std::string_view(ExtensionOf(state.format)).substr(1), work,
-                state.options.officeTimeLimit, state.options.stopRequested);
-            std::filesystem::copy_file(converted, pending.TemporaryPath(), error);
-            std::filesystem::remove(result);
-            std::filesystem::remove_all(converted.parent_path());
-            if (error) throw WorkbookError("no se pudo escribir el archivo (" + error.message() + ")");
-        }
-        // The last moment a stop leaves every file as it was.
-        if (state.options.stopRequested && state.options.stopRequested()) throw Interrupted();
-        pending.Commit(existing);
+        SavePlan plan{target, existing, PlanParts(*state.archive, state.parts, state.sheets, state.activeSheet), {}};
+        if (UsesOffice(state.format))
+            plan.office = OfficeConversion{*state.office, state.temporary->Path(),
+                                           std::string_view(ExtensionOf(state.format)).substr(1),
+                                           state.options.officeTimeLimit};
+        WritePlanned(*state.archive, plan, state.options.stopRequested);
     } catch (const WorkbookError& error) {
         throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + error.what() + ".");
     } catch (const std::filesystem::filesystem_error& error) {
         throw WorkbookError("No se puede guardar el libro " + Quoted(target) + ": " + output::FileErrorText(error.code().value()) + ".");
     }
-}
-
-void Workbook::CheckTarget(const std::filesystem::path& target) {
-    std::error_code error;
-    if (std::filesystem::is_directory(target, error)) throw WorkbookError("ya hay una carpeta con ese nombre");
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    if (!std::filesystem::is_directory(folder, error)) throw WorkbookError("la carpeta no existe");
 }
 
 void Workbook::WriteTextTo(const std::filesystem::path& target, output::ExistingFile existing) {
@@ -371,9 +277,7 @@ void Workbook::WriteTextTo(const std::filesystem::path& target, output::Existing
         const WrittenCells& written = loaded == state.sheets.end() ? kNothingWritten : loaded->second->Written();
         output::PendingFile pending(target);
         state.text->Write(written, pending.TemporaryPath());
-        // The last moment a stop leaves every file as it was.
-        if (state.options.stopRequested && state.options.stopRequested()) throw Interrupted();
-        pending.Commit(existing);
+        CommitUnlessStopped(pending, existing, state.options.stopRequested);
     } catch (const WorkbookError& error) {
         throw WorkbookError("No se puede guardar el archivo " + Quoted(target) + ": " + error.what() + ".");
     } catch (const std::filesystem::filesystem_error& error) {

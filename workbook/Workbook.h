@@ -104,7 +104,6 @@ private:
     State& Live() const;
     void WriteTo(const std::filesystem::path& target, output::ExistingFile existing);
     void WriteTextTo(const std::filesystem::path& target, output::ExistingFile existing);
-    static void CheckTarget(const std::filesystem::path& target);
 
     std::unique_ptr<State> state_;
 };

@@ -1,5 +1,6 @@
 #include "PackageParts.h"
 
+#include <algorithm>
 #include <map>
 
 #include "WorkbookError.h"
@@ -117,6 +118,11 @@ std::optional<std::string> ResolveTarget(std::string_view sourcePart, std::strin
 
 bool IsRelationshipType(std::string_view type, std::string_view kind) {
     return type.size() > kind.size() && type.ends_with(kind) && type[type.size() - kind.size() - 1] == '/';
+}
+
+bool SamePartName(std::string_view a, std::string_view b) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
 }
 
 PackageParts ReadPackageParts(const ZipArchive& archive) {

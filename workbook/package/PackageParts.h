@@ -39,6 +39,10 @@ std::string RelationshipsPartOf(std::string_view part);
 // "/xl/x.xml" is "xl/x.xml". Nothing when it climbs out of the package.
 std::optional<std::string> ResolveTarget(std::string_view sourcePart, std::string_view target);
 
+// Whether two part names are the same: they compare without regard to
+// ASCII case ("/xl/calcChain.xml" and "/xl/calcchain.xml").
+bool SamePartName(std::string_view a, std::string_view b);
+
 // Whether a relationship type names the given kind ("worksheet",
 // "sharedStrings", ...), in the transitional or the strict vocabulary.
 bool IsRelationshipType(std::string_view type, std::string_view kind);
