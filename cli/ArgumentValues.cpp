@@ -38,6 +38,21 @@ std::optional<DirectionKey> KeyFor(std::string_view typed) {
     return std::nullopt;
 }
 
+std::string_view NotationName(core::Notation notation) {
+    switch (notation) {
+        case core::Notation::DecimalDegrees: return "dd";
+        case core::Notation::DegreesMinutesSeconds: return "dms";
+        case core::Notation::Utm: break;
+    }
+    return "utm";
+}
+
+std::optional<core::Notation> NotationFor(std::string_view name) {
+    for (const core::Notation notation : kNotations)
+        if (name == NotationName(notation)) return notation;
+    return std::nullopt;
+}
+
 std::optional<Util::ForcedZone> ForcedZoneFor(std::string_view text) {
     const auto zone = WholeArgument(text);
     if (!zone) return std::nullopt;

@@ -15,11 +15,13 @@ namespace trevalco::cli {
 
 namespace {
 
-std::optional<batch::PageColumns> PageFor(std::string_view from) {
-    if (from == "dd") return batch::WithFirstOfferedColumns(batch::DecimalColumns{});
-    if (from == "dms") return batch::WithFirstOfferedColumns(batch::DmsColumns{});
-    if (from == "utm") return batch::WithFirstOfferedColumns(batch::UtmColumns{});
-    return std::nullopt;
+batch::PageColumns PageOf(core::Notation from) {
+    switch (from) {
+        case core::Notation::DecimalDegrees: return batch::WithFirstOfferedColumns(batch::DecimalColumns{});
+        case core::Notation::DegreesMinutesSeconds: return batch::WithFirstOfferedColumns(batch::DmsColumns{});
+        case core::Notation::Utm: break;
+    }
+    return batch::WithFirstOfferedColumns(batch::UtmColumns{});
 }
 
 std::string Upper(std::string_view text) {
@@ -162,8 +164,9 @@ ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
         settings.output = *output;
     }
 
-    auto page = PageFor(*from);
-    if (!page) return fail("notación desconocida (dd, dms o utm): " + *from);
+    const std::optional<core::Notation> notation = NotationFor(*from);
+    if (!notation) return fail("notación desconocida (dd, dms o utm): " + *from);
+    std::optional<batch::PageColumns> page = PageOf(*notation);
     auto key = KeyFor(*direction);
     if (!key) return fail("dirección desconocida: " + *direction);
     settings.key = *key;

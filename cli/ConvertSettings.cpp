@@ -9,13 +9,6 @@ namespace trevalco::cli {
 
 namespace {
 
-std::optional<InputNotation> NotationFor(std::string_view from) {
-    if (from == "dd") return InputNotation::DecimalDegrees;
-    if (from == "dms") return InputNotation::DegreesMinutesSeconds;
-    if (from == "utm") return InputNotation::Utm;
-    return std::nullopt;
-}
-
 std::optional<char> DelimiterFor(std::string_view name) {
     if (name == ";") return ';';
     if (name == ",") return ',';
@@ -92,7 +85,7 @@ ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) 
             return fail("opción desconocida: " + std::string(option));
         }
     }
-    if (settings.zone && settings.from != InputNotation::Utm)
+    if (settings.zone && settings.from != core::Notation::Utm)
         return fail("--zone solo se usa con --from utm");
     if (settings.decimalComma && settings.layout.delimiter == ',')
         return fail("--decimal-comma no se puede usar con --delimiter ','");

@@ -6,17 +6,16 @@
 #include <string>
 
 #include "LineFields.h"
+#include "PointConversion.h"
 #include "ShiftSet.h"
 #include "Types.h"
 #include "Util.h"
 
 namespace trevalco::cli {
 
-enum class InputNotation { DecimalDegrees, DegreesMinutesSeconds, Utm };
-
 struct ConvertSettings {
     DirectionKey key = kSirgasToPsad56;              // the direction
-    InputNotation from = InputNotation::DecimalDegrees;
+    core::Notation from = core::Notation::DecimalDegrees;
     std::optional<std::int16_t> zone;                // UTM lines that carry none
     Util::ForcedZone forced = Util::ForcedZone::Off();
     LineLayout layout;                               // delimiter and leading fields skipped

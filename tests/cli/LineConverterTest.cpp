@@ -86,7 +86,7 @@ TEST(ConvertArguments, DefaultsAndEveryOption) {
     const ConvertSettings& defaults = *parsed.settings;
     EXPECT_EQ(std::tie(defaults.key, defaults.from, defaults.forced, defaults.layout.delimiter,
                        defaults.layout.skipFields, defaults.decimalComma),
-              std::make_tuple(kSirgasToPsad56, InputNotation::DecimalDegrees, Util::ForcedZone::Off(),
+              std::make_tuple(kSirgasToPsad56, core::Notation::DecimalDegrees, Util::ForcedZone::Off(),
                               std::optional<char>(), std::size_t{0}, false));
     EXPECT_EQ(Parse({"--direction=PSAD56_SIRGAS"}).settings->key, kPsad56ToSirgas);
     for (const auto& [name, delimiter] : {std::pair{";", ';'}, {",", ','}, {"tab", '\t'}, {"\t", '\t'}})
@@ -97,7 +97,7 @@ TEST(ConvertArguments, DefaultsAndEveryOption) {
     ASSERT_TRUE(parsed.settings) << parsed.error;
     const ConvertSettings& set = *parsed.settings;
     EXPECT_EQ(std::tie(set.from, set.zone, set.forced, set.decimalComma, set.layout.skipFields, set.layout.delimiter),
-              std::make_tuple(InputNotation::Utm, std::optional<std::int16_t>(19), Util::ForcedZone::To(22), true,
+              std::make_tuple(core::Notation::Utm, std::optional<std::int16_t>(19), Util::ForcedZone::To(22), true,
                               std::size_t{3}, std::optional<char>(';')));
     EXPECT_TRUE(Parse({"--help"}).help);
 }
