@@ -3,23 +3,34 @@
 #include <algorithm>
 #include <charconv>
 
+#include "SirgasCodes.h"
+
 namespace trevalco::cli {
 
-std::optional<std::string_view> OptionValue(std::string_view& option, int& index, int argc,
-                                            const char* const* argv) {
-    if (const auto eq = option.find('='); eq != std::string_view::npos) {
-        const std::string_view value = option.substr(eq + 1);
-        option = option.substr(0, eq);
-        return value;
-    }
-    if (index + 1 >= argc) return std::nullopt;
-    return std::string_view(argv[++index]);
+namespace {
+
+constexpr std::array kDirections{kSirgasToPsad56, kSirgasToSad69, kPsad56ToSirgas, kSad69ToSirgas};
+constexpr std::array kShiftSets{layers::ShiftSet::Seed, layers::ShiftSet::Epsg};
+
+// The zones "Forzar Zonas" offers: its buttons', and the one it takes when
+// none of them is chosen.
+std::vector<std::int16_t> ForcedZones() {
+    std::vector<std::int16_t> zones(Util::kForceableZones.begin(), Util::kForceableZones.end());
+    zones.push_back(*Util::ReadForcedZone(1, {}).zone);
+    return zones;
 }
 
-bool IsOneOf(std::string_view option, std::initializer_list<std::string_view> known) {
-    option = option.substr(0, option.find('='));
-    return std::find(known.begin(), known.end(), option) != known.end();
+std::string Number(int value) { return std::to_string(value); }
+
+// A whole number that is one of `offered`.
+template <typename Values>
+std::optional<int> OneOf(std::string_view text, const Values& offered) {
+    const std::optional<int> number = WholeArgument(text);
+    if (!number || std::ranges::find(offered, *number) == std::ranges::end(offered)) return std::nullopt;
+    return number;
 }
+
+}  // namespace
 
 std::optional<int> WholeArgument(std::string_view text) {
     int value = 0;
@@ -28,15 +39,21 @@ std::optional<int> WholeArgument(std::string_view text) {
     return value;
 }
 
-std::optional<DirectionKey> KeyFor(std::string_view typed) {
-    // Read without regard to case: sirgas_sad69 is SIRGAS_SAD69.
-    std::string direction(typed);
-    for (char& c : direction)
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    for (const DirectionKey key : {kSirgasToPsad56, kSirgasToSad69, kPsad56ToSirgas, kSad69ToSirgas})
+    return upper;
+}
+
+std::optional<DirectionKey> KeyFor(std::string_view typed) {
+    const std::string direction = Upper(typed);
+    for (const DirectionKey key : kDirections)
         if (direction == NameOf(key)) return key;
     return std::nullopt;
 }
+
+std::vector<std::string> DirectionNames() { return NamesOf(kDirections, NameOf); }
 
 std::string_view NotationName(core::Notation notation) {
     switch (notation) {
@@ -53,14 +70,45 @@ std::optional<core::Notation> NotationFor(std::string_view name) {
     return std::nullopt;
 }
 
+std::vector<std::string> NotationNames() { return NamesOf(kNotations, NotationName); }
+
 std::optional<Util::ForcedZone> ForcedZoneFor(std::string_view text) {
-    const auto zone = WholeArgument(text);
+    const std::optional<int> zone = OneOf(text, ForcedZones());
     if (!zone) return std::nullopt;
-    const bool offered =
-        *zone == 22 || std::find(Util::kForceableZones.begin(), Util::kForceableZones.end(),
-                                 *zone) != Util::kForceableZones.end();
-    if (!offered) return std::nullopt;
     return Util::ForcedZone::To(static_cast<std::int16_t>(*zone));
+}
+
+std::vector<std::string> ForcedZoneNames() { return NamesOf(ForcedZones(), Number); }
+
+std::optional<int> MainlandZoneFor(std::string_view text) { return OneOf(text, kMainlandZones); }
+
+std::vector<std::string> MainlandZoneNames() { return NamesOf(kMainlandZones, Number); }
+
+std::optional<layers::ShiftSet> ShiftSetFor(std::string_view text) {
+    for (const layers::ShiftSet set : kShiftSets)
+        if (text == layers::ShiftSetName(set)) return set;
+    return std::nullopt;
+}
+
+std::vector<std::string> ShiftSetNames() { return NamesOf(kShiftSets, layers::ShiftSetName); }
+
+std::optional<int> SirgasCodeFor(std::string_view text) { return OneOf(text, layers::kSirgasCodes); }
+
+std::vector<std::string> SirgasCodeNames() { return NamesOf(layers::kSirgasCodes, Number); }
+
+std::string Listed(std::span<const std::string> names, std::string_view last) {
+    std::string listed;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) listed += i + 1 == names.size() ? last : std::string_view(", ");
+        listed += names[i];
+    }
+    return listed;
+}
+
+std::string Alternatives(std::span<const std::string> names) {
+    std::string alternatives;
+    for (const std::string& name : names) alternatives += (alternatives.empty() ? "" : "|") + name;
+    return alternatives;
 }
 
 }  // namespace trevalco::cli

@@ -15,6 +15,4 @@ inline constexpr int kExitInterrupted = 130;
 // workbook's path goes to `out`, messages and the progress bar to `err`.
 int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
-extern const char* const kBatchHelp;
-
 }  // namespace trevalco::cli

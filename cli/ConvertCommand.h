@@ -14,7 +14,4 @@ inline constexpr int kExitFileError = 3;
 // Runs the command with the arguments that follow "convert".
 int RunConvert(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err);
 
-// The help text of the command.
-extern const char* const kConvertHelp;
-
 }  // namespace trevalco::cli

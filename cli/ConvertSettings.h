@@ -3,8 +3,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <vector>
 
+#include "ArgumentParser.h"
 #include "LineFields.h"
 #include "PointConversion.h"
 #include "ShiftSet.h"
@@ -24,14 +25,10 @@ struct ConvertSettings {
     std::size_t skipLines = 0;                       // leading lines (a header) passed through as they stand
 };
 
-// The settings, or the reason the arguments are not usable.
-struct ParsedConvertArguments {
-    std::optional<ConvertSettings> settings;
-    std::string error;
-    bool help = false;
-};
+// The options of convert, reading into `settings`.
+std::vector<Option> ConvertOptions(ConvertSettings& settings);
 
 // Parses the arguments that follow "convert".
-ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv);
+Parsed<ConvertSettings> ParseConvertArguments(int argc, const char* const* argv);
 
 }  // namespace trevalco::cli
