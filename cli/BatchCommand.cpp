@@ -11,7 +11,7 @@
 #include "BatchRun.h"
 #include "BatchSettings.h"
 #include "BatchSummary.h"
-#include "ConvertCommand.h"
+#include "CommandRun.h"
 #include "HelpText.h"
 #include "InterruptFlag.h"
 #include "LayerLink.h"
@@ -71,31 +71,11 @@ const HelpPage kBatchPage{
         "130 si se interrumpió (Ctrl-C o SIGTERM): entonces los archivos quedan como\n"
         "estaban.\n"};
 
-const std::string& BatchHelp() {
-    static const std::string help = HelpText(kBatchPage, BatchOptions);
-    return help;
-}
-
 std::string OutputPath(const BatchSettings& settings) {
     return settings.output.empty() ? batch::OutputPathOf(settings.workbook)->string() : settings.output;
 }
 
-}  // namespace
-
-int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-    // From the start: Ctrl-C at any moment ends the command cleanly.
-    const InterruptFlag interrupt;
-    const Parsed<BatchSettings> parsed = ParseBatchArguments(argc, argv);
-    if (parsed.help) {
-        std::fputs(BatchHelp().c_str(), out);
-        return std::fflush(out) == 0 ? kExitOk : kExitFileError;
-    }
-    if (!parsed.settings) {
-        std::fprintf(err, "trevalco-cli batch: %s\n\n%s", parsed.error.c_str(), BatchHelp().c_str());
-        return kExitUsage;
-    }
-    const BatchSettings& settings = *parsed.settings;
-
+int Convert(const BatchSettings& settings, const InterruptFlag& interrupt, std::FILE* out, std::FILE* err) {
     // The layer is refused (its format, KML outside SIRGAS, its lock) before
     // the workbook is opened.
     std::unique_ptr<BatchLayer> pointLayer;
@@ -162,10 +142,7 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
                 std::fprintf(err, "trevalco-cli batch: el libro se guardó, la capa no: %s\n", layerFailure.c_str());
                 return kExitFileError;
             }
-            if (std::fflush(out) != 0 || std::ferror(out)) {
-                std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
-                return kExitFileError;
-            }
+            if (!OutputWritten(out, err)) return kExitFileError;
             return result.end == batch::RunEnd::Completed && result.rowsUnreached == 0 ? kExitOk : kExitStoppedAtBadRow;
         case batch::RunEnd::Stopped:
             return kExitInterrupted;
@@ -192,6 +169,16 @@ int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
             break;
     }
     return kExitFileError;
+}
+
+}  // namespace
+
+int RunBatch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    // From the start: Ctrl-C at any moment ends the command cleanly.
+    const InterruptFlag interrupt;
+    return RunCommand(
+        kBatchPage.command, [] { return HelpText(kBatchPage, BatchOptions); }, ParseBatchArguments(argc, argv), out, err,
+        [&](const BatchSettings& settings) { return Convert(settings, interrupt, out, err); });
 }
 
 }  // namespace trevalco::cli

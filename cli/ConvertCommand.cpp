@@ -4,6 +4,7 @@
 #include <string>
 #include <thread>
 
+#include "CommandRun.h"
 #include "ConvertPipeline.h"
 #include "ConvertSettings.h"
 #include "HelpText.h"
@@ -49,36 +50,24 @@ const HelpPage kConvertPage{
         "Estado de salida: 0 si se convirtieron todos los puntos, 1 si alguno no,\n"
         "2 si los argumentos no son válidos, 3 si falla la lectura o la escritura.\n"};
 
-const std::string& ConvertHelp() {
-    static const std::string help = HelpText(kConvertPage, ConvertOptions);
-    return help;
-}
-
-}  // namespace
-
-int RunConvert(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
-    const Parsed<ConvertSettings> parsed = ParseConvertArguments(argc, argv);
-    if (parsed.help) {
-        std::fputs(ConvertHelp().c_str(), out);
-        return std::fflush(out) == 0 ? kExitOk : kExitFileError;
-    }
-    if (!parsed.settings) {
-        std::fprintf(err, "trevalco-cli convert: %s\n\n%s", parsed.error.c_str(), ConvertHelp().c_str());
-        return kExitUsage;
-    }
-
-    const LineConverter converter(*parsed.settings);
-    ConvertPipeline pipeline(converter, std::max(1U, std::thread::hardware_concurrency()), parsed.settings->skipLines);
+int Convert(const ConvertSettings& settings, std::FILE* in, std::FILE* out, std::FILE* err) {
+    const LineConverter converter(settings);
+    ConvertPipeline pipeline(converter, std::max(1U, std::thread::hardware_concurrency()), settings.skipLines);
     const PipelineResult result = pipeline.Run(in, out, err);
-    if (result.writeFailed || std::fflush(out) != 0 || std::ferror(out)) {
-        std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
-        return kExitFileError;
-    }
+    if (!OutputWritten(out, err, !result.writeFailed)) return kExitFileError;
     if (result.readFailed) {
         std::fputs("trevalco-cli: no se pudo leer la entrada\n", err);
         return kExitFileError;
     }
     return result.allConverted ? kExitOk : kExitSomeNotConverted;
+}
+
+}  // namespace
+
+int RunConvert(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
+    return RunCommand(
+        kConvertPage.command, [] { return HelpText(kConvertPage, ConvertOptions); }, ParseConvertArguments(argc, argv),
+        out, err, [&](const ConvertSettings& settings) { return Convert(settings, in, out, err); });
 }
 
 }  // namespace trevalco::cli

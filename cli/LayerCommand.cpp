@@ -3,8 +3,7 @@
 #include <cinttypes>
 #include <string>
 
-#include "BatchCommand.h"
-#include "ConvertCommand.h"
+#include "CommandRun.h"
 #include "HelpText.h"
 #include "InterruptFlag.h"
 #include "LayerSettings.h"
@@ -53,11 +52,6 @@ const HelpPage kLayerPage{
         "la capa no se puede leer o escribir, si la salida ya existe sin --overwrite\n"
         "o si otra conversión la está escribiendo, 130 si se interrumpió (Ctrl-C o\n"
         "SIGTERM): entonces no queda nada escrito.\n"};
-
-const std::string& LayerHelp() {
-    static const std::string help = HelpText(kLayerPage, LayerOptions);
-    return help;
-}
 
 // Why a vertex was not carried, in the words the program uses for a point.
 std::string RefusalText(const layers::VertexRefusal& refusal) {
@@ -109,20 +103,8 @@ void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::S
     std::fputc('\n', err);
 }
 
-}  // namespace
-
-int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+int Convert(const layers::LayerRequest& request, std::FILE* out, std::FILE* err) {
     const InterruptFlag interrupt;
-    const Parsed<layers::LayerRequest> parsed = ParseLayerArguments(argc, argv);
-    if (parsed.help) {
-        std::fputs(LayerHelp().c_str(), out);
-        return std::fflush(out) == 0 ? kExitOk : kExitFileError;
-    }
-    if (!parsed.settings) {
-        std::fprintf(err, "trevalco-cli layer: %s\n\n%s", parsed.error.c_str(), LayerHelp().c_str());
-        return kExitUsage;
-    }
-    const layers::LayerRequest& request = *parsed.settings;
     TerminalListener listener(err);
     try {
         const layers::LayerSummary summary =
@@ -133,10 +115,7 @@ int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
         }
         PrintSummary(err, summary, request.shifts);
         std::fprintf(out, "%s\n", request.output.c_str());
-        if (std::fflush(out) != 0 || std::ferror(out)) {
-            std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
-            return kExitFileError;
-        }
+        if (!OutputWritten(out, err)) return kExitFileError;
         return summary.leftOut == 0 ? kExitOk : kExitSomeNotConverted;
     } catch (const layers::LayerUsageError& error) {
         std::fprintf(err, "trevalco-cli layer: %s\n", error.what());
@@ -145,6 +124,14 @@ int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
         std::fprintf(err, "trevalco-cli layer: %s\n", error.what());
         return kExitFileError;
     }
+}
+
+}  // namespace
+
+int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    return RunCommand(
+        kLayerPage.command, [] { return HelpText(kLayerPage, LayerOptions); }, ParseLayerArguments(argc, argv), out, err,
+        [&](const layers::LayerRequest& request) { return Convert(request, out, err); });
 }
 
 }  // namespace trevalco::cli

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "BatchSettings.h"
-#include "ConvertCommand.h"
+#include "CommandRun.h"
 #include "ConvertSettings.h"
 #include "LayerCommand.h"
 #include "LayerLink.h"
