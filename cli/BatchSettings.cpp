@@ -1,32 +1,45 @@
 #include "BatchSettings.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
-#include <system_error>
 #include <set>
 #include <string_view>
-#include <vector>
+#include <system_error>
+#include <utility>
 
 #include "ArgumentValues.h"
-#include "LayerOptions.h"
 #include "CellReference.h"
+#include "Options.h"
 
 namespace trevalco::cli {
 
 namespace {
 
-std::optional<batch::PageColumns> PageFor(std::string_view from) {
-    if (from == "dd") return batch::WithFirstOfferedColumns(batch::DecimalColumns{});
-    if (from == "dms") return batch::WithFirstOfferedColumns(batch::DmsColumns{});
-    if (from == "utm") return batch::WithFirstOfferedColumns(batch::UtmColumns{});
-    return std::nullopt;
+using Result = Parsed<BatchSettings>;
+
+constexpr std::string_view kNoWorkbook = "falta el libro";
+
+constexpr std::array kBadRowAnswers{std::pair{std::string_view("skip"), BadRowAnswer::Skip},
+                                    std::pair{std::string_view("stop"), BadRowAnswer::Stop}};
+
+std::optional<BadRowAnswer> BadRowAnswerFor(std::string_view name) {
+    const auto answer = std::ranges::find(kBadRowAnswers, name, &decltype(kBadRowAnswers)::value_type::first);
+    if (answer == kBadRowAnswers.end()) return std::nullopt;
+    return answer->second;
 }
 
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return upper;
+std::vector<std::string> BadRowAnswerNames() {
+    return NamesOf(kBadRowAnswers, [](const auto& answer) { return std::string(answer.first); });
+}
+
+batch::PageColumns PageOf(core::Notation from) {
+    switch (from) {
+        case core::Notation::DecimalDegrees: return batch::WithFirstOfferedColumns(batch::DecimalColumns{});
+        case core::Notation::DegreesMinutesSeconds: return batch::WithFirstOfferedColumns(batch::DmsColumns{});
+        case core::Notation::Utm: break;
+    }
+    return batch::WithFirstOfferedColumns(batch::UtmColumns{});
 }
 
 std::string RoleNames(const batch::PageColumns& page) {
@@ -50,7 +63,7 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 }
 
 // Why an output path given with --output cannot be used, if it cannot.
-std::optional<std::string> OutputRefusal(const std::string& workbook, const std::string& output) {
+Refusal OutputRefusal(const std::string& workbook, const std::string& output) {
     namespace fs = std::filesystem;
     const fs::path source(workbook), chosen(output);
     if (output.empty() || chosen.filename().empty() || chosen.filename() == "." || chosen.filename() == "..")
@@ -64,147 +77,120 @@ std::optional<std::string> OutputRefusal(const std::string& workbook, const std:
     return std::nullopt;
 }
 
-}  // namespace
-
-ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv) {
-    ParsedBatchArguments parsed;
-    auto fail = [&parsed](std::string message) {
-        parsed.error = std::move(message);
-        return parsed;
-    };
-    BatchSettings settings;
-    std::optional<std::string> workbook, sheet, from, direction, zone, output;
-    std::vector<std::string> columnLists;
-    for (int i = 0; i < argc; ++i) {
-        std::string_view option = argv[i];
-        if (option == "--help" || option == "-h") {
-            parsed.help = true;
-            return parsed;
-        }
-        if (option == "-o") option = "--output";
-        if (!option.starts_with("--")) {
-            if (workbook) return fail("argumento inesperado: " + std::string(option));
-            workbook = std::string(option);
-            continue;
-        }
-        if (option == "--overwrite") {
-            settings.overwrite = true;
-            continue;
-        }
-        if (option == "--ignore-lock") {
-            settings.ignoreLock = true;
-            continue;
-        }
-        if (option == "--replace-columns") {
-            settings.replaceColumns = true;
-            continue;
-        }
-        if (!IsOneOf(option, {"--sheet", "--from", "--direction", "--zone", "--force-zone", "--recovery-seconds",
-                              "--columns", "--on-bad-row", "--output", "--layer", "--sirgas", "--shifts"}))
-            return fail("opción desconocida: " + std::string(option.substr(0, option.find('='))));
-        std::string_view value;
-        if (const auto given = OptionValue(option, i, argc, argv))
-            value = *given;
-        else
-            return fail("falta el valor de " + std::string(option));
-        if (option == "--sheet") {
-            sheet = std::string(value);
-        } else if (option == "--from") {
-            from = std::string(value);
-        } else if (option == "--direction") {
-            direction = std::string(value);
-        } else if (option == "--zone") {
-            zone = std::string(value);
-        } else if (option == "--force-zone") {
-            const auto forced = ForcedZoneFor(value);
-            if (!forced)
-                return fail("zona forzada inválida (12, 13, 16, 17, 18, 19, 20, 21 o 22): " +
-                            std::string(value));
-            settings.forced = *forced;
-        } else if (option == "--recovery-seconds") {
-            const auto seconds = WholeArgument(value);
-            if (!seconds || *seconds < 0 || *seconds > 86400)
-                return fail("--recovery-seconds admite de 0 a 86400 segundos: " + std::string(value));
-            settings.recoverySeconds = *seconds;
-        } else if (option == "--layer") {
-            settings.layer = std::string(value);
-        } else if (option == "--sirgas") {
-            const auto code = SirgasCodeFor(value);
-            if (!code) return fail(std::string("--sirgas admite ") + kSirgasCodesText + ": " + std::string(value));
-            settings.sirgas = *code;
-        } else if (option == "--shifts") {
-            const auto shifts = ShiftSetFor(value);
-            if (!shifts) return fail("--shifts admite seed o epsg: " + std::string(value));
-            settings.shifts = *shifts;
-        } else if (option == "--output") {
-            output = std::string(value);
-        } else if (option == "--columns") {
-            columnLists.emplace_back(value);
-        } else if (option == "--on-bad-row") {
-            if (value == "skip")
-                settings.onBadRow = BadRowAnswer::Skip;
-            else if (value == "stop")
-                settings.onBadRow = BadRowAnswer::Stop;
-            else
-                return fail("--on-bad-row admite skip o stop: " + std::string(value));
-        } else {
-            return fail("opción desconocida: " + std::string(option));
-        }
-    }
-    if (!workbook || workbook->empty()) return fail("falta el libro");
-    if (!sheet) return fail("falta --sheet");
-    if (!from) return fail("falta --from");
-    if (!direction) return fail("falta --direction");
-    settings.workbook = *workbook;
-    settings.sheet = *sheet;
-    if (output) {
-        if (auto refused = OutputRefusal(*workbook, *output)) return fail(std::move(*refused));
-        settings.output = *output;
-    }
-
-    auto page = PageFor(*from);
-    if (!page) return fail("notación desconocida (dd, dms o utm): " + *from);
-    auto key = KeyFor(*direction);
-    if (!key) return fail("dirección desconocida: " + *direction);
-    settings.key = *key;
-
-    // The zone of a UTM sheet is never guessed: a sheet of zone 19 taken as
-    // zone 18 would come out a whole zone away.
-    if (auto* utm = std::get_if<batch::UtmColumns>(&*page); utm != nullptr && !zone)
-        return fail("falta --zone (18 o 19): la zona de las filas de la hoja UTM");
-    if (zone) {
-        auto* utm = std::get_if<batch::UtmColumns>(&*page);
-        if (utm == nullptr) return fail("--zone solo se usa con --from utm");
-        if (*zone != "18" && *zone != "19") return fail("zona inválida (18 o 19): " + *zone);
-        utm->zone = static_cast<std::int16_t>(*WholeArgument(*zone));
-    }
-
-    for (const std::string& list : columnLists) {
+// The --columns lists put on the page, ROLE=COLUMN by pair; no column may
+// serve two roles.
+Refusal ChooseColumns(batch::PageColumns& page, std::string& nameColumn, const std::vector<std::string>& lists) {
+    for (const std::string& list : lists) {
         for (const std::string_view pair : Split(list, ',')) {
             const auto eq = pair.find('=');
-            if (eq == std::string_view::npos)
-                return fail("--columns espera ROL=COLUMNA: " + std::string(pair));
+            if (eq == std::string_view::npos) return "--columns espera ROL=COLUMNA: " + std::string(pair);
             const std::string_view role = pair.substr(0, eq);
-            std::string* letter = role == "name" ? &settings.nameColumn : batch::LetterOf(*page, role);
-            if (letter == nullptr)
-                return fail("rol desconocido «" + std::string(role) + "» (" + RoleNames(*page) +
-                            ")");
+            std::string* letter = role == "name" ? &nameColumn : batch::LetterOf(page, role);
+            if (letter == nullptr) return "rol desconocido «" + std::string(role) + "» (" + RoleNames(page) + ")";
             const std::string column = Upper(pair.substr(eq + 1));
             if (workbook::ColumnIndex(column) == 0)
-                return fail("columna inválida para " + std::string(role) + ": " +
-                            std::string(pair.substr(eq + 1)));
+                return "columna inválida para " + std::string(role) + ": " + std::string(pair.substr(eq + 1));
             *letter = column;
         }
     }
     std::set<std::string> used;
-    for (const auto& role : batch::RolesOf(*page)) {
-        const std::string& letter = *batch::LetterOf(*page, role.name);
-        if (!used.insert(letter).second)
-            return fail("la columna " + letter + " está asignada a más de un rol");
+    for (const auto& role : batch::RolesOf(page)) {
+        const std::string& letter = *batch::LetterOf(page, role.name);
+        if (!used.insert(letter).second) return "la columna " + letter + " está asignada a más de un rol";
     }
-    settings.columns = std::move(*page);
-    parsed.settings = std::move(settings);
-    return parsed;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<Option> BatchOptions(BatchArguments& arguments) {
+    BatchSettings& s = arguments.settings;
+    const std::vector<std::string> zones = MainlandZoneNames();
+    return {
+        {.name = "--sheet", .value = "HOJA", .help = "la hoja a convertir (obligatoria)", .read = TextInto(s.sheet),
+         .valueInHelp = true, .required = true},
+        FromOption(arguments.from, Presence::Required),
+        DirectionOption(s.key, Presence::Required),
+        {.name = "--zone", .value = Alternatives(zones),
+         .help = "zona de todas las filas de una hoja UTM (obligatoria con\n--from utm)",
+         .read = Into(arguments.zone, MainlandZoneFor, "zona inválida (" + Listed(zones) + ")"), .valueInHelp = true},
+        ForceZoneOption(s.forced),
+        {.name = "--columns", .value = "ROL=COLUMNA,...",
+         .help = "columnas de cada rol, por ejemplo lat=C,lon=B; por omisión\n"
+                 "las que ofrece primero cada selector de la página:\n"
+                 "  dd:  lat=B lon=C n=D e=E lat2=F lon2=G n2=H e2=I\n"
+                 "  dms: latd=B latm=C lats=D lond=E lonm=F lons=G lat=H lon=I\n"
+                 "       n=J e=K lat2=L lon2=M n2=N e2=O\n"
+                 "  utm: n=B e=C lat=D lon=E n2=F e2=G lat2=H lon2=I\n"
+                 "(lat, lon, n, e: origen; lat2, lon2, n2, e2: destino;\n"
+                 "latd, latm, lats, lond, lonm, lons: grados, minutos, segundos)",
+         .read = [&arguments](std::string_view list) -> Refusal {
+             arguments.columns.emplace_back(list);
+             return std::nullopt;
+         }},
+        {.name = "--on-bad-row", .value = Alternatives(BadRowAnswerNames()),
+         .help = "ante una fila inválida: skip la omite, stop detiene la\n"
+                 "conversión y guarda lo hecho; por omisión skip. Las filas\n"
+                 "vacías tras la última fila con datos son el final de los\n"
+                 "datos, no filas inválidas",
+         .read = Into(s.onBadRow, BadRowAnswerFor, "--on-bad-row admite " + Listed(BadRowAnswerNames()))},
+        OverwriteOption(s.overwrite, "el libro de salida"),
+        {.name = "--output", .value = "RUTA",
+         .help = "el libro de salida, con la extensión del libro y nunca el\n"
+                 "libro mismo (por omisión NOMBRE_1 en su carpeta)",
+         .read = TextInto(arguments.output), .valueInHelp = true, .alias = "-o"},
+        {.name = "--ignore-lock",
+         .help = "reemplaza el libro de salida aunque LibreOffice lo tenga\n"
+                 "abierto (un aviso \".~lock.NOMBRE_1.xlsx#\" que quedó de un\n"
+                 "cierre inesperado); si no, se rechaza (estado 3)",
+         .read = Raise(s.ignoreLock)},
+        {.name = "--replace-columns",
+         .help = "escribe aunque las columnas de salida ya tengan datos en\n"
+                 "filas que se van a convertir; si no, se rechaza (estado 2)",
+         .read = Raise(s.replaceColumns)},
+        {.name = "--recovery-seconds", .value = "N",
+         .help = "guarda el libro incompleto a lo más cada N segundos\n(0: cada 1000 filas); por omisión " +
+                 std::to_string(s.recoverySeconds),
+         .read = Into(s.recoverySeconds, WholeFrom(0, 86400), "--recovery-seconds admite de 0 a 86400 segundos"),
+         .valueInHelp = true},
+        {.name = "--layer", .value = "SALIDA",
+         .help = "escribe además los puntos convertidos como capa (.gpkg,\n"
+                 ".shp, .kml, .geojson, .fgb, .dxf o .csv): nombre (rol name,\n"
+                 "columna A por omisión), origen y destino, y el\n"
+                 "desplazamiento de su banda; en el datum de destino, en la\n"
+                 "zona forzada, si no en la de la hoja UTM, si no geográfica",
+         .read = TextInto(s.layer), .valueInHelp = true},
+        SirgasOption(s.sirgas,
+                     "el SIRGAS de la capa: " + Listed(SirgasCodeNames(), "\no ") + " (SIRGAS-Chile 2021, por omisión)"),
+        ShiftsOption(s.shifts),
+    };
+}
+
+Parsed<BatchSettings> ParseBatchArguments(int argc, const char* const* argv) {
+    BatchArguments arguments;
+    const ArgumentsRead read = ReadArguments(BatchOptions(arguments), {1, kNoWorkbook}, argc, argv);
+    if (read.Stopped()) return Result::Unread(read);
+    BatchSettings& settings = arguments.settings;
+    settings.workbook = read.operands.front();
+    if (settings.workbook.empty()) return Result::Refused(std::string(kNoWorkbook));
+    if (arguments.output) {
+        if (Refusal refused = OutputRefusal(settings.workbook, *arguments.output)) return Result::Refused(*refused);
+        settings.output = *arguments.output;
+    }
+
+    batch::PageColumns page = PageOf(arguments.from);
+    // The zone of a UTM sheet is never guessed: a sheet of zone 19 taken as
+    // zone 18 would come out a whole zone away.
+    auto* utm = std::get_if<batch::UtmColumns>(&page);
+    if (utm != nullptr && !arguments.zone)
+        return Result::Refused("falta --zone (" + Listed(MainlandZoneNames()) + "): la zona de las filas de la hoja UTM");
+    if (arguments.zone) {
+        if (utm == nullptr) return Result::Refused("--zone solo se usa con --from utm");
+        utm->zone = arguments.zone;
+    }
+    if (Refusal refused = ChooseColumns(page, settings.nameColumn, arguments.columns)) return Result::Refused(*refused);
+    settings.columns = std::move(page);
+    return {std::move(settings)};
 }
 
 }  // namespace trevalco::cli

@@ -1,10 +1,14 @@
 // What `trevalco-cli batch` was asked to do.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "ArgumentParser.h"
 #include "PageColumns.h"
+#include "PointCore.h"
 #include "ShiftSet.h"
 #include "SirgasCodes.h"
 #include "Datums.h"
@@ -35,13 +39,19 @@ struct BatchSettings {
     layers::ShiftSet shifts = layers::ShiftSet::Seed;
 };
 
-struct ParsedBatchArguments {
-    std::optional<BatchSettings> settings;
-    std::string error;
-    bool help = false;
+// What the options of batch read before the page they fill in is known.
+struct BatchArguments {
+    BatchSettings settings;
+    core::Notation from = core::Notation::DecimalDegrees;
+    std::optional<std::int16_t> zone;
+    std::vector<std::string> columns;   // each --columns list, in order
+    std::optional<std::string> output;  // checked against the workbook
 };
 
+// The options of batch, reading into `arguments`.
+std::vector<Option> BatchOptions(BatchArguments& arguments);
+
 // Parses the arguments that follow "batch".
-ParsedBatchArguments ParseBatchArguments(int argc, const char* const* argv);
+Parsed<BatchSettings> ParseBatchArguments(int argc, const char* const* argv);
 
 }  // namespace trevalco::cli

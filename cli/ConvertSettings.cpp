@@ -1,20 +1,15 @@
 #include "ConvertSettings.h"
 
+#include <limits>
+#include <string>
 #include <string_view>
 
 #include "ArgumentValues.h"
-#include "LayerOptions.h"
+#include "Options.h"
 
 namespace trevalco::cli {
 
 namespace {
-
-std::optional<InputNotation> NotationFor(std::string_view from) {
-    if (from == "dd") return InputNotation::DecimalDegrees;
-    if (from == "dms") return InputNotation::DegreesMinutesSeconds;
-    if (from == "utm") return InputNotation::Utm;
-    return std::nullopt;
-}
 
 std::optional<char> DelimiterFor(std::string_view name) {
     if (name == ";") return ';';
@@ -25,79 +20,46 @@ std::optional<char> DelimiterFor(std::string_view name) {
 
 }  // namespace
 
-ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv) {
-    ParsedConvertArguments parsed;
-    ConvertSettings settings;
-    auto fail = [&parsed](std::string message) {
-        parsed.error = std::move(message);
-        return parsed;
+std::vector<Option> ConvertOptions(ConvertSettings& s) {
+    return {
+        DirectionOption(s.key, Presence::WithDefault),
+        FromOption(s.from, Presence::WithDefault),
+        {.name = "--zone", .value = "N",
+         .help = "zona de las líneas UTM que no traen la suya (1 a 60); sin ella,\n"
+                 "una línea UTM debe traer su zona; con ella, un tercer campo es\n"
+                 "la zona de la línea solo si es un entero de 1 a 60, y si no pasa\n"
+                 "sin cambios",
+         .read = Into(s.zone, WholeFrom(1, 60), "zona inválida (1 a 60)"), .valueInHelp = true},
+        ForceZoneOption(s.forced),
+        {.name = "--delimiter", .value = "';'|','|tab",
+         .help = "los campos van separados por un solo ';', ',' o tab (tabulador),\n"
+                 "con comillas como en un archivo CSV, en vez de por blancos",
+         .read = Into(s.layout.delimiter, DelimiterFor, "separador inválido (';', ',' o tab)")},
+        {.name = "--decimal-comma",
+         .help = "los números se leen y se escriben con \",\" como separador\ndecimal (no con --delimiter ',')",
+         .read = Raise(s.decimalComma)},
+        {.name = "--skip-fields", .value = "N",
+         .help = "los N primeros campos (el nombre del punto) no se leen y se\n"
+                 "copian delante de los diez campos de salida; por omisión " + std::to_string(s.layout.skipFields),
+         .read = Into(s.layout.skipFields, WholeFrom(0, 1000), "número de campos inválido (0 a 1000)"),
+         .valueInHelp = true},
+        {.name = "--skip-lines", .value = "N",
+         .help = "las N primeras líneas (un encabezado) pasan sin cambios;\npor omisión " + std::to_string(s.skipLines),
+         .read = Into(s.skipLines, WholeFrom(0, std::numeric_limits<int>::max()), "número de líneas inválido (0 o más)"),
+         .valueInHelp = true},
+        ShiftsOption(s.shifts),
     };
-    for (int i = 0; i < argc; ++i) {
-        std::string_view option = argv[i];
-        std::string_view value;
-        if (option == "--help" || option == "-h") {
-            parsed.help = true;
-            return parsed;
-        }
-        if (!option.starts_with("--")) return fail("argumento inesperado: " + std::string(option));
-        if (option == "--decimal-comma") {
-            settings.decimalComma = true;
-            continue;
-        }
-        if (!IsOneOf(option, {"--direction", "--from", "--zone", "--force-zone", "--delimiter", "--skip-fields",
-                              "--skip-lines", "--shifts"}))
-            return fail("opción desconocida: " + std::string(option.substr(0, option.find('='))));
-        if (const auto given = OptionValue(option, i, argc, argv))
-            value = *given;
-        else
-            return fail("falta el valor de " + std::string(option));
-        if (option == "--shifts") {
-            const auto shifts = ShiftSetFor(value);
-            if (!shifts) return fail("--shifts admite seed o epsg: " + std::string(value));
-            settings.shifts = *shifts;
-        } else if (option == "--direction") {
-            auto key = KeyFor(value);
-            if (!key) return fail("dirección desconocida: " + std::string(value));
-            settings.key = *key;
-        } else if (option == "--from") {
-            auto from = NotationFor(value);
-            if (!from) return fail("notación desconocida: " + std::string(value));
-            settings.from = *from;
-        } else if (option == "--zone") {
-            auto zone = WholeArgument(value);
-            if (!zone || *zone < 1 || *zone > 60)
-                return fail("zona inválida (1 a 60): " + std::string(value));
-            settings.zone = static_cast<std::int16_t>(*zone);
-        } else if (option == "--force-zone") {
-            const auto forced = ForcedZoneFor(value);
-            if (!forced)
-                return fail("zona forzada inválida (12, 13, 16, 17, 18, 19, 20, 21 o 22): " +
-                            std::string(value));
-            settings.forced = *forced;
-        } else if (option == "--delimiter") {
-            const auto delimiter = DelimiterFor(value);
-            if (!delimiter) return fail("separador inválido (';', ',' o tab): " + std::string(value));
-            settings.layout.delimiter = *delimiter;
-        } else if (option == "--skip-fields") {
-            const auto count = WholeArgument(value);
-            if (!count || *count < 0 || *count > 1000)
-                return fail("número de campos inválido (0 a 1000): " + std::string(value));
-            settings.layout.skipFields = static_cast<std::size_t>(*count);
-        } else if (option == "--skip-lines") {
-            const auto count = WholeArgument(value);
-            if (!count || *count < 0)
-                return fail("número de líneas inválido (0 o más): " + std::string(value));
-            settings.skipLines = static_cast<std::size_t>(*count);
-        } else {
-            return fail("opción desconocida: " + std::string(option));
-        }
-    }
-    if (settings.zone && settings.from != InputNotation::Utm)
-        return fail("--zone solo se usa con --from utm");
+}
+
+Parsed<ConvertSettings> ParseConvertArguments(int argc, const char* const* argv) {
+    ConvertSettings settings;
+    const ArgumentsRead read = ReadArguments(ConvertOptions(settings), {}, argc, argv);
+    if (read.Stopped()) return Parsed<ConvertSettings>::Unread(read);
+    if (settings.zone && settings.from != core::Notation::Utm)
+        return Parsed<ConvertSettings>::Refused("--zone solo se usa con --from utm");
     if (settings.decimalComma && settings.layout.delimiter == ',')
-        return fail("--decimal-comma no se puede usar con --delimiter ','");
-    parsed.settings = settings;
-    return parsed;
+        return Parsed<ConvertSettings>::Refused("--decimal-comma no se puede usar con --delimiter ','");
+    return {settings};
 }
 
 }  // namespace trevalco::cli

@@ -3,20 +3,20 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <vector>
 
+#include "ArgumentParser.h"
 #include "LineFields.h"
+#include "PointCore.h"
 #include "ShiftSet.h"
 #include "Datums.h"
 #include "UtmZones.h"
 
 namespace trevalco::cli {
 
-enum class InputNotation { DecimalDegrees, DegreesMinutesSeconds, Utm };
-
 struct ConvertSettings {
     DirectionKey key = kSirgasToPsad56;              // the direction
-    InputNotation from = InputNotation::DecimalDegrees;
+    core::Notation from = core::Notation::DecimalDegrees;
     std::optional<std::int16_t> zone;                // UTM lines that carry none
     zones::ForcedZone forced = zones::ForcedZone::Off();
     LineLayout layout;                               // delimiter and leading fields skipped
@@ -25,14 +25,10 @@ struct ConvertSettings {
     std::size_t skipLines = 0;                       // leading lines (a header) passed through as they stand
 };
 
-// The settings, or the reason the arguments are not usable.
-struct ParsedConvertArguments {
-    std::optional<ConvertSettings> settings;
-    std::string error;
-    bool help = false;
-};
+// The options of convert, reading into `settings`.
+std::vector<Option> ConvertOptions(ConvertSettings& settings);
 
 // Parses the arguments that follow "convert".
-ParsedConvertArguments ParseConvertArguments(int argc, const char* const* argv);
+Parsed<ConvertSettings> ParseConvertArguments(int argc, const char* const* argv);
 
 }  // namespace trevalco::cli

@@ -3,69 +3,55 @@
 #include <cinttypes>
 #include <string>
 
-#include "BatchCommand.h"
-#include "ConvertCommand.h"
+#include "CommandRun.h"
+#include "HelpText.h"
 #include "InterruptFlag.h"
 #include "LayerSettings.h"
 #include "PointMessages.h"
 
 namespace trevalco::cli {
 
-const char* const kLayerHelp =
-    "Uso: trevalco-cli layer ENTRADA SALIDA --to psad56|sad69|sirgas\n"
-    "                        [--source-layer NOMBRE] [--source-crs EPSG:N]\n"
-    "                        [--target-zone 18|19 | --geographic] [--sirgas CÓDIGO]\n"
-    "                        [--shifts seed|epsg] [--overwrite]\n"
-    "\n"
-    "Convierte una capa vectorial completa (GeoPackage, shapefile, KML, GeoJSON,\n"
-    "DXF, GML, FlatGeobuf o CSV con columnas X/Y o WKT) entre SIRGAS y PSAD56 o\n"
-    "SAD69: cada vértice de cada geometría pasa por la misma conversión de puntos\n"
-    "que los libros, con la banda de su propia latitud. Z, M, atributos y orden\n"
-    "de los elementos se conservan donde el formato de salida los admite.\n"
-    "\n"
-    "El datum de origen sale del sistema de referencia de la capa: PSAD56\n"
-    "(geográfico o UTM 17S a 20S), SAD69 (EPSG:4618 y sus zonas UTM) o SIRGAS\n"
-    "(WGS 84, SIRGAS 2000, SIRGAS-Chile). El formato de salida sigue a la\n"
-    "extensión de SALIDA (.gpkg, .shp, .kml, .geojson, .fgb, .dxf, .csv) y su\n"
-    "sistema de referencia es el del datum de destino en la misma zona UTM, o\n"
-    "geográfico si la capa lo era. KML siempre está en WGS 84: solo se escribe\n"
-    "con --to sirgas. Un DXF se escribe en metros con su .prj al lado.\n"
-    "\n"
-    "Opciones:\n"
-    "  --to               datum de destino: psad56, sad69 o sirgas\n"
-    "  --source-layer     la capa a convertir de un archivo con varias\n"
-    "  --source-crs       sistema de referencia de una capa que no trae uno\n"
-    "                     (DXF, CSV), por ejemplo EPSG:24879\n"
-    "  --target-zone      escribe en la zona UTM 18 o 19 sur del destino\n"
-    "  --geographic       escribe en latitud y longitud\n"
-    "  --sirgas CÓDIGO    el SIRGAS de origen o destino: 4326 (WGS 84), 4674\n"
-    "                     (SIRGAS 2000), 5360, 8949, 9148, 9153 o 20041\n"
-    "                     (SIRGAS-Chile 2002 a 2021; por omisión 20041)\n"
-    "  --shifts           seed: las bandas del programa (por omisión); epsg: las\n"
-    "                     transformaciones publicadas por EPSG para Chile\n"
-    "                     (6971 a 6977), elegidas solo por latitud\n"
-    "  --overwrite        reemplaza la salida si ya existe\n"
-    "  --help             muestra esta ayuda\n"
-    "\n"
-    "Un elemento con un vértice que no se puede convertir (sin parámetros, fuera\n"
-    "de rango, al norte del ecuador o al este de Greenwich) se omite; el resumen\n"
-    "en la salida de errores nombra cada uno y por qué, y los que cruzan un\n"
-    "límite de banda con su latitud. La salida solo aparece completa: se escribe\n"
-    "en una carpeta temporal a su lado y se pone en su lugar al final. La ruta\n"
-    "escrita sale por la salida estándar.\n"
-    "\n"
-    "Ejemplo: los vértices de concesiones de un shapefile PSAD56 / UTM 19S a\n"
-    "SIRGAS-Chile 2021 / UTM 19S (EPSG:20049):\n"
-    "  trevalco-cli layer vertices.shp vertices_sirgas.shp --to sirgas\n"
-    "\n"
-    "Estado de salida: 0 si se convirtieron todos los elementos, 1 si se escribió\n"
-    "la capa con elementos omitidos, 2 si los argumentos no sirven (también sin\n"
-    "sistema de referencia, --to el datum de la capa, KML fuera de SIRGAS), 3 si\n"
-    "la capa no se puede leer o escribir, si la salida ya existe sin --overwrite\n"
-    "o si otra conversión la está escribiendo, 130 si se interrumpió (Ctrl-C o\n"
-    "SIGTERM): entonces no queda nada escrito.\n";
-
 namespace {
+
+const HelpPage kLayerPage{
+    .command = "layer",
+    .synopsis = "ENTRADA SALIDA --to\n"
+                "[--source-layer] [--source-crs]\n"
+                "[--target-zone | --geographic] [--sirgas]\n"
+                "[--shifts] [--overwrite]",
+    .about =
+        "Convierte una capa vectorial completa (GeoPackage, shapefile, KML, GeoJSON,\n"
+        "DXF, GML, FlatGeobuf o CSV con columnas X/Y o WKT) entre SIRGAS y PSAD56 o\n"
+        "SAD69: cada vértice de cada geometría pasa por la misma conversión de puntos\n"
+        "que los libros, con la banda de su propia latitud. Z, M, atributos y orden\n"
+        "de los elementos se conservan donde el formato de salida los admite.\n"
+        "\n"
+        "El datum de origen sale del sistema de referencia de la capa: PSAD56\n"
+        "(geográfico o UTM 17S a 20S), SAD69 (EPSG:4618 y sus zonas UTM) o SIRGAS\n"
+        "(WGS 84, SIRGAS 2000, SIRGAS-Chile). El formato de salida sigue a la\n"
+        "extensión de SALIDA (.gpkg, .shp, .kml, .geojson, .fgb, .dxf, .csv) y su\n"
+        "sistema de referencia es el del datum de destino en la misma zona UTM, o\n"
+        "geográfico si la capa lo era. KML siempre está en WGS 84: solo se escribe\n"
+        "con --to sirgas. Un DXF se escribe en metros con su .prj al lado.\n",
+    .column = 21,
+    .after =
+        "Un elemento con un vértice que no se puede convertir (sin parámetros, fuera\n"
+        "de rango, al norte del ecuador o al este de Greenwich) se omite; el resumen\n"
+        "en la salida de errores nombra cada uno y por qué, y los que cruzan un\n"
+        "límite de banda con su latitud. La salida solo aparece completa: se escribe\n"
+        "en una carpeta temporal a su lado y se pone en su lugar al final. La ruta\n"
+        "escrita sale por la salida estándar.\n"
+        "\n"
+        "Ejemplo: los vértices de concesiones de un shapefile PSAD56 / UTM 19S a\n"
+        "SIRGAS-Chile 2021 / UTM 19S (EPSG:20049):\n"
+        "  trevalco-cli layer vertices.shp vertices_sirgas.shp --to sirgas\n"
+        "\n"
+        "Estado de salida: 0 si se convirtieron todos los elementos, 1 si se escribió\n"
+        "la capa con elementos omitidos, 2 si los argumentos no sirven (también sin\n"
+        "sistema de referencia, --to el datum de la capa, KML fuera de SIRGAS), 3 si\n"
+        "la capa no se puede leer o escribir, si la salida ya existe sin --overwrite\n"
+        "o si otra conversión la está escribiendo, 130 si se interrumpió (Ctrl-C o\n"
+        "SIGTERM): entonces no queda nada escrito.\n"};
 
 // Why a vertex was not carried, in the words the program uses for a point.
 std::string RefusalText(const layers::VertexRefusal& refusal) {
@@ -117,20 +103,8 @@ void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::S
     std::fputc('\n', err);
 }
 
-}  // namespace
-
-int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+int Convert(const layers::LayerRequest& request, std::FILE* out, std::FILE* err) {
     const InterruptFlag interrupt;
-    const ParsedLayerArguments parsed = ParseLayerArguments(argc, argv);
-    if (parsed.help) {
-        std::fputs(kLayerHelp, out);
-        return std::fflush(out) == 0 ? kExitOk : kExitFileError;
-    }
-    if (!parsed.request) {
-        std::fprintf(err, "trevalco-cli layer: %s\n\n%s", parsed.error.c_str(), kLayerHelp);
-        return kExitUsage;
-    }
-    const layers::LayerRequest& request = *parsed.request;
     TerminalListener listener(err);
     try {
         const layers::LayerSummary summary =
@@ -141,10 +115,7 @@ int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
         }
         PrintSummary(err, summary, request.shifts);
         std::fprintf(out, "%s\n", request.output.c_str());
-        if (std::fflush(out) != 0 || std::ferror(out)) {
-            std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
-            return kExitFileError;
-        }
+        if (!OutputWritten(out, err)) return kExitFileError;
         return summary.leftOut == 0 ? kExitOk : kExitSomeNotConverted;
     } catch (const layers::LayerUsageError& error) {
         std::fprintf(err, "trevalco-cli layer: %s\n", error.what());
@@ -153,6 +124,14 @@ int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
         std::fprintf(err, "trevalco-cli layer: %s\n", error.what());
         return kExitFileError;
     }
+}
+
+}  // namespace
+
+int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    return RunCommand(
+        kLayerPage.command, [] { return HelpText(kLayerPage, LayerOptions); }, ParseLayerArguments(argc, argv), out, err,
+        [&](const layers::LayerRequest& request) { return Convert(request, out, err); });
 }
 
 }  // namespace trevalco::cli

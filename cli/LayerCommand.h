@@ -9,6 +9,4 @@ namespace trevalco::cli {
 // Runs the command with the arguments that follow "layer".
 int RunLayer(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
-extern const char* const kLayerHelp;
-
 }  // namespace trevalco::cli

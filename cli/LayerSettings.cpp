@@ -1,76 +1,77 @@
 #include "LayerSettings.h"
 
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+#include <utility>
+
 #include "ArgumentValues.h"
+#include "Options.h"
+#include "SirgasCodes.h"
 
 namespace trevalco::cli {
 
 namespace {
 
-std::optional<Datum> DatumFor(std::string_view text) {
-    if (text == "psad56") return Datum::Psad56;
-    if (text == "sad69") return Datum::Sad69;
-    if (text == "sirgas") return Datum::Sirgas;
-    return std::nullopt;
+constexpr std::array kDatums{std::pair{std::string_view("psad56"), Datum::Psad56},
+                             std::pair{std::string_view("sad69"), Datum::Sad69},
+                             std::pair{std::string_view("sirgas"), Datum::Sirgas}};
+
+std::optional<Datum> DatumFor(std::string_view name) {
+    const auto datum = std::ranges::find(kDatums, name, &decltype(kDatums)::value_type::first);
+    if (datum == kDatums.end()) return std::nullopt;
+    return datum->second;
+}
+
+std::vector<std::string> DatumNames() {
+    return NamesOf(kDatums, [](const auto& datum) { return std::string(datum.first); });
+}
+
+// The SIRGAS codes as the layer command's help gives them: WGS 84 and
+// SIRGAS 2000 by name, then SIRGAS-Chile's realizations.
+std::string SirgasHelp() {
+    std::vector<std::string> codes = SirgasCodeNames();
+    for (std::string& code : codes) {
+        if (code == "4326") code += " (WGS 84)";
+        if (code == "4674") code += "\n(SIRGAS 2000)";
+    }
+    return "el SIRGAS de origen o destino: " + Listed(codes) + "\n(SIRGAS-Chile 2002 a 2021; por omisión " +
+           std::to_string(layers::kDefaultSirgas) + ")";
 }
 
 }  // namespace
 
-ParsedLayerArguments ParseLayerArguments(int argc, const char* const* argv) {
-    ParsedLayerArguments parsed;
-    auto fail = [&parsed](std::string message) {
-        parsed.error = std::move(message);
-        return parsed;
+std::vector<Option> LayerOptions(layers::LayerRequest& request) {
+    const std::vector<std::string> zones = MainlandZoneNames();
+    return {
+        {.name = "--to", .value = Alternatives(DatumNames()), .help = "datum de destino: " + Listed(DatumNames()),
+         .read = Into(request.target, DatumFor, "--to debe ser " + Listed(DatumNames())), .required = true},
+        {.name = "--source-layer", .value = "NOMBRE", .help = "la capa a convertir de un archivo con varias",
+         .read = TextInto(request.sourceLayer)},
+        {.name = "--source-crs", .value = "EPSG:N",
+         .help = "sistema de referencia de una capa que no trae uno\n(DXF, CSV), por ejemplo EPSG:24879",
+         .read = TextInto(request.sourceCrs)},
+        {.name = "--target-zone", .value = Alternatives(zones),
+         .help = "escribe en la zona UTM " + Listed(zones) + " sur del destino",
+         .read = Into(request.targetZone, MainlandZoneFor, "--target-zone debe ser " + Listed(zones))},
+        {.name = "--geographic", .help = "escribe en latitud y longitud", .read = Raise(request.geographic)},
+        SirgasOption(request.sirgas, SirgasHelp()),
+        ShiftsOption(request.shifts, "\n(6971 a 6977), elegidas solo por latitud"),
+        OverwriteOption(request.overwrite, "la salida"),
     };
+}
+
+Parsed<layers::LayerRequest> ParseLayerArguments(int argc, const char* const* argv) {
+    using Result = Parsed<layers::LayerRequest>;
     layers::LayerRequest request;
-    std::optional<std::string> input, output;
-    std::optional<Datum> target;
-    for (int i = 0; i < argc; ++i) {
-        std::string_view option = argv[i];
-        if (option == "--help" || option == "-h") {
-            parsed.help = true;
-            return parsed;
-        }
-        if (!option.starts_with("--")) {
-            if (output) return fail("argumento inesperado: " + std::string(option));
-            (input ? output : input) = std::string(option);
-            continue;
-        }
-        if (option == "--overwrite" || option == "--geographic") {
-            (option == "--overwrite" ? request.overwrite : request.geographic) = true;
-            continue;
-        }
-        const std::optional<std::string_view> value = OptionValue(option, i, argc, argv);
-        if (!value) return fail("falta el valor de " + std::string(option));
-        if (option == "--to") {
-            if (!(target = DatumFor(*value))) return fail("--to debe ser psad56, sad69 o sirgas");
-        } else if (option == "--source-layer") {
-            request.sourceLayer = std::string(*value);
-        } else if (option == "--source-crs") {
-            request.sourceCrs = std::string(*value);
-        } else if (option == "--target-zone") {
-            const std::optional<int> zone = WholeArgument(*value);
-            if (zone != 18 && zone != 19) return fail("--target-zone debe ser 18 o 19");
-            request.targetZone = zone;
-        } else if (option == "--sirgas") {
-            const std::optional<int> code = SirgasCodeFor(*value);
-            if (!code) return fail(std::string("--sirgas debe ser ") + kSirgasCodesText);
-            request.sirgas = *code;
-        } else if (option == "--shifts") {
-            const std::optional<layers::ShiftSet> shifts = ShiftSetFor(*value);
-            if (!shifts) return fail("--shifts debe ser seed o epsg");
-            request.shifts = *shifts;
-        } else {
-            return fail("opción desconocida: " + std::string(option));
-        }
-    }
-    if (!output) return fail("faltan la capa de entrada y la de salida");
-    if (!target) return fail("falta --to psad56|sad69|sirgas");
-    if (request.targetZone && request.geographic) return fail("--target-zone y --geographic se excluyen");
-    request.input = *input;
-    request.output = *output;
-    request.target = *target;
-    parsed.request = std::move(request);
-    return parsed;
+    const ArgumentsRead read =
+        ReadArguments(LayerOptions(request), {2, "faltan la capa de entrada y la de salida"}, argc, argv);
+    if (read.Stopped()) return Result::Unread(read);
+    if (request.targetZone && request.geographic) return Result::Refused("--target-zone y --geographic se excluyen");
+    request.input = read.operands[0];
+    request.output = read.operands[1];
+    return {std::move(request)};
 }
 
 }  // namespace trevalco::cli

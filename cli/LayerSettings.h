@@ -1,22 +1,17 @@
 // What `trevalco-cli layer` was asked to do.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <string_view>
+#include <vector>
 
+#include "ArgumentParser.h"
 #include "LayerConversion.h"
-#include "LayerOptions.h"
 
 namespace trevalco::cli {
 
-struct ParsedLayerArguments {
-    std::optional<layers::LayerRequest> request;
-    std::string error;
-    bool help = false;
-};
+// The options of layer, reading into `request`.
+std::vector<Option> LayerOptions(layers::LayerRequest& request);
 
 // Parses the arguments that follow "layer".
-ParsedLayerArguments ParseLayerArguments(int argc, const char* const* argv);
+Parsed<layers::LayerRequest> ParseLayerArguments(int argc, const char* const* argv);
 
 }  // namespace trevalco::cli

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "BatchSettings.h"
-#include "ConvertCommand.h"
+#include "CommandRun.h"
 #include "ConvertSettings.h"
 #include "LayerCommand.h"
 #include "LayerLink.h"
@@ -28,11 +28,11 @@ bool NeedsLayers(int argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "layer") return true;
     if (command == "convert") {
-        const ParsedConvertArguments parsed = ParseConvertArguments(argc - 2, argv + 2);
+        const Parsed<ConvertSettings> parsed = ParseConvertArguments(argc - 2, argv + 2);
         return parsed.settings && parsed.settings->shifts == layers::ShiftSet::Epsg;
     }
     if (command == "batch") {
-        const ParsedBatchArguments parsed = ParseBatchArguments(argc - 2, argv + 2);
+        const Parsed<BatchSettings> parsed = ParseBatchArguments(argc - 2, argv + 2);
         return parsed.settings && (parsed.settings->layer || parsed.settings->shifts == layers::ShiftSet::Epsg);
     }
     return false;

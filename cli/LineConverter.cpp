@@ -28,26 +28,17 @@ bool IsZoneText(std::string_view text) {
     return zones::kZones.Holds(zone);
 }
 
-std::size_t FieldsOf(InputNotation from) {
+std::size_t FieldsOf(core::Notation from) {
     switch (from) {
-        case InputNotation::DecimalDegrees: return 2;
-        case InputNotation::DegreesMinutesSeconds: return 6;
-        case InputNotation::Utm: return 3;
+        case core::Notation::DecimalDegrees: return 2;
+        case core::Notation::DegreesMinutesSeconds: return 6;
+        case core::Notation::Utm: return 3;
     }
     return 2;
 }
 
 // How each degree, minute and second field is named in a line's reason.
 constexpr std::array<std::string_view, 6> kDmsNames{"LATD", "LATM", "LATS", "LOND", "LONM", "LONS"};
-
-core::Notation NotationOf(InputNotation from) {
-    switch (from) {
-        case InputNotation::DecimalDegrees: return core::Notation::DecimalDegrees;
-        case InputNotation::DegreesMinutesSeconds: return core::Notation::DegreesMinutesSeconds;
-        case InputNotation::Utm: break;
-    }
-    return core::Notation::Utm;
-}
 
 // A magnitude in degrees, as a reason shows it.
 std::string Degrees(double value) {
@@ -133,7 +124,7 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
     // With a zone for every line, a third field is the line's own zone only
     // when it reads as one; anything else belongs to the rest of the line.
     const Fields fields{split, settings_.layout.delimiter.has_value(), core_.separators, {}};
-    if (settings_.from == InputNotation::Utm && settings_.zone && split.count == 3 && !IsZoneText(fields.Text(2)))
+    if (settings_.from == core::Notation::Utm && settings_.zone && split.count == 3 && !IsZoneText(fields.Text(2)))
         split.PassFrom(2, line);
 
     LineResult result{LineOutcome::Converted, {}};
@@ -162,23 +153,22 @@ LineResult LineConverter::Convert(std::string_view line, std::string& out) const
 // The cells go straight into the point's values, so the unused ones are
 // all that is cleared.
 core::Outcome LineConverter::ConvertFields(const Fields& fields, LineResult& result) const {
-    const core::Notation notation = NotationOf(settings_.from);
     switch (settings_.from) {
-        case InputNotation::DecimalDegrees:
-            return core::ConvertPoint(notation, {fields.Cell(0, true), fields.Cell(1, true)}, core_);
-        case InputNotation::DegreesMinutesSeconds:
+        case core::Notation::DecimalDegrees:
+            return core::ConvertPoint(settings_.from, {fields.Cell(0, true), fields.Cell(1, true)}, core_);
+        case core::Notation::DegreesMinutesSeconds:
             // A line of fewer than six fields is an empty row, not one with empty cells.
             if (fields.split.count < 6) {
                 result = {LineOutcome::Rejected, std::string(kEmptyRow)};
                 return {};
             }
-            return core::ConvertPoint(notation,
+            return core::ConvertPoint(settings_.from,
                                       {fields.Cell(0, false), fields.Cell(1, false), fields.Cell(2, false),
                                        fields.Cell(3, false), fields.Cell(4, false), fields.Cell(5, false)},
                                       core_);
-        case InputNotation::Utm: break;
+        case core::Notation::Utm: break;
     }
-    return core::ConvertPoint(notation, {fields.Cell(0, true), fields.Cell(1, true), fields.Cell(2, true)}, core_);
+    return core::ConvertPoint(settings_.from, {fields.Cell(0, true), fields.Cell(1, true), fields.Cell(2, true)}, core_);
 }
 
 std::string LineConverter::ReasonFor(const core::Outcome& outcome, const Fields& fields) const {
@@ -202,8 +192,8 @@ std::string LineConverter::ReasonFor(const core::Outcome& outcome, const Fields&
 }
 
 std::string LineConverter::AdviceFor(const core::Outcome& outcome, const Fields& fields) const {
-    const bool utm = settings_.from == InputNotation::Utm;
-    const bool dms = settings_.from == InputNotation::DegreesMinutesSeconds;
+    const bool utm = settings_.from == core::Notation::Utm;
+    const bool dms = settings_.from == core::Notation::DegreesMinutesSeconds;
     const std::size_t index = outcome.value;
     const std::string text = index < fields.split.count ? std::string(fields.Text(index)) : std::string();
     const auto notNumber = [&] {

@@ -1,11 +1,14 @@
 #include "SheetsCommand.h"
 
+#include <string>
 #include <string_view>
 
-#include "ConvertCommand.h"
+#include "CommandRun.h"
 #include "Workbook.h"
 
 namespace trevalco::cli {
+
+namespace {
 
 const char* const kSheetsHelp =
     "Uso: trevalco-cli sheets LIBRO\n"
@@ -19,18 +22,17 @@ const char* const kSheetsHelp =
     "Estado de salida: 0 si se pudo leer el libro, 2 si los argumentos no son\n"
     "válidos, 3 si el libro no se puede leer.\n";
 
-int RunSheets(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-    if (argc == 1 && (std::string_view(argv[0]) == "--help" || std::string_view(argv[0]) == "-h")) {
-        std::fputs(kSheetsHelp, out);
-        return std::fflush(out) == 0 ? kExitOk : kExitFileError;
-    }
-    if (argc != 1) {
-        std::fprintf(err, "trevalco-cli sheets: %s\n\n%s",
-                     argc == 0 ? "falta el libro" : "se espera un solo libro", kSheetsHelp);
-        return kExitUsage;
-    }
+// The workbook: the one argument, whatever it is but --help.
+Parsed<std::string> ParseSheetsArguments(int argc, const char* const* argv) {
+    if (argc == 1 && (std::string_view(argv[0]) == "--help" || std::string_view(argv[0]) == "-h"))
+        return {.help = true};
+    if (argc != 1) return Parsed<std::string>::Refused(argc == 0 ? "falta el libro" : "se espera un solo libro");
+    return {argv[0]};
+}
+
+int ListSheets(const std::string& path, std::FILE* out, std::FILE* err) {
     try {
-        workbook::Workbook book = workbook::Workbook::Open(argv[0]);
+        workbook::Workbook book = workbook::Workbook::Open(path);
         for (const std::string& name : book.SheetNames()) {
             std::fputs(name.c_str(), out);
             std::fputc('\n', out);
@@ -39,11 +41,15 @@ int RunSheets(int argc, const char* const* argv, std::FILE* out, std::FILE* err)
         std::fprintf(err, "trevalco-cli sheets: %s\n", error.what());
         return kExitFileError;
     }
-    if (std::fflush(out) != 0 || std::ferror(out)) {
-        std::fputs("trevalco-cli: no se pudo escribir la salida\n", err);
-        return kExitFileError;
-    }
-    return kExitOk;
+    return OutputWritten(out, err) ? kExitOk : kExitFileError;
+}
+
+}  // namespace
+
+int RunSheets(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    return RunCommand(
+        "sheets", [] { return std::string(kSheetsHelp); }, ParseSheetsArguments(argc, argv), out, err,
+        [&](const std::string& path) { return ListSheets(path, out, err); });
 }
 
 }  // namespace trevalco::cli

@@ -10,6 +10,4 @@ namespace trevalco::cli {
 // its message on `err` and kExitFileError; wrong arguments kExitUsage.
 int RunSheets(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
-extern const char* const kSheetsHelp;
-
 }  // namespace trevalco::cli

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "BatchCommand.h"
+#include "CommandRun.h"
 #include "ConvertCommand.h"
 #include "LayerCommand.h"
 #include "LayerLink.h"

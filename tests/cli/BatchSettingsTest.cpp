@@ -1,5 +1,6 @@
-// The arguments of `trevalco-cli batch`: required ones, each page's roles
-// and the columns their selectors offer first, and every refusal.
+// The arguments of `trevalco-cli batch`: each page's roles and the columns
+// their selectors offer first, and the refusals of batch's own rules
+// (ArgumentsTest has those every command shares).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,7 +10,7 @@
 namespace trevalco::cli {
 namespace {
 
-ParsedBatchArguments Parse(std::vector<const char*> arguments) {
+Parsed<BatchSettings> Parse(std::vector<const char*> arguments) {
     return ParseBatchArguments(static_cast<int>(arguments.size()), arguments.data());
 }
 
@@ -50,12 +51,6 @@ TEST(BatchArguments, EachPageStartsFromTheColumnsItsSelectorsOfferFirst) {
 
 TEST(BatchArguments, RefusesWhatCannotRun) {
     const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
-        {{"--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69"}, "falta el libro"},
-        {{"l.xlsx", "--from", "dd", "--direction", "SIRGAS_SAD69"}, "falta --sheet"},
-        {{"l.xlsx", "--sheet", "H", "--direction", "SIRGAS_SAD69"}, "falta --from"},
-        {{"l.xlsx", "--sheet", "H", "--from", "dd"}, "falta --direction"},
-        {{"l.xlsx", "--sheet", "H", "--from", "gms", "--direction", "SIRGAS_SAD69"}, "notación"},
-        {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "WGS84"}, "dirección"},
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--zone", "19"}, "--zone"},
         {{"l.xlsx", "--sheet", "H", "--from", "utm", "--direction", "SIRGAS_SAD69", "--zone", "20"}, "zona"},
         {{"l.xlsx", "--sheet", "H", "--from", "utm", "--direction", "SIRGAS_SAD69"}, "falta --zone"},
@@ -64,10 +59,6 @@ TEST(BatchArguments, RefusesWhatCannotRun) {
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--columns", "lat=1"}, "columna"},
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--columns", "lat"}, "ROL=COLUMNA"},
         {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--on-bad-row", "ask"}, "skip o stop"},
-        {{"l.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--force-zone", "14"}, "zona forzada"},
-        {{"l.xlsx", "otro.xlsx", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69"}, "inesperado"},
-        {{"l.xlsx", "--sheet"}, "falta el valor"},
-        {{"l.xlsx", "--sheet", "H", "--bogus=1"}, "opción desconocida: --bogus"},
         {{"l.csv", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "-o", "r.txt"}, "extensión del libro (.csv)"},
         {{"l.csv", "--sheet", "H", "--from", "dd", "--direction", "SIRGAS_SAD69", "--output=./l.csv"}, "el libro de origen"},
     };
@@ -76,7 +67,6 @@ TEST(BatchArguments, RefusesWhatCannotRun) {
         EXPECT_FALSE(parsed.settings) << reason;
         EXPECT_NE(parsed.error.find(reason), std::string::npos) << parsed.error;
     }
-    EXPECT_TRUE(Parse({"--help"}).help);
 }
 
 }  // namespace
