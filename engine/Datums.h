@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -64,6 +65,14 @@ namespace datums {
 inline constexpr EllipsoidAxes kSirgas{6378137.0, 6356752.3141};  // GRS80
 inline constexpr EllipsoidAxes kPsad56{6378388.0, 6356911.946};   // International 1924
 inline constexpr EllipsoidAxes kSad69{6378160.0, 6356774.719};    // South American 1969
+
+// The first eccentricity squared, e2 = (a^2 - b^2) / a^2, as the geocentric
+// conversion and the UTM inverse series work it out. (The forward series
+// squares e = sqrt(a^2 - b^2) / a instead, which rounds differently; each
+// keeps its own form.)
+inline double EccentricitySquared(const EllipsoidAxes& axes) {
+    return (std::pow(axes.a, 2) - std::pow(axes.b, 2)) / std::pow(axes.a, 2);
+}
 
 constexpr EllipsoidAxes AxesOf(Datum datum) {
     switch (datum) {

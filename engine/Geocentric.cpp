@@ -10,16 +10,8 @@ namespace trevalco::geocentric {
 
 using angles::DegToRad;
 
-namespace {
-
-double FirstEccentricitySquared(const EllipsoidAxes& axes) {
-    return (std::pow(axes.a, 2) - std::pow(axes.b, 2)) / std::pow(axes.a, 2);
-}
-
-}  // namespace
-
 Cartesian GeoToXyz(double latitude, double longitude, const EllipsoidAxes& axes) {
-    const double e2 = FirstEccentricitySquared(axes);
+    const double e2 = datums::EccentricitySquared(axes);
     const double sinLat = std::sin(DegToRad(latitude));
     const double N = axes.a / std::pow(1 - std::pow(sinLat, 2) * e2, 0.5);
     const double t = std::cos(DegToRad(latitude)) * N;
@@ -38,7 +30,7 @@ datums::LatLon XyzToGeo(const Cartesian& xyz, const EllipsoidAxes& axes, int max
     // while its N takes DegToRad's decimal pi: both as documented, and the
     // results depend on each (constants::kComputedPi).
     const double pi = constants::kComputedPi;
-    const double e2 = FirstEccentricitySquared(axes);
+    const double e2 = datums::EccentricitySquared(axes);
     const double p = std::pow(std::pow(Y, 2) + std::pow(X, 2), 0.5);
     double phi = (std::atan(std::pow(1 - e2, -1) * (Z / p)) / pi) * 180;
     double phiNext = phi;

@@ -21,6 +21,7 @@ struct ForwardTerms {
 
 ForwardTerms ForwardTermsFor(double a, double b) {
     ForwardTerms s{};
+    // e squared here, not datums::EccentricitySquared: the two round apart.
     const double e = pow(pow(a, 2) - pow(b, 2), 0.5) / a;
     const double e2 = pow(e, 2);
     const double e4 = pow(e, 4);
@@ -63,7 +64,7 @@ struct InverseTerms {
 
 InverseTerms InverseTermsFor(double a, double b) {
     InverseTerms s{};
-    const double e2 = (pow(a, 2) - pow(b, 2)) / pow(a, 2);
+    const double e2 = datums::EccentricitySquared({a, b});
     s.e2 = e2;
     s.meridianFactor = (((1 - e2 / 4) - (pow(e2, 2) * 3) / 64) - (pow(e2, 3) * 5) / 256) * a;
     const double root = pow(1 - e2, 0.5);
