@@ -7,8 +7,8 @@
 //
 // The run takes a row's outcome only when it was made from exactly the cells
 // and settings the run holds for that row now, and works the row out itself
-// otherwise (also a row whose conversion threw, so that it fails as it always
-// did). When the run reaches a batch no helper has started, it works that
+// otherwise (also a row whose conversion threw, so that it fails on the
+// run's own thread, where its message is shown). When the run reaches a batch no helper has started, it works that
 // batch itself; when a helper is still on it, it works a later batch
 // meanwhile, so both cores keep busy. No helper outlives the object.
 //

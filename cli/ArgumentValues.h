@@ -72,6 +72,20 @@ std::vector<std::string> NamesOf(const Values& values, Name name) {
     return names;
 }
 
+// The value of a name in a table of (name, value) pairs; nothing for a name
+// the table lacks.
+template <typename Table>
+auto NamedIn(const Table& table, std::string_view name) -> std::optional<typename Table::value_type::second_type> {
+    for (const auto& [entry, value] : table)
+        if (entry == name) return value;
+    return std::nullopt;
+}
+
+template <typename Table>
+std::vector<std::string> NamesIn(const Table& table) {
+    return NamesOf(table, [](const auto& entry) { return std::string(entry.first); });
+}
+
 // "a, b, c o d", as the help and the refusals list the values an option
 // takes; `last` goes before the last one.
 std::string Listed(std::span<const std::string> names, std::string_view last = " o ");

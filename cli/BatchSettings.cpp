@@ -23,15 +23,7 @@ constexpr std::string_view kNoWorkbook = "falta el libro";
 constexpr std::array kBadRowAnswers{std::pair{std::string_view("skip"), BadRowAnswer::Skip},
                                     std::pair{std::string_view("stop"), BadRowAnswer::Stop}};
 
-std::optional<BadRowAnswer> BadRowAnswerFor(std::string_view name) {
-    const auto answer = std::ranges::find(kBadRowAnswers, name, &decltype(kBadRowAnswers)::value_type::first);
-    if (answer == kBadRowAnswers.end()) return std::nullopt;
-    return answer->second;
-}
-
-std::vector<std::string> BadRowAnswerNames() {
-    return NamesOf(kBadRowAnswers, [](const auto& answer) { return std::string(answer.first); });
-}
+std::optional<BadRowAnswer> BadRowAnswerFor(std::string_view name) { return NamedIn(kBadRowAnswers, name); }
 
 batch::PageColumns PageOf(core::Notation from) {
     switch (from) {
@@ -128,12 +120,12 @@ std::vector<Option> BatchOptions(BatchArguments& arguments) {
              arguments.columns.emplace_back(list);
              return std::nullopt;
          }},
-        {.name = "--on-bad-row", .value = Alternatives(BadRowAnswerNames()),
+        {.name = "--on-bad-row", .value = Alternatives(NamesIn(kBadRowAnswers)),
          .help = "ante una fila inválida: skip la omite, stop detiene la\n"
                  "conversión y guarda lo hecho; por omisión skip. Las filas\n"
                  "vacías tras la última fila con datos son el final de los\n"
                  "datos, no filas inválidas",
-         .read = Into(s.onBadRow, BadRowAnswerFor, "--on-bad-row admite " + Listed(BadRowAnswerNames()))},
+         .read = Into(s.onBadRow, BadRowAnswerFor, "--on-bad-row admite " + Listed(NamesIn(kBadRowAnswers)))},
         OverwriteOption(s.overwrite, "el libro de salida"),
         {.name = "--output", .value = "RUTA",
          .help = "el libro de salida, con la extensión del libro y nunca el\n"

@@ -1,8 +1,8 @@
 // What the commands take from the layer library (GDAL and PROJ): the EPSG
 // shifts of `--shifts epsg`, the point layer of `batch --layer`, and the
-// layer command. A program linked with GDAL spends about 80 ms at every
-// start loading and relocating a hundred libraries, which a conversion of a
-// few points would pay each time; so `trevalco-cli` is built without them
+// layer command. A program linked with GDAL loads and relocates a hundred
+// libraries at every start, which a conversion of a few points would pay
+// each time; so `trevalco-cli` is built without them
 // and hands a command that needs them, whole and before it reads anything,
 // to its twin `trevalco-cli-layers`, built from the same code with them.
 // LayerLink.cpp is the twin's side (and the tests'), LayerTwin.cpp

@@ -14,19 +14,22 @@ namespace trevalco::cli {
 
 namespace {
 
-constexpr std::array kDatums{std::pair{std::string_view("psad56"), Datum::Psad56},
-                             std::pair{std::string_view("sad69"), Datum::Sad69},
-                             std::pair{std::string_view("sirgas"), Datum::Sirgas}};
+// `--to` names a datum as NameOf does, in lower case: psad56, sad69, sirgas.
+constexpr std::array kDatums{Datum::Psad56, Datum::Sad69, Datum::Sirgas};
+
+std::string OptionNameOf(Datum datum) {
+    std::string name(NameOf(datum));
+    for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return name;
+}
 
 std::optional<Datum> DatumFor(std::string_view name) {
-    const auto datum = std::ranges::find(kDatums, name, &decltype(kDatums)::value_type::first);
-    if (datum == kDatums.end()) return std::nullopt;
-    return datum->second;
+    for (const Datum datum : kDatums)
+        if (name == OptionNameOf(datum)) return datum;
+    return std::nullopt;
 }
 
-std::vector<std::string> DatumNames() {
-    return NamesOf(kDatums, [](const auto& datum) { return std::string(datum.first); });
-}
+std::vector<std::string> DatumNames() { return NamesOf(kDatums, OptionNameOf); }
 
 // The SIRGAS codes as the layer command's help gives them: WGS 84 and
 // SIRGAS 2000 by name, then SIRGAS-Chile's realizations.

@@ -16,7 +16,7 @@ using dialogs::kInvalidRow;
 using dialogs::kOutOfLimits;
 
 // What a refused line's statement is followed by: what the line held and
-// what to do about it: "latitud 70.65 fuera de 17..56".
+// what to do about it: the name, the value and the range it left.
 inline std::string RangeAdvice(std::string_view name, std::string_view value, std::string_view range) {
     return std::string(name) + " " + std::string(value) + " fuera de " + std::string(range);
 }

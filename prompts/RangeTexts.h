@@ -16,12 +16,12 @@ namespace trevalco::dialogs {
 // A bound as the messages write it: "17", "59.999".
 inline std::string BoundText(double bound) { return number_text::PlainText(bound, number_text::Invariant()); }
 
-// "17..56".
+// "17..56" for limits::kLatitude.
 inline std::string RangeText(const limits::Range& range) {
     return BoundText(range.low) + ".." + BoundText(range.high);
 }
 
-// "12, 13, 16 o 22": a list of zones, the last after "o".
+// "18, 19 o 22": a list of zones, the last after "o".
 inline std::string ZoneListText(std::span<const std::int16_t> zones) {
     std::string text;
     for (std::size_t i = 0; i < zones.size(); ++i) {

@@ -15,7 +15,7 @@ TEST_F(Completion, SheetNamesOfAWorkbookNamedWithBlanksComeQuoted) {
     if (!fs::exists(bashCompletion)) GTEST_SKIP() << "apt-get install bash-completion";
     Spill(folder / "mi obra.final.csv", "P;33,45;70,65\n");
     Spill(folder / "complete.sh",
-          "source " + bashCompletion.string() + "\nsource '" TREVALCO_SOURCE_DIR "/packaging/trevalco-cli.bash-completion'\n"
+          "source " + bashCompletion.string() + "\nsource '" TREVALCO_COMPLETION "'\n"
           "PATH='" + fs::path(TREVALCO_CLI).parent_path().string() + "':$PATH\n"
           "COMP_WORDS=(trevalco-cli batch \"$(< word.txt)\" --sheet \"$(< typed.txt)\"); COMP_CWORD=4\n"
           "COMP_LINE=\"${COMP_WORDS[*]}\"; COMP_POINT=${#COMP_LINE}\n"

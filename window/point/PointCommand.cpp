@@ -4,6 +4,7 @@
 #include <QRadioButton>
 
 #include "PointMessages.h"
+#include "Statements.h"
 #include "controls/TextBox.h"
 #include "point/UserLocale.h"
 #include "point/ZoneAndShiftOptions.h"
@@ -11,11 +12,6 @@
 namespace trevalco::point {
 
 namespace {
-
-constexpr const char* kCompleteFields = " ¡ Complete Campos ! ";
-constexpr const char* kNotNumeric = " ¡ Ingrese Datos Numéricos !";
-constexpr const char* kOutOfRange = " ¡ Coordenadas Fuera de Rango ! ";
-constexpr const char* kOutOfLimits = " ¡ Coordenadas Fuera de Límites ! ";
 
 bool IsOn(const QRadioButton* button) { return button != nullptr && button->isChecked(); }
 
@@ -80,17 +76,17 @@ TextBox* PointCommand::BoxOf(Field field) const {
 }
 
 void PointCommand::ShowFailure(const TabOutcome& outcome) const {
-    const char* text = kOutOfLimits;
+    std::string text = " " + std::string(dialogs::kCoordinatesOutOfLimits) + " ";
     switch (outcome.failed) {
         case core::Check::NoParameters:
             dialogs_.Show(dialogs::NoParametersMessage());
             return ClearResults();
-        case core::Check::Empty: text = kCompleteFields; break;
-        case core::Check::NotNumeric: text = kNotNumeric; break;
-        case core::Check::OutOfRange: text = kOutOfRange; break;
+        case core::Check::Empty: text = dialogs::kCompleteFields; break;
+        case core::Check::NotNumeric: text = dialogs::kEnterNumbers; break;
+        case core::Check::OutOfRange: text = dialogs::kCoordinatesOutOfRange; break;
         default: break;
     }
-    dialogs_.Show({text, "Error", dialogs::MessageIcon::Exclamation, dialogs::Buttons::Ok});
+    dialogs_.Show({std::move(text), "Error", dialogs::MessageIcon::Exclamation, dialogs::Buttons::Ok});
 }
 
 void PointCommand::ClearResults() const {
