@@ -135,6 +135,10 @@ public:
     // Whether the row being worked on lies below the last row with anything
     // in an input column: its prompts are the end of the data.
     bool PastData() const { return row_ > lastDataRow_; }
+    // Whether the row being worked on has columns written already: a prompt
+    // then leaves it with them (the UTM page writes a row's source position
+    // before it asks about a point outside the transformation range).
+    bool RowWritten() const { return rowWrote_; }
 
 private:
     struct Sheet;

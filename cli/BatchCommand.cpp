@@ -39,9 +39,10 @@ const HelpPage kBatchPage{
         "origen no se modifica. La ruta del libro escrito sale por la salida estándar.\n"
         "\n"
         "El libro de salida solo aparece completo: se escribe aparte y se pone en su\n"
-        "lugar de una vez al final. Cada 1000 filas se guarda lo hecho en\n"
-        "\"NOMBRE_1 (incompleto)\", que se borra al terminar (solo queda si el programa\n"
-        "muere de golpe). Si otra conversión está escribiendo el mismo libro de salida,\n"
+        "lugar de una vez al final. Mientras tanto, lo hecho se guarda en\n"
+        "\"NOMBRE_1 (incompleto)\" a lo más cada --recovery-seconds segundos; ese\n"
+        "archivo se borra al terminar (solo queda si el programa muere de golpe).\n"
+        "Si otra conversión está escribiendo el mismo libro de salida,\n"
         "esta se rechaza al empezar (estado 3).\n",
     .column = 21,
     .after =
@@ -121,6 +122,7 @@ int Convert(const BatchSettings& settings, const InterruptFlag& interrupt, std::
     batch::BatchRun run(std::move(setup), dialogs, progress);
     dialogs.SetRowSource([&run] { return run.CurrentRow(); });
     dialogs.SetPastData([&run] { return run.PastData(); });
+    dialogs.SetRowWritten([&run] { return run.RowWritten(); });
     const batch::RunResult result = run.Run();
 
     progress.ClearLine();

@@ -19,6 +19,8 @@ namespace {
 using Result = Parsed<BatchSettings>;
 
 constexpr std::string_view kNoWorkbook = "falta el libro";
+// The role of the point name, read for --layer's points.
+constexpr std::string_view kNameRole = "name";
 
 constexpr std::array kBadRowAnswers{std::pair{std::string_view("skip"), BadRowAnswer::Skip},
                                     std::pair{std::string_view("stop"), BadRowAnswer::Stop}};
@@ -34,13 +36,14 @@ batch::PageColumns PageOf(core::Notation from) {
     return batch::WithFirstOfferedColumns(batch::UtmColumns{});
 }
 
+// The roles --columns takes on the page: the page's own, and the point name.
 std::string RoleNames(const batch::PageColumns& page) {
     std::string names;
     for (const auto& role : batch::RolesOf(page)) {
-        if (!names.empty()) names += ", ";
         names += role.name;
+        names += ", ";
     }
-    return names;
+    return names + std::string(kNameRole);
 }
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
@@ -77,7 +80,7 @@ Refusal ChooseColumns(batch::PageColumns& page, std::string& nameColumn, const s
             const auto eq = pair.find('=');
             if (eq == std::string_view::npos) return "--columns espera ROL=COLUMNA: " + std::string(pair);
             const std::string_view role = pair.substr(0, eq);
-            std::string* letter = role == "name" ? &nameColumn : batch::LetterOf(page, role);
+            std::string* letter = role == kNameRole ? &nameColumn : batch::LetterOf(page, role);
             if (letter == nullptr) return "rol desconocido «" + std::string(role) + "» (" + RoleNames(page) + ")";
             const std::string column = Upper(pair.substr(eq + 1));
             if (workbook::ColumnIndex(column) == 0)
@@ -115,7 +118,8 @@ std::vector<Option> BatchOptions(BatchArguments& arguments) {
                  "       n=J e=K lat2=L lon2=M n2=N e2=O\n"
                  "  utm: n=B e=C lat=D lon=E n2=F e2=G lat2=H lon2=I\n"
                  "(lat, lon, n, e: origen; lat2, lon2, n2, e2: destino;\n"
-                 "latd, latm, lats, lond, lonm, lons: grados, minutos, segundos)",
+                 "latd, latm, lats, lond, lonm, lons: grados, minutos, segundos;\n"
+                 "name: el nombre del punto para --layer, A por omisión)",
          .read = [&arguments](std::string_view list) -> Refusal {
              arguments.columns.emplace_back(list);
              return std::nullopt;
@@ -124,7 +128,8 @@ std::vector<Option> BatchOptions(BatchArguments& arguments) {
          .help = "ante una fila inválida: skip la omite, stop detiene la\n"
                  "conversión y guarda lo hecho; por omisión skip. Las filas\n"
                  "vacías tras la última fila con datos son el final de los\n"
-                 "datos, no filas inválidas",
+                 "datos, no filas inválidas; un encabezado o una fila vacía\n"
+                 "entre los puntos sí lo son",
          .read = Into(s.onBadRow, BadRowAnswerFor, "--on-bad-row admite " + Listed(NamesIn(kBadRowAnswers)))},
         OverwriteOption(s.overwrite, "el libro de salida"),
         {.name = "--output", .value = "RUTA",

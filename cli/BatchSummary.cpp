@@ -1,11 +1,13 @@
 #include "BatchSummary.h"
 
+#include "CountText.h"
+
 namespace trevalco::cli {
 
 namespace {
 
 std::string Count(std::int32_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
+    return CountText(static_cast<unsigned long long>(count), one, many);
 }
 
 // The page's end-of-data rule, as the row that ended the data.

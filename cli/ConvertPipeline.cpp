@@ -62,7 +62,7 @@ bool ConvertPipeline::Write(std::size_t first, std::size_t count, std::FILE* out
             std::string_view text = reason;
             while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
             while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-            std::fprintf(err, "trevalco-cli: line %zu: %.*s\n", number,
+            std::fprintf(err, "trevalco-cli: línea %zu: %.*s\n", number,
                          static_cast<int>(text.size()), text.data());
             result.allConverted = false;
         }

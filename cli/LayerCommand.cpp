@@ -4,10 +4,13 @@
 #include <string>
 
 #include "CommandRun.h"
+#include "CountText.h"
 #include "HelpText.h"
 #include "InterruptFlag.h"
 #include "LayerSettings.h"
+#include "Limits.h"
 #include "PointMessages.h"
+#include "RangeTexts.h"
 
 namespace trevalco::cli {
 
@@ -64,7 +67,9 @@ std::string RefusalText(const layers::VertexRefusal& refusal) {
     switch (refusal.check) {
         case core::Check::NoParameters: return std::string(dialogs::kNoParametersText);
         case core::Check::TransformationRange: return "un vértice está fuera del rango de la transformación";
-        case core::Check::OutOfLimits: return "un vértice está fuera de los límites (17 a 56 S, 66 a 77 W)";
+        case core::Check::OutOfLimits:
+            return "un vértice está fuera de los límites (" + dialogs::RangeText(limits::kLatitude) + " S, " +
+                   dialogs::RangeText(limits::kInputLongitude) + " W)";
         case core::Check::NoPosition: return "un vértice no da una posición en la tierra";
         case core::Check::Zone: return "la zona UTM no sirve para proyectar";
         default: return "un vértice no se pudo convertir";
@@ -89,18 +94,18 @@ private:
 };
 
 void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::ShiftSet shifts) {
-    std::fprintf(err,
-                 "trevalco-cli layer: EPSG:%d a EPSG:%d, desplazamientos %s: %" PRIu64 " elementos escritos, %" PRIu64
-                 " omitidos, %" PRIu64 " cruzan un límite de banda, %" PRIu64 " sin geometría, %" PRIu64
-                 " con geometría inválida",
-                 summary.sourceCode, summary.targetCode, layers::ShiftSetName(shifts), summary.written,
-                 summary.leftOut, summary.crossing, summary.withoutGeometry, summary.invalid);
+    std::string line = "EPSG:" + std::to_string(summary.sourceCode) + " a EPSG:" + std::to_string(summary.targetCode) +
+                       ", desplazamientos " + layers::ShiftSetName(shifts) + ": " +
+                       CountText(summary.written, "elemento escrito", "elementos escritos") + ", " +
+                       CountText(summary.leftOut, "omitido", "omitidos") + ", " +
+                       CountText(summary.crossing, "cruza un límite de banda", "cruzan un límite de banda") + ", " +
+                       std::to_string(summary.withoutGeometry) + " sin geometría, " +
+                       std::to_string(summary.invalid) + " con geometría inválida";
     if (summary.flattened > 0)
-        std::fprintf(err,
-                     ", %" PRIu64 " sin su Z o M (FlatGeobuf las guarda solo si la capa las declara, y la de "
-                     "entrada no las declara; GeoPackage las conserva)",
-                     summary.flattened);
-    std::fputc('\n', err);
+        line += ", " + std::to_string(summary.flattened) +
+                " sin su Z o M (FlatGeobuf las guarda solo si la capa las declara, y la de entrada no las declara; "
+                "GeoPackage las conserva)";
+    std::fprintf(err, "trevalco-cli layer: %s\n", line.c_str());
 }
 
 int Convert(const layers::LayerRequest& request, std::FILE* out, std::FILE* err) {

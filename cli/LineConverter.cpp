@@ -246,9 +246,15 @@ std::string LineConverter::AdviceFor(const core::Outcome& outcome, const Fields&
                        (swapped ? std::string(kSwappedAdvice) : "");
             }
             return {};
-        case core::Check::TransformationRange:
-            return "longitud " + Degrees(outcome.source.longitude) +
-                   " fuera de " + dialogs::RangeText(limits::kLongitude) + ", donde se aplica la transformación" + (utm ? "; revise la zona" : "");
+        case core::Check::TransformationRange: {
+            // The coordinate that left the range: a latitude past 56 S (degrees
+            // of 56 and some minutes) or a longitude outside the range's.
+            const bool latitude = !limits::kLatitude.Holds(outcome.source.latitude);
+            return RangeAdvice(latitude ? "latitud" : "longitud",
+                               Degrees(latitude ? outcome.source.latitude : outcome.source.longitude),
+                               dialogs::RangeText(latitude ? limits::kLatitude : limits::kLongitude)) +
+                   ", donde se aplica la transformación" + (utm ? "; revise la zona" : "");
+        }
         default: return {};
     }
 }

@@ -24,6 +24,8 @@ dialogs::Answer TerminalDialogs::Show(const dialogs::Message& message) {
             answer = dialogs::Answer::Cancel;
             ++stops_;
             line += " -> se detiene la conversión";
+        } else if (rowWritten_ && rowWritten_()) {
+            line += " -> la fila queda solo con sus columnas de origen";
         } else {
             line += " -> se omite la fila";
         }

@@ -22,6 +22,9 @@ public:
     // Whether the run is past its data: a prompt there is the end of the
     // data, skipped even with --on-bad-row stop.
     void SetPastData(std::function<bool()> pastData) { pastData_ = std::move(pastData); }
+    // Whether the row has columns written: going on keeps them, and the
+    // report says so rather than that the row is skipped.
+    void SetRowWritten(std::function<bool()> rowWritten) { rowWritten_ = std::move(rowWritten); }
 
     dialogs::Answer Show(const dialogs::Message& message) override;
     std::optional<std::string> ChooseFileToOpen(const dialogs::OpenFileRequest& request) override;
@@ -35,6 +38,7 @@ private:
     TerminalProgress& progress_;
     std::function<std::int32_t()> currentRow_;
     std::function<bool()> pastData_;
+    std::function<bool()> rowWritten_;
     int stops_ = 0;
 };
 

@@ -118,7 +118,8 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     const std::optional<int> zone = request.targetZone ? request.targetZone
                                     : request.geographic ? std::nullopt
                                                          : crs.zone;
-    const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind);
+    const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind,
+                                          {"--to sirgas", "elija otra con --target-zone o use --geographic"});
 
     LayerOutput output(request.output, request.overwrite);
     OutputDataset created = CreateOutput(output, format->kind, target.code, input.GetName(), input.GetGeomType(),

@@ -42,11 +42,12 @@ void IndexAsWritten(GDALDataset& dataset, OGRLayer& layer) {
 
 }  // namespace
 
-TargetCrs TargetCrsFor(Datum target, int sirgas, std::optional<int> zone, FormatKind format) {
+TargetCrs TargetCrsFor(Datum target, int sirgas, std::optional<int> zone, FormatKind format,
+                       const TargetAdvice& advice) {
     if (format == FormatKind::Kml) {
         if (target != Datum::Sirgas)
-            throw LayerUsageError("KML siempre está en WGS 84: solo se escribe una capa convertida a SIRGAS "
-                                  "(--to sirgas)");
+            throw LayerUsageError("KML siempre está en WGS 84: solo se escribe una capa convertida a SIRGAS (" +
+                                  advice.toSirgas + ")");
         return {4326, std::nullopt};
     }
     const int geographic = GeographicCode(target, sirgas);
@@ -54,7 +55,7 @@ TargetCrs TargetCrsFor(Datum target, int sirgas, std::optional<int> zone, Format
     const std::optional<int> code = UtmCode(geographic, *zone);
     if (!code)
         throw LayerUsageError("la base de datos EPSG no tiene la zona UTM " + std::to_string(*zone) + " S de EPSG:" +
-                              std::to_string(geographic) + "; elija otra con --target-zone o use --geographic");
+                              std::to_string(geographic) + "; " + advice.otherZone);
     return {*code, zone};
 }
 

@@ -17,12 +17,19 @@ namespace trevalco::layers {
 // The EPSG code and UTM zone the output is written in: the target datum's
 // geographic CRS, or its CRS in `zone`; WGS 84 for KML, which holds no other.
 // Throws LayerUsageError (KML of a target other than SIRGAS, a zone the
-// database has no CRS for).
+// database has no CRS for), with the advice of the command that asked.
 struct TargetCrs {
     int code = 0;
     std::optional<int> zone;
 };
-TargetCrs TargetCrsFor(Datum target, int sirgas, std::optional<int> zone, FormatKind format);
+// What a refusal tells the user to do, in the options of the command that
+// writes the layer.
+struct TargetAdvice {
+    std::string toSirgas;   // how to choose SIRGAS as the target: "--to sirgas"
+    std::string otherZone;  // how to choose another zone: "elija otra con --target-zone"
+};
+TargetCrs TargetCrsFor(Datum target, int sirgas, std::optional<int> zone, FormatKind format,
+                       const TargetAdvice& advice);
 
 struct OutputDataset {
     GDALDatasetUniquePtr dataset;

@@ -47,7 +47,11 @@ PointLayer::PointLayer(const PointLayerSetup& setup) {
     if (!format)
         throw LayerUsageError("no se conoce el formato de «" + setup.output.string() + "»; la capa debe terminar en " +
                               kOutputExtensions);
-    const TargetCrs target = TargetCrsFor(datums::TargetOf(setup.direction), setup.sirgas, setup.zone, format->kind);
+    // A batch run's layer: its target comes from --direction, and a zone
+    // other than 18 and 19 only from --force-zone.
+    const TargetCrs target = TargetCrsFor(datums::TargetOf(setup.direction), setup.sirgas, setup.zone, format->kind,
+                                          {"--direction PSAD56_SIRGAS o SAD69_SIRGAS",
+                                           "elija otra con --force-zone"});
     state_ = std::make_unique<State>(setup, format->kind, target);
     state_->created = CreateOutput(state_->output, format->kind, target.code, "puntos", wkbPoint,
                                    "Trevalco: puntos de un libro en EPSG:" + std::to_string(target.code) +

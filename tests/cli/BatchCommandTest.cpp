@@ -85,6 +85,25 @@ TEST_F(BatchCommand, StopsAtABadRowWhenAskedAndStillSaves) {
     EXPECT_TRUE(out.Empty(3, "H"));
 }
 
+// Zone 19's point read as zone 18 lies at 76.65 W: the page writes its source
+// position, asks, and the report says the row keeps those columns.
+TEST_F(BatchCommand, TellsThatARowPastTheRangeKeepsItsSourceColumns) {
+    const fs::path source = folder / "huso19.xlsx";
+    WriteSheet(source, kSheet, {{{}, 6297606.833, 346642.695}});
+
+    const CliRun run = Cli(Quoted(source) + " --sheet Puntos --from utm --zone 18 --direction SIRGAS_SAD69");
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("fila 1: " + RowPrompt(1, kOutOfLimitsText).text +
+                           " -> la fila queda solo con sus columnas de origen\n"),
+              std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(": 0 filas convertidas, 1 fila solo con sus columnas de origen, 4 filas omitidas;"),
+              std::string::npos) << run.err;
+    Output out(folder / "huso19_1.xlsx");
+    out.ExpectRow(1, 'D', {"33.4499999969", "76.6500000000"});
+    EXPECT_TRUE(out.Empty(1, "F"));
+}
+
 TEST_F(BatchCommand, RefusesToReplaceAnOutputUnlessTold) {
     const fs::path source = folder / "datos.xlsx";
     WriteSheet(source, kSheet, {{{}, 6297606.833, 346642.695}});

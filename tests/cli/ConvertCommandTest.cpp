@@ -42,36 +42,41 @@ TEST_F(ConvertCommand, EachLineGivesItsOutputLineAndTheStatusSaysIfAllWereConver
         {"--direction SIRGAS_SAD69", "33.45 70.65\n\n-33.45\t-70.65\r\n33.45 70.65",
          kWorked + "\n\n" + kWorked + "\n" + kWorked + "\n", "", 0},
         {"--direction PSAD56_SIRGAS", "33.45 70.65\n45 72\nabc 70 nota\n", "\t*\t*\t*\t*\t*\n" + kStars + "\tnota\n",
-         "trevalco-cli: line 2: ¡ No exixten Parametros para esta Latitud !: latitud 45.0000; PSAD56 tiene parámetros "
+         "trevalco-cli: línea 2: ¡ No exixten Parametros para esta Latitud !: latitud 45.0000; PSAD56 tiene parámetros "
          "solo entre 17 y 44 sur\n"
-         "trevalco-cli: line 3: Contiene Datos Inválidos: «abc» no es un número\n", 1},
+         "trevalco-cli: línea 3: Contiene Datos Inválidos: «abc» no es un número\n", 1},
         // EPSG's SAD69 transformations leave out 43.5 to 52 S.
         {"--direction SIRGAS_SAD69 --shifts epsg", "47 72\n",
          "47.0000000000\t72.0000000000\t4790467.152\t728069.565\t18\t*\t*\t*\t*\t*\n",
-         "trevalco-cli: line 1: ¡ No exixten Parametros para esta Latitud !: latitud 47.0000; ninguna transformación de "
+         "trevalco-cli: línea 1: ¡ No exixten Parametros para esta Latitud !: latitud 47.0000; ninguna transformación de "
          "EPSG de SAD69 para Chile la cubre (--shifts epsg)\n", 1},
         // A spreadsheet's "CSV UTF-8": a byte-order mark, names in front, elevations after.
         {"--direction SIRGAS_SAD69 --delimiter ';' --decimal-comma --skip-fields 1",
          "\xEF\xBB\xBF" "P1;33,45;70,65;512,4\r\n\"P;2\";x;70\r\n",
          "P1;" + kWorkedComma + ";512,4\n\"P;2\";*;*;*;*;*;*;*;*;*;*\n",
-         "trevalco-cli: line 2: Contiene Datos Inválidos: «x» no es un número\n", 1},
+         "trevalco-cli: línea 2: Contiene Datos Inválidos: «x» no es un número\n", 1},
         // The source known but not carried: its fields and the rest of the line stay.
         // An overlong line is refused, not held.
         {"--direction SIRGAS_SAD69", std::string(200000, '1') + "\n33.45 70.65\n", kStars + "\n" + kWorked + "\n",
-         "trevalco-cli: line 1: Contiene Datos Inválidos.\n", 1},
+         "trevalco-cli: línea 1: Contiene Datos Inválidos.\n", 1},
         // Each refusal says what the line held and what to do; a header passes through.
         {"--direction sirgas_sad69 --skip-lines 1", "Lat Lon\n70.65 33.45\n33,45 70,65\n",
          "Lat Lon\n" + kStars + "\n" + kStars + "\n",
-         "trevalco-cli: line 2: Fuera de Limites: latitud 70.65 fuera de 17..56; ¿latitud y longitud invertidas?\n"
-         "trevalco-cli: line 3: Contiene Datos Inválidos: «33,45» no es un número; use --decimal-comma\n", 1},
+         "trevalco-cli: línea 2: Fuera de Limites: latitud 70.65 fuera de 17..56; ¿latitud y longitud invertidas?\n"
+         "trevalco-cli: línea 3: Contiene Datos Inválidos: «33,45» no es un número; use --decimal-comma\n", 1},
         {"--direction SIRGAS_SAD69 --from utm", "6297606.833 346642.695\n6297606.833 346642.695 -19\n",
          kStars + "\n" + kStars + "\n",
-         "trevalco-cli: line 1: Contiene Datos Vacios: la línea UTM no trae su zona; use --zone\n"
-         "trevalco-cli: line 2: ¡ Coordenadas Fuera de Límites !: zona -19 fuera de 1..60\n", 1},
+         "trevalco-cli: línea 1: Contiene Datos Vacios: la línea UTM no trae su zona; use --zone\n"
+         "trevalco-cli: línea 2: ¡ Coordenadas Fuera de Límites !: zona -19 fuera de 1..60\n", 1},
         {"--direction SIRGAS_SAD69 --from utm --zone 19", "6297606.833 346642.695 18 cota\n",
          "33.4499999969\t76.6500000000\t6297606.833\t346642.695\t18\t*\t*\t*\t*\t*\tcota\n",
-         "trevalco-cli: line 1: Fuera de Limites: longitud 76.6500 fuera de 66..76, donde se aplica la transformación; "
+         "trevalco-cli: línea 1: Fuera de Limites: longitud 76.6500 fuera de 66..76, donde se aplica la transformación; "
          "revise la zona\n", 1},
+        // Whole degrees of 56 pass their cell check; the minutes take the point past the range.
+        {"--direction SIRGAS_SAD69 --from dms", "56 30 0 70 0 0\n",
+         "56.5000000000\t70.0000000000\t3737821.516\t438441.002\t19\t*\t*\t*\t*\t*\n",
+         "trevalco-cli: línea 1: Fuera de Limites: latitud 56.5000 fuera de 17..56, donde se aplica la transformación\n",
+         1},
     };
     for (const Case& c : cases) {
         const CliRun run = Cli("convert " + c.arguments, c.input);
@@ -115,7 +120,7 @@ TEST_F(ConvertCommand, ManyBatchesKeepTheirOrderLineNumbersAndPassedFields) {
         input += (i == 30001 ? "x 70" : (i % 2 ? "20 70" : "40 72")) + std::string(" P") + std::to_string(i) + "\n";
     const CliRun run = Cli("convert --direction SIRGAS_SAD69", input);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "trevalco-cli: line 30002: Contiene Datos Inválidos: «x» no es un número\n");
+    EXPECT_EQ(run.err, "trevalco-cli: línea 30002: Contiene Datos Inválidos: «x» no es un número\n");
     std::istringstream out(run.out);
     int count = 0;
     for (std::string line; std::getline(out, line); ++count) {

@@ -36,7 +36,10 @@ TEST_F(BatchLayer, WritesTheConvertedRowsAsAKmlBesideTheWorkbook) {
     const cli::test::CliRun refused = Cli("batch " + Quoted("puntos.csv") + " --sheet puntos --from dd --direction SIRGAS_PSAD56" +
                                           " --overwrite --layer " + Quoted("otra.kml"));
     EXPECT_EQ(refused.status, 2);
-    EXPECT_NE(refused.err.find("KML siempre está en WGS 84"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("KML siempre está en WGS 84: solo se escribe una capa convertida a SIRGAS (--direction "
+                               "PSAD56_SIRGAS o SAD69_SIRGAS)"),
+              std::string::npos)
+        << refused.err;
 }
 
 }  // namespace
