@@ -164,10 +164,10 @@ int Write(const GridSettings& settings, std::FILE* out, std::FILE* err) {
         layers::WriteGrid(grid, label, settings.output, settings.overwrite);
         std::vector<std::string> bands;
         for (const limits::Range& band : grid.bands) bands.push_back(Degrees(band.low) + " a " + Degrees(band.high));
-        std::fprintf(err, "trevalco-cli grid: %s: %s S, %s a %s W; %zu subgrillas\n",
+        std::fprintf(err, "trevalco-cli grid: %s: %s S, %s a %s W; %zu %s\n",
                      layers::GridDescription(grid, label).c_str(), Listed(bands, " y ").c_str(),
                      Degrees(limits::kLongitude.low).c_str(), Degrees(limits::kLongitude.high).c_str(),
-                     grid.pieces.size());
+                     grid.pieces.size(), grid.pieces.size() == 1 ? "subgrilla" : "subgrillas");
         std::fprintf(out, "%s\n", settings.output.c_str());
         return OutputWritten(out, err) ? kExitOk : kExitFileError;
     } catch (const layers::LayerUsageError& error) {

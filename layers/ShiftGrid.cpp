@@ -18,8 +18,7 @@ struct Band {
     datums::Shift shift;
 };
 
-// Whole steps in a span, and the even spacing that fills it with no step
-// longer than `step`.
+// The fewest even steps that span `span` with none longer than `step`.
 int StepsIn(double span, double step) { return std::max(1, static_cast<int>(std::ceil(span / step - 1e-9))); }
 
 std::string Degrees(double latitude) {
@@ -67,8 +66,10 @@ public:
                 if (held->shift == band.shift) south -= kLimitDepth;
                 strips.push_back(*held);
             }
-            bodies.push_back(Piece("BANDA" + std::to_string(b + 1), band.shift, north, south,
-                                   StepsIn(south - north, request_.step), request_.step));
+            // A band the asked latitudes cut thinner than its strip is the strip alone.
+            if (south > north)
+                bodies.push_back(Piece("BANDA" + std::to_string(b + 1), band.shift, north, south,
+                                       StepsIn(south - north, request_.step), request_.step));
         }
         strips.insert(strips.end(), bodies.begin(), bodies.end());
         return strips;
