@@ -11,6 +11,7 @@
 #include "BatchSettings.h"
 #include "CommandRun.h"
 #include "ConvertSettings.h"
+#include "GridCommand.h"
 #include "LayerCommand.h"
 #include "LayerLink.h"
 
@@ -22,11 +23,11 @@ namespace {
 
 constexpr const char* kTwinName = "trevalco-cli-layers";
 
-// The layer command, and convert and batch with `--shifts epsg` or
-// `--layer`. Arguments that do not parse stay here, to be refused here.
+// The layer and grid commands, and convert and batch with `--shifts epsg`
+// or `--layer`. Arguments that do not parse stay here, to be refused here.
 bool NeedsLayers(int argc, char** argv) {
     const std::string_view command = argv[1];
-    if (command == "layer") return true;
+    if (command == "layer" || command == "grid") return true;
     if (command == "convert") {
         const Parsed<ConvertSettings> parsed = ParseConvertArguments(argc - 2, argv + 2);
         return parsed.settings && parsed.settings->shifts == layers::ShiftSet::Epsg;
@@ -77,5 +78,7 @@ int RunLayer(int, const char* const*, std::FILE*, std::FILE* err) {
     std::fprintf(err, "trevalco-cli: %s\n", kMissingTwin);
     return kExitFileError;
 }
+
+int RunGrid(int argc, const char* const* argv, std::FILE* out, std::FILE* err) { return RunLayer(argc, argv, out, err); }
 
 }  // namespace trevalco::cli

@@ -6,6 +6,7 @@
 #include "BatchCommand.h"
 #include "CommandRun.h"
 #include "ConvertCommand.h"
+#include "GridCommand.h"
 #include "LayerCommand.h"
 #include "LayerLink.h"
 #include "SheetsCommand.h"
@@ -24,6 +25,8 @@ const char* const kUsage =
     "            (trevalco-cli batch --help para sus opciones)\n"
     "  layer     convierte una capa vectorial (GeoPackage, shapefile, KML...)\n"
     "            (trevalco-cli layer --help para sus opciones)\n"
+    "  grid      escribe la grilla de desplazamientos de una dirección para\n"
+    "            PROJ, QGIS y ArcGIS (trevalco-cli grid --help para sus opciones)\n"
     "\n"
     "Trevalco convierte coordenadas de Chile continental entre SIRGAS (WGS84),\n"
     "PSAD56 y SAD69.\n";
@@ -50,6 +53,7 @@ int main(int argc, char** argv) {
     if (command == "sheets") return RunSheets(argc - 2, argv + 2, stdout, stderr);
     if (command == "batch") return RunBatch(argc - 2, argv + 2, stdout, stderr);
     if (command == "layer") return RunLayer(argc - 2, argv + 2, stdout, stderr);
+    if (command == "grid") return RunGrid(argc - 2, argv + 2, stdout, stderr);
     std::fprintf(stderr, "trevalco-cli: comando desconocido: %s\n\n%s", argv[1], kUsage);
     return kExitUsage;
 }
