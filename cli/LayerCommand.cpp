@@ -19,7 +19,7 @@ namespace {
 const HelpPage kLayerPage{
     .command = "layer",
     .synopsis = "ENTRADA SALIDA --to\n"
-                "[--source-layer] [--source-crs]\n"
+                "[--source-layer] [--source-crs] [--target-layer]\n"
                 "[--target-zone | --geographic] [--sirgas]\n"
                 "[--shifts] [--overwrite]",
     .about =
@@ -35,7 +35,13 @@ const HelpPage kLayerPage{
         "extensión de SALIDA (.gpkg, .shp, .kml, .geojson, .fgb, .dxf, .csv) y su\n"
         "sistema de referencia es el del datum de destino en la misma zona UTM, o\n"
         "geográfico si la capa lo era. KML siempre está en WGS 84: solo se escribe\n"
-        "con --to sirgas. Un DXF se escribe en metros con su .prj al lado.\n",
+        "con --to sirgas. Un DXF se escribe en metros con su .prj al lado.\n"
+        "\n"
+        "ENTRADA o SALIDA pueden ser una base PostGIS, \"PG:dbname=… host=…\": la\n"
+        "tabla de entrada se nombra con --source-layer y la de salida con\n"
+        "--target-layer. La tabla se escribe en una sola transacción: aparece\n"
+        "completa o no aparece, y se rechaza otra conversión que la escriba a la\n"
+        "vez. Su nombre (ESQUEMA.TABLA) sale por la salida estándar.\n",
     .column = 21,
     .after =
         "Un elemento con un vértice que no se puede convertir (sin parámetros, fuera\n"
@@ -102,10 +108,18 @@ void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::S
                        std::to_string(summary.withoutGeometry) + " sin geometría, " +
                        std::to_string(summary.invalid) + " con geometría inválida";
     if (summary.flattened > 0)
+<<<<<<< HEAD
         line += ", " + std::to_string(summary.flattened) +
                 " sin su Z o M (FlatGeobuf las guarda solo si la capa las declara, y la de entrada no las declara; "
                 "GeoPackage las conserva)";
     std::fprintf(err, "trevalco-cli layer: %s\n", line.c_str());
+=======
+        std::fprintf(err,
+                     ", %" PRIu64 " sin su Z o M (FlatGeobuf y PostGIS las guardan solo si la capa las declara, y "
+                     "la de entrada no las declara; GeoPackage las conserva)",
+                     summary.flattened);
+    std::fputc('\n', err);
+>>>>>>> pg24
 }
 
 int Convert(const layers::LayerRequest& request, std::FILE* out, std::FILE* err) {
@@ -119,7 +133,7 @@ int Convert(const layers::LayerRequest& request, std::FILE* out, std::FILE* err)
             return kExitInterrupted;
         }
         PrintSummary(err, summary, request.shifts);
-        std::fprintf(out, "%s\n", request.output.c_str());
+        std::fprintf(out, "%s\n", summary.table.empty() ? request.output.c_str() : summary.table.c_str());
         if (!OutputWritten(out, err)) return kExitFileError;
         return summary.leftOut == 0 ? kExitOk : kExitSomeNotConverted;
     } catch (const layers::LayerUsageError& error) {

@@ -35,15 +35,17 @@ ConvertedFeature Converted(OGRFeatureUniquePtr feature, VertexCarrier& carrier) 
 
 }  // namespace
 
-FeatureStream::FeatureStream(OGRLayer& input, const CarrySetup& setup)
-    : thread_([this, &input, setup](std::stop_token stop) { Read(stop, input, setup); }) {}
+FeatureStream::FeatureStream(OGRLayer& input, const CarrySetup& setup, std::string failure)
+    : thread_([this, &input, setup, failure = std::move(failure)](std::stop_token stop) {
+          Read(stop, input, setup, failure);
+      }) {}
 
 FeatureStream::~FeatureStream() {
     thread_.request_stop();
     changed_.notify_all();
 }
 
-void FeatureStream::Read(std::stop_token stop, OGRLayer& input, CarrySetup setup) {
+void FeatureStream::Read(std::stop_token stop, OGRLayer& input, CarrySetup setup, const std::string& failure) {
     const QuietGdal quiet;  // GDAL's error state is the thread's own
     try {
         VertexCarrier carrier(setup);
@@ -54,8 +56,7 @@ void FeatureStream::Read(std::stop_token stop, OGRLayer& input, CarrySetup setup
             if (batch.size() == kBatchFeatures && !Hand(stop, std::exchange(batch, {}))) return;
         }
         if (CPLGetLastErrorType() >= CE_Failure)
-            throw LayerError("no se pudo leer la capa de entrada hasta el final (archivo dañado o incompleto): " +
-                             LastGdalMessage());
+            throw LayerError(failure + ": " + LastGdalMessage());
         if (!batch.empty() && !Hand(stop, std::move(batch))) return;
     } catch (...) {
         const std::lock_guard lock(mutex_);

@@ -12,6 +12,7 @@
 #include <exception>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -30,8 +31,9 @@ struct ConvertedFeature {
 class FeatureStream {
 public:
     // Starts reading `input` from its first feature; `input` must outlive
-    // the stream and is not touched by anything else meanwhile.
-    FeatureStream(OGRLayer& input, const CarrySetup& setup);
+    // the stream and is not touched by anything else meanwhile. `failure`
+    // opens the message of a read that fails before the end.
+    FeatureStream(OGRLayer& input, const CarrySetup& setup, std::string failure);
     ~FeatureStream();  // stops the thread and waits for it
     FeatureStream(const FeatureStream&) = delete;
     FeatureStream& operator=(const FeatureStream&) = delete;
@@ -41,7 +43,7 @@ public:
     std::vector<ConvertedFeature> Next();
 
 private:
-    void Read(std::stop_token stop, OGRLayer& input, CarrySetup setup);
+    void Read(std::stop_token stop, OGRLayer& input, CarrySetup setup, const std::string& failure);
     bool Hand(std::stop_token stop, std::vector<ConvertedFeature> batch);
 
     std::mutex mutex_;

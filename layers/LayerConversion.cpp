@@ -10,6 +10,7 @@
 #include "LayerOutput.h"
 #include "OutputDataset.h"
 #include "FeatureStream.h"
+#include "PostgisTable.h"
 #include "VertexCarrier.h"
 
 namespace trevalco::layers {
@@ -18,7 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const fs::path& path) { return "«" + path.string() + "»"; }
+// A file's path, or a database's name with its password hidden.
+std::string Quoted(const fs::path& path) {
+    return "«" + (IsPostgres(path.native()) ? ShownConnection(path.native()) : path.string()) + "»";
+}
 
 bool IsCsv(const fs::path& path) {
     const std::optional<OutputFormat> format = FormatOf(path);
@@ -39,26 +43,34 @@ GDALDatasetUniquePtr OpenSource(const fs::path& input) {
     return source;
 }
 
-OGRLayer& PickLayer(GDALDataset& source, const LayerRequest& request) {
+// A database's table is looked for by its name alone (listing every table
+// of a large database is slow), and a name it lacks is a fault of the
+// database's side (exit 3), not of the arguments.
+OGRLayer& PickLayer(GDALDataset& source, const LayerRequest& request, bool database) {
+    if (database && request.sourceLayer) return SourceTable(source, *request.sourceLayer);
     const int count = source.GetLayerCount();
     if (request.sourceLayer) {
         if (OGRLayer* layer = source.GetLayerByName(request.sourceLayer->c_str())) return *layer;
     } else if (count == 1) {
-        return *source.GetLayer(0);
+        return database ? SourceTable(source, source.GetLayer(0)->GetName()) : *source.GetLayer(0);
     }
-    if (count == 0) throw LayerError(Quoted(request.input) + " no tiene capas");
+    if (count == 0)
+        throw LayerError(Quoted(request.input) + (database ? " no tiene tablas con geometría" : " no tiene capas"));
     std::string names;
     for (int i = 0; i < count; ++i) names += std::string(i ? ", " : "") + source.GetLayer(i)->GetName();
     throw LayerUsageError((request.sourceLayer ? "no hay una capa «" + *request.sourceLayer + "»"
+                           : database          ? std::string("la base de datos tiene varias tablas")
                                                : std::string("el archivo tiene varias capas")) +
                           "; elija una con --source-layer: " + names);
 }
 
 // The layer's CRS, or `--source-crs` for a layer without one (or with one
 // the database does not know); a `--source-crs` that contradicts the
-// layer's own is refused rather than trusted.
-LayerCrs SourceCrs(OGRLayer& layer, const LayerRequest& request) {
-    const OGRSpatialReference* srs = layer.GetSpatialRef();
+// layer's own is refused rather than trusted. A table whose geometry
+// column declares no SRID (`declared` false) has none, whatever GDAL
+// guesses from its first row.
+LayerCrs SourceCrs(OGRLayer& layer, const LayerRequest& request, bool declared) {
+    const OGRSpatialReference* srs = declared ? layer.GetSpatialRef() : nullptr;
     const CrsReading own = srs != nullptr ? IdentifyCrs(*srs) : CrsReading{};
     if (!request.sourceCrs) {
         if (srs == nullptr)
@@ -95,19 +107,52 @@ std::vector<int> CopyFields(OGRLayer& source, OGRLayer& output) {
     return map;
 }
 
+// The arguments of a table output: --target-layer with a PG: output only.
+void CheckTarget(const LayerRequest& request, bool toTable) {
+    if (toTable && !request.targetLayer)
+        throw LayerUsageError("una salida PG: necesita --target-layer con el nombre de la tabla");
+    if (!toTable && request.targetLayer)
+        throw LayerUsageError("--target-layer nombra la tabla de una salida PG:; un archivo toma su nombre de SALIDA");
+    if (toTable) CheckTableName(*request.targetLayer);
+}
+
+// A shapefile's polygon or line layer holds multipart features too: its
+// table is declared multi, and every feature written multi. wkbNone for
+// other layers, whose declared kind their features keep.
+OGRwkbGeometryType MultiKind(GDALDataset& source, OGRLayer& input) {
+    const OGRwkbGeometryType type = input.GetGeomType();
+    const bool shapefile = std::string_view(source.GetDriverName()) == "ESRI Shapefile";
+    if (!shapefile || (wkbFlatten(type) != wkbPolygon && wkbFlatten(type) != wkbLineString)) return wkbNone;
+    return OGR_GT_GetCollection(type);
+}
+
+// A table keeps a source table's geometry and key column names; from a
+// file, the geometry goes in "geom" and the key keeps the file's name of
+// it (GDAL's "ogc_fid" where the file has none).
+std::vector<std::string> TableOptions(OGRLayer& input, bool fromTable, const std::string& description) {
+    std::vector<std::string> options = OptionsFor(FormatKind::PostGis, {}, description, {}).layer;
+    const std::string geometry = fromTable ? input.GetGeometryColumn() : "";
+    options.push_back("GEOMETRY_NAME=" + (geometry.empty() ? std::string("geom") : geometry));
+    if (const std::string key = input.GetFIDColumn(); !key.empty()) options.push_back("FID=" + key);
+    return options;
+}
+
 }  // namespace
 
 LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                           const std::function<bool()>& stopRequested) {
     RegisterDrivers();
     const QuietGdal quiet;
-    const std::optional<OutputFormat> format = FormatOf(request.output);
+    const bool fromTable = IsPostgres(request.input.native());
+    const bool toTable = IsPostgres(request.output.native());
+    const std::optional<OutputFormat> format = toTable ? kPostGisFormat : FormatOf(request.output);
     if (!format)
         throw LayerUsageError("no se conoce el formato de " + Quoted(request.output) + "; la salida debe terminar en " +
-                              kOutputExtensions);
-    GDALDatasetUniquePtr source = OpenSource(request.input);
-    OGRLayer& input = PickLayer(*source, request);
-    const LayerCrs crs = SourceCrs(input, request);
+                              kOutputKinds);
+    CheckTarget(request, toTable);
+    GDALDatasetUniquePtr source = fromTable ? OpenDatabase(request.input.native(), false) : OpenSource(request.input);
+    OGRLayer& input = PickLayer(*source, request, fromTable);
+    const LayerCrs crs = SourceCrs(input, request, !fromTable || DeclaresSrid(*source, input));
     if (crs.datum == request.target)
         throw LayerUsageError("la capa ya está en " + std::string(NameOf(crs.datum)) + " (EPSG:" +
                               std::to_string(crs.code) + ")");
@@ -118,25 +163,46 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     const std::optional<int> zone = request.targetZone ? request.targetZone
                                     : request.geographic ? std::nullopt
                                                          : crs.zone;
+<<<<<<< HEAD
     const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind,
                                           {"--to sirgas", "elija otra con --target-zone o use --geographic"});
+=======
+    const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind);
+    const std::string description = Description(crs, target, request.shifts);
+>>>>>>> pg24
 
-    LayerOutput output(request.output, request.overwrite);
-    OutputDataset created = CreateOutput(output, format->kind, target.code, input.GetName(), input.GetGeomType(),
-                                         Description(crs, target, request.shifts), request.shifts);
-    GDALDatasetUniquePtr& written = created.dataset;
+    // A file is written into its temporary folder; a table inside its
+    // transaction, which commits only once the last feature is in.
+    std::optional<LayerOutput> file;
+    std::optional<TableOutput> table;
+    OutputDataset created;
+    const OGRwkbGeometryType multi = toTable ? MultiKind(*source, input) : wkbNone;
+    if (toTable) {
+        table.emplace(request.output.native(), *request.targetLayer, request.overwrite, target.code,
+                      fromTable ? TableIdentity(*source, input) : std::string());
+        created.layer = &table->Create(multi != wkbNone ? multi : input.GetGeomType(),
+                                       TableOptions(input, fromTable, description));
+    } else {
+        created = CreateOutput(file.emplace(request.output, request.overwrite), format->kind, target.code,
+                               input.GetName(), input.GetGeomType(), description, request.shifts);
+    }
     OGRLayer* layer = created.layer;
     const std::vector<int> map = CopyFields(input, *layer);
-    // FlatGeobuf writes every geometry with the layer's dimensions; the
-    // other formats keep each geometry's own.
-    const bool keepsZ = format->kind != FormatKind::FlatGeobuf || OGR_GT_HasZ(layer->GetGeomType());
-    const bool keepsM = format->kind != FormatKind::FlatGeobuf || OGR_GT_HasM(layer->GetGeomType());
-    FeatureWriter writer(*written, *layer, format->kind == FormatKind::GeoPackage);
+    // FlatGeobuf and a table write every geometry with the layer's
+    // dimensions; the other formats keep each geometry's own.
+    const bool byLayer = format->kind == FormatKind::FlatGeobuf || format->kind == FormatKind::PostGis;
+    const bool keepsZ = !byLayer || OGR_GT_HasZ(layer->GetGeomType());
+    const bool keepsM = !byLayer || OGR_GT_HasM(layer->GetGeomType());
+    FeatureWriter writer(table ? table->Database() : *created.dataset, *layer,
+                         format->kind == FormatKind::GeoPackage);
 
     LayerSummary summary{false, 0, 0, 0, 0, 0, crs.code, target.code};
     bool any = false;
     {
-        FeatureStream stream(input, {*direction, crs.zone, target.zone, ShiftsFor(request.shifts)});
+        FeatureStream stream(
+            input, {*direction, crs.zone, target.zone, ShiftsFor(request.shifts)},
+            fromTable ? "no se pudo leer la tabla «" + std::string(input.GetName()) + "» hasta el final"
+                      : "no se pudo leer la capa de entrada hasta el final (archivo dañado o incompleto)");
         for (auto batch = stream.Next(); !batch.empty(); batch = stream.Next()) {
             for (ConvertedFeature& converted : batch) {
                 if (stopRequested()) return {true, 0, 0, 0, 0, 0, crs.code, target.code};
@@ -158,7 +224,9 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                     ++summary.flattened;
                 OGRFeature out(layer->GetLayerDefn());
                 out.SetFieldsFrom(&feature, map.data(), TRUE);
-                out.SetGeometryDirectly(feature.StealGeometry());  // moved, not copied
+                OGRGeometry* geometry = feature.StealGeometry();  // moved, not copied
+                if (multi != wkbNone && geometry != nullptr) geometry = OGRGeometryFactory::forceTo(geometry, multi);
+                out.SetGeometryDirectly(geometry);
                 out.SetStyleString(feature.GetStyleString());
                 out.SetFID(feature.GetFID());
                 writer.Write(out);
@@ -168,12 +236,18 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     if (!any) throw LayerError("la capa «" + std::string(input.GetName()) + "» no tiene elementos");
     writer.Finish();
     summary.written = writer.Written();
+    if (table) {
+        if (stopRequested()) return {true, 0, 0, 0, 0, 0, crs.code, target.code};
+        table->Commit();
+        summary.table = table->Name();
+        return summary;
+    }
     CPLErrorReset();
-    written.reset();
+    created.dataset.reset();
     if (CPLGetLastErrorType() >= CE_Failure) throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
-    if (format->kind == FormatKind::Dxf) WritePrj(output.WorkingPath().replace_extension(".prj"), created.srs);
+    if (format->kind == FormatKind::Dxf) WritePrj(file->WorkingPath().replace_extension(".prj"), created.srs);
     if (stopRequested()) return {true, 0, 0, 0, 0, 0, crs.code, target.code};
-    output.Commit();
+    file->Commit();
     return summary;
 }
 

@@ -1,7 +1,8 @@
 // A whole vector layer from one datum to the other: read feature by feature
 // (never held whole), every vertex through the point core with its own
 // band, written with the target datum's CRS through the output's lock and
-// temporary folder.
+// temporary folder, or into a PostGIS table inside one transaction
+// (PostgisTable.h). Input and output may each be a file or a table.
 //
 // A feature with a vertex the core does not carry is left out and reported;
 // one whose vertices lie in two bands is converted and reported with the
@@ -27,9 +28,10 @@
 namespace trevalco::layers {
 
 struct LayerRequest {
-    std::filesystem::path input;
-    std::filesystem::path output;
-    std::optional<std::string> sourceLayer;  // --source-layer
+    std::filesystem::path input;   // a file, or a database ("PG:dbname=…")
+    std::filesystem::path output;  // the same
+    std::optional<std::string> sourceLayer;  // --source-layer: a layer of the file, a table of the database
+    std::optional<std::string> targetLayer;  // --target-layer: the table written into a database
     std::optional<std::string> sourceCrs;    // --source-crs, for a layer without a CRS
     Datum target = Datum::Sirgas;
     std::optional<int> targetZone;  // --target-zone
@@ -62,9 +64,11 @@ struct LayerSummary {
     std::uint64_t invalid = 0;          // invalid geometry (self-crossing ring...), converted all the same
     int sourceCode = 0;
     int targetCode = 0;
-    // Written without their Z or M: a FlatGeobuf layer holds them only when
-    // it declares them, and a source layer of mixed geometries declares none.
+    // Written without their Z or M: a FlatGeobuf layer or a table holds them
+    // only when it declares them, and a source layer of mixed geometries
+    // declares none.
     std::uint64_t flattened = 0;
+    std::string table{};  // the table written, "schema.table" (none for a file)
 };
 
 // Converts the layer. Throws LayerUsageError or LayerError (Spanish).

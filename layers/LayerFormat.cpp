@@ -63,6 +63,7 @@ CreationOptions OptionsFor(FormatKind kind, const std::filesystem::path& folder,
             return {{"HEADER=" + header.string()}, {}};
         }
         case FormatKind::FlatGeobuf: return {{}, {"SPATIAL_INDEX=NO"}};  // an index reorders the features
+        case FormatKind::PostGis: return {{}, {"DESCRIPTION=" + description}};
     }
     return {};
 }

@@ -1,5 +1,6 @@
-// The output formats, chosen by the output's extension, and what each needs
-// from GDAL when it is created.
+// The output formats, chosen by the output's extension (a PostGIS table by
+// its "PG:" name, PostgisTable.h), and what each needs from GDAL when it is
+// created.
 #pragma once
 
 #include <filesystem>
@@ -9,7 +10,7 @@
 
 namespace trevalco::layers {
 
-enum class FormatKind : std::uint8_t { GeoPackage, Shapefile, Kml, GeoJson, FlatGeobuf, Dxf, Csv };
+enum class FormatKind : std::uint8_t { GeoPackage, Shapefile, Kml, GeoJson, FlatGeobuf, Dxf, Csv, PostGis };
 
 struct OutputFormat {
     FormatKind kind = FormatKind::GeoPackage;
@@ -20,13 +21,17 @@ struct OutputFormat {
 // ".dxf", ".csv", in any case); none for another extension.
 std::optional<OutputFormat> FormatOf(const std::filesystem::path& output);
 
+inline constexpr OutputFormat kPostGisFormat{FormatKind::PostGis, "PostgreSQL"};
+
 // The extensions the command writes, for its messages.
 inline constexpr const char* kOutputExtensions = ".gpkg, .shp, .kml, .geojson, .fgb, .dxf o .csv";
+inline constexpr const char* kOutputKinds = ".gpkg, .shp, .kml, .geojson, .fgb, .dxf o .csv, o ser una base PG:";
 
 // GDAL's dataset and layer creation options of a format. `folder` is where
 // the DXF header template is written; `description` goes where the format
 // keeps a layer description (GeoPackage, GeoJSON), and KML's document id
-// names the set of shifts used ("trevalco-desplazamientos-epsg").
+// names the set of shifts used ("trevalco-desplazamientos-epsg"). A table's
+// description is its comment.
 struct CreationOptions {
     std::vector<std::string> dataset, layer;
 };

@@ -44,16 +44,6 @@ Vertex Nearest(const std::vector<Vertex>& vertices, const Vertex& v) {
     return *std::ranges::min_element(vertices, {}, [&v](const Vertex& w) { return std::hypot(w.x - v.x, w.y - v.y); });
 }
 
-core::Outcome ThroughCore(const Vertex& v, bool geographic) {
-    core::Settings settings;
-    settings.direction = DirectionKey::Psad56ToSirgas;
-    settings.forced = geographic ? zones::ForcedZone::Off() : zones::ForcedZone::To(19);
-    settings.zone = 19;
-    settings.rules = core::InputRules::CommandLine;
-    settings.texts = false;
-    return core::ConvertPoint(core::Notation::Utm, {v.y, v.x, 19.0}, settings);
-}
-
 class LayerCommand : public cli::test::CliFixture {
 protected:
     // `trevalco-cli convert`'s target (x, y) of each vertex.

@@ -11,6 +11,7 @@
 #include "CliRunner.h"
 #include "Gdal.h"
 #include "LayerCrs.h"
+#include "PointCore.h"
 
 namespace trevalco::layers::test {
 
@@ -82,6 +83,18 @@ inline ReadLayer Read(const fs::path& path, const std::vector<std::string>& open
         read.vertices.push_back(recorder.vertices);
     }
     return read;
+}
+
+// The point core's conversion of a PSAD56 / UTM 19S vertex to SIRGAS, in
+// zone 19 or geographic.
+inline core::Outcome ThroughCore(const Vertex& v, bool geographic) {
+    core::Settings settings;
+    settings.direction = DirectionKey::Psad56ToSirgas;
+    settings.forced = geographic ? zones::ForcedZone::Off() : zones::ForcedZone::To(19);
+    settings.zone = 19;
+    settings.rules = core::InputRules::CommandLine;
+    settings.texts = false;
+    return core::ConvertPoint(core::Notation::Utm, {v.y, v.x, 19.0}, settings);
 }
 
 // The EPSG code of the CRS a .prj file holds (0: unreadable).
