@@ -108,18 +108,10 @@ void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::S
                        std::to_string(summary.withoutGeometry) + " sin geometría, " +
                        std::to_string(summary.invalid) + " con geometría inválida";
     if (summary.flattened > 0)
-<<<<<<< HEAD
         line += ", " + std::to_string(summary.flattened) +
-                " sin su Z o M (FlatGeobuf las guarda solo si la capa las declara, y la de entrada no las declara; "
-                "GeoPackage las conserva)";
+                " sin su Z o M (FlatGeobuf y PostGIS las guardan solo si la capa las declara, y la de entrada no "
+                "las declara; GeoPackage las conserva)";
     std::fprintf(err, "trevalco-cli layer: %s\n", line.c_str());
-=======
-        std::fprintf(err,
-                     ", %" PRIu64 " sin su Z o M (FlatGeobuf y PostGIS las guardan solo si la capa las declara, y "
-                     "la de entrada no las declara; GeoPackage las conserva)",
-                     summary.flattened);
-    std::fputc('\n', err);
->>>>>>> pg24
 }
 
 int Convert(const layers::LayerRequest& request, std::FILE* out, std::FILE* err) {

@@ -163,13 +163,9 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     const std::optional<int> zone = request.targetZone ? request.targetZone
                                     : request.geographic ? std::nullopt
                                                          : crs.zone;
-<<<<<<< HEAD
     const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind,
                                           {"--to sirgas", "elija otra con --target-zone o use --geographic"});
-=======
-    const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind);
     const std::string description = Description(crs, target, request.shifts);
->>>>>>> pg24
 
     // A file is written into its temporary folder; a table inside its
     // transaction, which commits only once the last feature is in.

@@ -3,9 +3,11 @@
 // continues onto with a final "\"), and the lines under it, up to the next
 // command, are what it prints: its error stream, then its output (blank
 // lines at the end only part it from the next example). Each block runs in
-// a folder of its own, where `trevalco-cli` is the program just built and
-// obra.xlsx is the workbook the documents describe; `cat FILE` of a file that
-// is not there yet makes FILE of the lines shown under it.
+// a folder of its own, where `trevalco-cli` is the program just built,
+// obra.xlsx is the workbook the documents describe and PROJ finds the shift
+// grids just built before its own files, as if the package were installed;
+// `cat FILE` of a file that is not there yet makes FILE of the lines shown
+// under it.
 #include <fstream>
 
 #include "CliRunner.h"
@@ -69,6 +71,8 @@ protected:
         const std::string cli = fs::path(TREVALCO_CLI).parent_path().string();
         const fs::path script = work / "example.sh", out = work / "out.txt", err = work / "err.txt";
         workbook::test::Spill(script, "cd '" + folder.string() + "' || exit 99\nPATH='" + cli + "':\"$PATH\"\n" +
+                                          "PROJ_DATA='" TREVALCO_PROJ_GRIDS "':$(projinfo --searchpaths | paste -sd:)\n"
+                                          "export PROJ_DATA\n" +
                                           example.command + "\n");
         const std::string shell = "sh '" + script.string() + "' > '" + out.string() + "' 2> '" + err.string() + "'";
         if (std::system(shell.c_str()) == -1) ADD_FAILURE() << "no shell: " << shell;
