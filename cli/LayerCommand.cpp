@@ -1,16 +1,12 @@
 #include "LayerCommand.h"
 
-#include <cinttypes>
 #include <string>
 
 #include "CommandRun.h"
-#include "CountText.h"
 #include "HelpText.h"
 #include "InterruptFlag.h"
 #include "LayerSettings.h"
-#include "Limits.h"
-#include "PointMessages.h"
-#include "RangeTexts.h"
+#include "LayerSummaryText.h"
 
 namespace trevalco::cli {
 
@@ -62,69 +58,34 @@ const HelpPage kLayerPage{
         "o si otra conversión la está escribiendo, 130 si se interrumpió (Ctrl-C o\n"
         "SIGTERM): entonces no queda nada escrito.\n"};
 
-// Why a vertex was not carried, in the words the program uses for a point.
-std::string RefusalText(const layers::VertexRefusal& refusal) {
-    switch (refusal.refusal) {
-        case layers::Refusal::None: return {};
-        case layers::Refusal::NotFinite: return "una coordenada no es un número finito";
-        case layers::Refusal::OutsideRange: return "un vértice está al norte del ecuador o al este de Greenwich";
-        case layers::Refusal::Core: break;
-    }
-    switch (refusal.check) {
-        case core::Check::NoParameters: return std::string(dialogs::kNoParametersText);
-        case core::Check::TransformationRange: return "un vértice está fuera del rango de la transformación";
-        case core::Check::OutOfLimits:
-            return "un vértice está fuera de los límites (" + dialogs::RangeText(limits::kLatitude) + " S, " +
-                   dialogs::RangeText(limits::kInputLongitude) + " W)";
-        case core::Check::NoPosition: return "un vértice no da una posición en la tierra";
-        case core::Check::Zone: return "la zona UTM no sirve para proyectar";
-        default: return "un vértice no se pudo convertir";
-    }
-}
-
-class TerminalListener final : public layers::LayerListener {
-public:
-    explicit TerminalListener(std::FILE* err) : err_(err) {}
-    void LeftOut(std::int64_t fid, const layers::VertexRefusal& reason) override {
-        std::fprintf(err_, "trevalco-cli layer: elemento %" PRId64 " omitido: %s\n", fid, RefusalText(reason).c_str());
-    }
-    void Crossing(std::int64_t fid, const std::vector<double>& limits) override {
-        std::string latitudes;
-        for (const double limit : limits) latitudes += (latitudes.empty() ? "" : ", ") + std::to_string(limit);
-        std::fprintf(err_, "trevalco-cli layer: elemento %" PRId64 " cruza un límite de banda en la latitud %s\n",
-                     fid, latitudes.c_str());
-    }
-
-private:
-    std::FILE* err_;
-};
-
-void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::ShiftSet shifts) {
-    std::string line = "EPSG:" + std::to_string(summary.sourceCode) + " a EPSG:" + std::to_string(summary.targetCode) +
-                       ", desplazamientos " + layers::ShiftSetName(shifts) + ": " +
-                       CountText(summary.written, "elemento escrito", "elementos escritos") + ", " +
-                       CountText(summary.leftOut, "omitido", "omitidos") + ", " +
-                       CountText(summary.crossing, "cruza un límite de banda", "cruzan un límite de banda") + ", " +
-                       std::to_string(summary.withoutGeometry) + " sin geometría, " +
-                       std::to_string(summary.invalid) + " con geometría inválida";
-    if (summary.flattened > 0)
-        line += ", " + std::to_string(summary.flattened) +
-                " sin su Z o M (FlatGeobuf y PostGIS las guardan solo si la capa las declara, y la de entrada no "
-                "las declara; GeoPackage las conserva)";
-    std::fprintf(err, "trevalco-cli layer: %s\n", line.c_str());
+// The run's summary; where nothing was converted, that nothing was written.
+void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, const layers::LayerRequest& request) {
+    std::fprintf(err, "trevalco-cli layer: %s\n", CountsLine(summary, request.shifts).c_str());
+    for (const layers::CauseGroup& group : summary.causes)
+        std::fprintf(err, "trevalco-cli layer: %s\n", CauseLine(group, summary, request).c_str());
+    if (!summary.causes.empty() && !request.report)
+        std::fputs("trevalco-cli layer: la lista completa, con la latitud y la longitud de cada uno: "
+                   "--report ARCHIVO.csv\n",
+                   err);
+    if (summary.nothingConverted)
+        std::fprintf(err, "trevalco-cli layer: no se convirtió ningún elemento: no se escribió «%s»\n",
+                     request.output.c_str());
 }
 
 int Convert(const layers::LayerRequest& request, std::FILE* out, std::FILE* err) {
     const InterruptFlag interrupt;
-    TerminalListener listener(err);
+    // The summary gathers the features by cause; the report lists them.
+    struct Quiet final : layers::LayerListener {
+    } quiet;
     try {
         const layers::LayerSummary summary =
-            layers::ConvertLayer(request, listener, [&interrupt] { return interrupt.Requested(); });
+            layers::ConvertLayer(request, quiet, [&interrupt] { return interrupt.Requested(); });
         if (summary.interrupted) {
             std::fputs("trevalco-cli layer: interrumpido; no se escribió nada\n", err);
             return kExitInterrupted;
         }
-        PrintSummary(err, summary, request.shifts);
+        PrintSummary(err, summary, request);
+        if (summary.nothingConverted) return kExitSomeNotConverted;
         std::fprintf(out, "%s\n", summary.table.empty() ? request.output.c_str() : summary.table.c_str());
         if (!OutputWritten(out, err)) return kExitFileError;
         return summary.leftOut == 0 ? kExitOk : kExitSomeNotConverted;
