@@ -17,7 +17,7 @@ const HelpPage kLayerPage{
     .synopsis = "ENTRADA SALIDA --to\n"
                 "[--source-layer] [--source-crs] [--target-layer]\n"
                 "[--target-zone | --geographic] [--sirgas]\n"
-                "[--shifts] [--overwrite]",
+                "[--shifts] [--report] [--overwrite]",
     .about =
         "Convierte una capa vectorial completa (GeoPackage, shapefile, KML, GeoJSON,\n"
         "DXF, GML, FlatGeobuf o CSV con columnas X/Y o WKT) entre SIRGAS y PSAD56 o\n"
@@ -27,11 +27,17 @@ const HelpPage kLayerPage{
         "\n"
         "El datum de origen sale del sistema de referencia de la capa: PSAD56\n"
         "(geográfico o UTM 17S a 20S), SAD69 (EPSG:4618 y sus zonas UTM) o SIRGAS\n"
-        "(WGS 84, SIRGAS 2000, SIRGAS-Chile). El formato de salida sigue a la\n"
-        "extensión de SALIDA (.gpkg, .shp, .kml, .geojson, .fgb, .dxf, .csv) y su\n"
-        "sistema de referencia es el del datum de destino en la misma zona UTM, o\n"
-        "geográfico si la capa lo era. KML siempre está en WGS 84: solo se escribe\n"
-        "con --to sirgas. Un DXF se escribe en metros con su .prj al lado.\n"
+        "(WGS 84, SIRGAS 2000, SIRGAS-Chile). Una capa en otra proyección de esos\n"
+        "datums (Web Mercator EPSG:3857, UTM norte como EPSG:32619, un Mercator\n"
+        "transversal o Lambert de SIRGAS) pasa primero por PROJ a las coordenadas\n"
+        "geográficas de su datum, sin cambio de datum. Otro datum se rechaza.\n"
+        "\n"
+        "El formato de salida sigue a la extensión de SALIDA (.gpkg, .shp, .kml,\n"
+        ".geojson, .fgb, .dxf, .csv) y su sistema de referencia es el del datum de\n"
+        "destino en la misma zona UTM, geográfico si la capa lo era, o en la zona\n"
+        "del centro de la capa si estaba en otra proyección. KML siempre está en\n"
+        "WGS 84: solo se escribe con --to sirgas. Un DXF se escribe en metros con\n"
+        "su .prj al lado.\n"
         "\n"
         "ENTRADA o SALIDA pueden ser una base PostGIS, \"PG:dbname=… host=…\": la\n"
         "tabla de entrada se nombra con --source-layer y la de salida con\n"
@@ -41,22 +47,26 @@ const HelpPage kLayerPage{
     .column = 21,
     .after =
         "Un elemento con un vértice que no se puede convertir (sin parámetros, fuera\n"
-        "de rango, al norte del ecuador o al este de Greenwich) se omite; el resumen\n"
-        "en la salida de errores nombra cada uno y por qué, y los que cruzan un\n"
-        "límite de banda con su latitud. La salida solo aparece completa: se escribe\n"
-        "en una carpeta temporal a su lado y se pone en su lugar al final. La ruta\n"
-        "escrita sale por la salida estándar.\n"
+        "de rango, al norte del ecuador o al este de Greenwich) se omite. El resumen\n"
+        "en la salida de errores da una línea por causa: cuántos, los diez primeros\n"
+        "identificadores, sus latitudes y qué hacer (sin parámetros: el rango de\n"
+        "latitudes del datum, y si SAD69 o --shifts los cubren); otra da los que\n"
+        "cruzan un límite de banda. --report da la lista completa. Si no se pudo\n"
+        "convertir ningún elemento no se escribe nada. La salida solo aparece\n"
+        "completa: se escribe en una carpeta temporal a su lado y se pone en su\n"
+        "lugar al final. La ruta escrita sale por la salida estándar.\n"
         "\n"
         "Ejemplo: los vértices de concesiones de un shapefile PSAD56 / UTM 19S a\n"
         "SIRGAS-Chile 2021 / UTM 19S (EPSG:20049):\n"
         "  trevalco-cli layer vertices.shp vertices_sirgas.shp --to sirgas\n"
         "\n"
         "Estado de salida: 0 si se convirtieron todos los elementos, 1 si se escribió\n"
-        "la capa con elementos omitidos, 2 si los argumentos no sirven (también sin\n"
-        "sistema de referencia, --to el datum de la capa, KML fuera de SIRGAS), 3 si\n"
-        "la capa no se puede leer o escribir, si la salida ya existe sin --overwrite\n"
-        "o si otra conversión la está escribiendo, 130 si se interrumpió (Ctrl-C o\n"
-        "SIGTERM): entonces no queda nada escrito.\n"};
+        "la capa con elementos omitidos o no se convirtió ninguno, 2 si los\n"
+        "argumentos no sirven (también sin sistema de referencia, --to el datum de\n"
+        "la capa, KML fuera de SIRGAS), 3 si la capa no se puede leer o escribir,\n"
+        "si la salida ya existe sin --overwrite o si otra conversión la está\n"
+        "escribiendo, 130 si se interrumpió (Ctrl-C o SIGTERM): entonces no queda\n"
+        "nada escrito.\n"};
 
 // The run's summary; where nothing was converted, that nothing was written.
 void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, const layers::LayerRequest& request) {
