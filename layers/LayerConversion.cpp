@@ -203,8 +203,11 @@ private:
 void CheckReport(const LayerRequest& request) {
     if (!request.report) return;
     const auto same = [&](const fs::path& other) {
-        std::error_code error;
-        return !IsPostgres(other.native()) && fs::weakly_canonical(*request.report, error) == fs::weakly_canonical(other, error);
+        if (IsPostgres(other.native())) return false;
+        std::error_code first, second;
+        const fs::path report = fs::weakly_canonical(*request.report, first);
+        const fs::path path = fs::weakly_canonical(other, second);
+        return first || second ? *request.report == other : report == path;
     };
     if (same(request.input) || same(request.output))
         throw LayerUsageError("--report debe nombrar un archivo distinto de la entrada y la salida");
