@@ -1,16 +1,12 @@
 #include "LayerCommand.h"
 
-#include <cinttypes>
 #include <string>
 
 #include "CommandRun.h"
-#include "CountText.h"
 #include "HelpText.h"
 #include "InterruptFlag.h"
 #include "LayerSettings.h"
-#include "Limits.h"
-#include "PointMessages.h"
-#include "RangeTexts.h"
+#include "LayerSummaryText.h"
 
 namespace trevalco::cli {
 
@@ -21,7 +17,7 @@ const HelpPage kLayerPage{
     .synopsis = "ENTRADA SALIDA --to\n"
                 "[--source-layer] [--source-crs] [--target-layer]\n"
                 "[--target-zone | --geographic] [--sirgas]\n"
-                "[--shifts] [--overwrite]",
+                "[--shifts] [--report] [--overwrite]",
     .about =
         "Convierte una capa vectorial completa (GeoPackage, shapefile, KML, GeoJSON,\n"
         "DXF, GML, FlatGeobuf o CSV con columnas X/Y o WKT) entre SIRGAS y PSAD56 o\n"
@@ -31,11 +27,17 @@ const HelpPage kLayerPage{
         "\n"
         "El datum de origen sale del sistema de referencia de la capa: PSAD56\n"
         "(geográfico o UTM 17S a 20S), SAD69 (EPSG:4618 y sus zonas UTM) o SIRGAS\n"
-        "(WGS 84, SIRGAS 2000, SIRGAS-Chile). El formato de salida sigue a la\n"
-        "extensión de SALIDA (.gpkg, .shp, .kml, .geojson, .fgb, .dxf, .csv) y su\n"
-        "sistema de referencia es el del datum de destino en la misma zona UTM, o\n"
-        "geográfico si la capa lo era. KML siempre está en WGS 84: solo se escribe\n"
-        "con --to sirgas. Un DXF se escribe en metros con su .prj al lado.\n"
+        "(WGS 84, SIRGAS 2000, SIRGAS-Chile). Una capa en otra proyección de esos\n"
+        "datums (Web Mercator EPSG:3857, UTM norte como EPSG:32619, un Mercator\n"
+        "transversal o Lambert de SIRGAS) pasa primero por PROJ a las coordenadas\n"
+        "geográficas de su datum, sin cambio de datum. Otro datum se rechaza.\n"
+        "\n"
+        "El formato de salida sigue a la extensión de SALIDA (.gpkg, .shp, .kml,\n"
+        ".geojson, .fgb, .dxf, .csv) y su sistema de referencia es el del datum de\n"
+        "destino en la misma zona UTM, geográfico si la capa lo era, o en la zona\n"
+        "del centro de la capa si estaba en otra proyección. KML siempre está en\n"
+        "WGS 84: solo se escribe con --to sirgas. Un DXF se escribe en metros con\n"
+        "su .prj al lado.\n"
         "\n"
         "ENTRADA o SALIDA pueden ser una base PostGIS, \"PG:dbname=… host=…\": la\n"
         "tabla de entrada se nombra con --source-layer y la de salida con\n"
@@ -45,86 +47,55 @@ const HelpPage kLayerPage{
     .column = 21,
     .after =
         "Un elemento con un vértice que no se puede convertir (sin parámetros, fuera\n"
-        "de rango, al norte del ecuador o al este de Greenwich) se omite; el resumen\n"
-        "en la salida de errores nombra cada uno y por qué, y los que cruzan un\n"
-        "límite de banda con su latitud. La salida solo aparece completa: se escribe\n"
-        "en una carpeta temporal a su lado y se pone en su lugar al final. La ruta\n"
-        "escrita sale por la salida estándar.\n"
+        "de rango, al norte del ecuador o al este de Greenwich) se omite. El resumen\n"
+        "en la salida de errores da una línea por causa: cuántos, los diez primeros\n"
+        "identificadores, sus latitudes y qué hacer (sin parámetros: el rango de\n"
+        "latitudes del datum, y si SAD69 o --shifts los cubren); otra da los que\n"
+        "cruzan un límite de banda. --report da la lista completa. Si no se pudo\n"
+        "convertir ningún elemento no se escribe nada. La salida solo aparece\n"
+        "completa: se escribe en una carpeta temporal a su lado y se pone en su\n"
+        "lugar al final. La ruta escrita sale por la salida estándar.\n"
         "\n"
         "Ejemplo: los vértices de concesiones de un shapefile PSAD56 / UTM 19S a\n"
         "SIRGAS-Chile 2021 / UTM 19S (EPSG:20049):\n"
         "  trevalco-cli layer vertices.shp vertices_sirgas.shp --to sirgas\n"
         "\n"
         "Estado de salida: 0 si se convirtieron todos los elementos, 1 si se escribió\n"
-        "la capa con elementos omitidos, 2 si los argumentos no sirven (también sin\n"
-        "sistema de referencia, --to el datum de la capa, KML fuera de SIRGAS), 3 si\n"
-        "la capa no se puede leer o escribir, si la salida ya existe sin --overwrite\n"
-        "o si otra conversión la está escribiendo, 130 si se interrumpió (Ctrl-C o\n"
-        "SIGTERM): entonces no queda nada escrito.\n"};
+        "la capa con elementos omitidos o no se convirtió ninguno, 2 si los\n"
+        "argumentos no sirven (también sin sistema de referencia, --to el datum de\n"
+        "la capa, KML fuera de SIRGAS), 3 si la capa no se puede leer o escribir,\n"
+        "si la salida ya existe sin --overwrite o si otra conversión la está\n"
+        "escribiendo, 130 si se interrumpió (Ctrl-C o SIGTERM): entonces no queda\n"
+        "nada escrito.\n"};
 
-// Why a vertex was not carried, in the words the program uses for a point.
-std::string RefusalText(const layers::VertexRefusal& refusal) {
-    switch (refusal.refusal) {
-        case layers::Refusal::None: return {};
-        case layers::Refusal::NotFinite: return "una coordenada no es un número finito";
-        case layers::Refusal::OutsideRange: return "un vértice está al norte del ecuador o al este de Greenwich";
-        case layers::Refusal::Core: break;
-    }
-    switch (refusal.check) {
-        case core::Check::NoParameters: return std::string(dialogs::kNoParametersText);
-        case core::Check::TransformationRange: return "un vértice está fuera del rango de la transformación";
-        case core::Check::OutOfLimits:
-            return "un vértice está fuera de los límites (" + dialogs::RangeText(limits::kLatitude) + " S, " +
-                   dialogs::RangeText(limits::kInputLongitude) + " W)";
-        case core::Check::NoPosition: return "un vértice no da una posición en la tierra";
-        case core::Check::Zone: return "la zona UTM no sirve para proyectar";
-        default: return "un vértice no se pudo convertir";
-    }
-}
-
-class TerminalListener final : public layers::LayerListener {
-public:
-    explicit TerminalListener(std::FILE* err) : err_(err) {}
-    void LeftOut(std::int64_t fid, const layers::VertexRefusal& reason) override {
-        std::fprintf(err_, "trevalco-cli layer: elemento %" PRId64 " omitido: %s\n", fid, RefusalText(reason).c_str());
-    }
-    void Crossing(std::int64_t fid, const std::vector<double>& limits) override {
-        std::string latitudes;
-        for (const double limit : limits) latitudes += (latitudes.empty() ? "" : ", ") + std::to_string(limit);
-        std::fprintf(err_, "trevalco-cli layer: elemento %" PRId64 " cruza un límite de banda en la latitud %s\n",
-                     fid, latitudes.c_str());
-    }
-
-private:
-    std::FILE* err_;
-};
-
-void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, layers::ShiftSet shifts) {
-    std::string line = "EPSG:" + std::to_string(summary.sourceCode) + " a EPSG:" + std::to_string(summary.targetCode) +
-                       ", desplazamientos " + layers::ShiftSetName(shifts) + ": " +
-                       CountText(summary.written, "elemento escrito", "elementos escritos") + ", " +
-                       CountText(summary.leftOut, "omitido", "omitidos") + ", " +
-                       CountText(summary.crossing, "cruza un límite de banda", "cruzan un límite de banda") + ", " +
-                       std::to_string(summary.withoutGeometry) + " sin geometría, " +
-                       std::to_string(summary.invalid) + " con geometría inválida";
-    if (summary.flattened > 0)
-        line += ", " + std::to_string(summary.flattened) +
-                " sin su Z o M (FlatGeobuf y PostGIS las guardan solo si la capa las declara, y la de entrada no "
-                "las declara; GeoPackage las conserva)";
-    std::fprintf(err, "trevalco-cli layer: %s\n", line.c_str());
+// The run's summary; where nothing was converted, that nothing was written.
+void PrintSummary(std::FILE* err, const layers::LayerSummary& summary, const layers::LayerRequest& request) {
+    std::fprintf(err, "trevalco-cli layer: %s\n", CountsLine(summary, request.shifts).c_str());
+    for (const layers::CauseGroup& group : summary.causes)
+        std::fprintf(err, "trevalco-cli layer: %s\n", CauseLine(group, summary, request).c_str());
+    if (!summary.causes.empty() && !request.report)
+        std::fputs("trevalco-cli layer: la lista completa, con la latitud y la longitud de cada uno: "
+                   "--report ARCHIVO.csv\n",
+                   err);
+    if (summary.nothingConverted)
+        std::fprintf(err, "trevalco-cli layer: no se convirtió ningún elemento: no se escribió «%s»\n",
+                     request.output.c_str());
 }
 
 int Convert(const layers::LayerRequest& request, std::FILE* out, std::FILE* err) {
     const InterruptFlag interrupt;
-    TerminalListener listener(err);
+    // The summary gathers the features by cause; the report lists them.
+    struct Quiet final : layers::LayerListener {
+    } quiet;
     try {
         const layers::LayerSummary summary =
-            layers::ConvertLayer(request, listener, [&interrupt] { return interrupt.Requested(); });
+            layers::ConvertLayer(request, quiet, [&interrupt] { return interrupt.Requested(); });
         if (summary.interrupted) {
             std::fputs("trevalco-cli layer: interrumpido; no se escribió nada\n", err);
             return kExitInterrupted;
         }
-        PrintSummary(err, summary, request.shifts);
+        PrintSummary(err, summary, request);
+        if (summary.nothingConverted) return kExitSomeNotConverted;
         std::fprintf(out, "%s\n", summary.table.empty() ? request.output.c_str() : summary.table.c_str());
         if (!OutputWritten(out, err)) return kExitFileError;
         return summary.leftOut == 0 ? kExitOk : kExitSomeNotConverted;

@@ -64,7 +64,10 @@ std::vector<Option> LayerOptions(layers::LayerRequest& request) {
         {.name = "--geographic", .help = "escribe en latitud y longitud", .read = Raise(request.geographic)},
         SirgasOption(request.sirgas, SirgasHelp()),
         ShiftsOption(request.shifts, "\n(6971 a 6977), elegidas solo por latitud"),
-        OverwriteOption(request.overwrite, "la salida"),
+        {.name = "--report", .value = "ARCHIVO.csv",
+         .help = "escribe cada elemento omitido o que cruza un límite de\nbanda: id, causa, latitud y longitud",
+         .read = TextInto(request.report)},
+        OverwriteOption(request.overwrite, "la salida (y el informe)"),
     };
 }
 

@@ -26,7 +26,7 @@ ConvertedFeature Converted(OGRFeatureUniquePtr feature, VertexCarrier& carrier) 
         carrier.StartFeature();
         geometry->transform(&carrier);
         converted.refused = carrier.Refused();
-        converted.limits = carrier.Limits();
+        converted.crossings = carrier.Crossings();
         if (converted.refused) CPLErrorReset();  // GDAL's note of the refused vertices
     }
     converted.feature = std::move(feature);

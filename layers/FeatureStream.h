@@ -23,7 +23,7 @@ namespace trevalco::layers {
 struct ConvertedFeature {
     OGRFeatureUniquePtr feature;            // its geometry carried (unless refused)
     std::optional<VertexRefusal> refused;   // a vertex was not carried: leave it out
-    std::vector<double> limits;             // band limits between its vertices
+    std::vector<BandCrossing> crossings;    // band limits between its vertices
     bool withoutGeometry = false;           // null or empty, as it was read
     bool invalid = false;                   // not a valid geometry (GEOS): carried all the same
 };

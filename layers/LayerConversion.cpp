@@ -3,14 +3,18 @@
 #include <cpl_conv.h>
 #include <ogrsf_frmts.h>
 
+#include <cmath>
 #include <fstream>
 
 #include "CsvSource.h"
 #include "LayerFormat.h"
 #include "LayerOutput.h"
+#include "OmissionReport.h"
 #include "OutputDataset.h"
 #include "FeatureStream.h"
 #include "PostgisTable.h"
+#include "Unprojection.h"
+#include "UtmZones.h"
 #include "VertexCarrier.h"
 
 namespace trevalco::layers {
@@ -81,13 +85,13 @@ LayerCrs SourceCrs(OGRLayer& layer, const LayerRequest& request, bool declared) 
     const CrsReading given = CrsFromArgument(*request.sourceCrs);
     if (!given.crs) throw LayerUsageError(given.error);
     if (own.crs && own.crs->code != given.crs->code)
-        throw LayerUsageError("la capa ya trae EPSG:" + std::to_string(own.crs->code) + "; --source-crs EPSG:" +
+        throw LayerUsageError("la capa ya trae " + CrsLabel(*own.crs) + "; --source-crs EPSG:" +
                               std::to_string(given.crs->code) + " no coincide");
     return *given.crs;
 }
 
 std::string Description(const LayerCrs& source, const TargetCrs& target, ShiftSet shifts) {
-    return "Trevalco: EPSG:" + std::to_string(source.code) + " a EPSG:" + std::to_string(target.code) +
+    return "Trevalco: " + CrsLabel(source) + " a EPSG:" + std::to_string(target.code) +
            ", desplazamientos " + ShiftSetName(shifts);
 }
 
@@ -137,6 +141,78 @@ std::vector<std::string> TableOptions(OGRLayer& input, bool fromTable, const std
     return options;
 }
 
+// The output's zone when none is asked for: the layer's own UTM zone; for
+// a layer in another projection, the zone of its centre (by the program's
+// zone rule); none (geographic) for a geographic layer, or one whose extent
+// cannot be read (an empty layer, refused later).
+std::optional<int> DefaultZone(OGRLayer& input, const LayerCrs& crs) {
+    if (crs.projection.empty()) return crs.zone;
+    OGREnvelope extent;
+    if (input.GetExtent(&extent, TRUE) != OGRERR_NONE) return std::nullopt;
+    double x = (extent.MinX + extent.MaxX) / 2, y = (extent.MinY + extent.MaxY) / 2;
+    if (!Unprojection(crs.projection).Inverse(1, &x, &y)) return std::nullopt;
+    return zones::UtmZoneFor(std::fabs(x), zones::ForcedZone::Off(), zones::kChileZones.back()).zone;
+}
+
+LayerSummary Interrupted(const LayerCrs& source, const TargetCrs& target) {
+    return {true, 0, 0, 0, 0, 0, source.code, target.code};
+}
+
+// Where the features a run names go: the caller's listener, the summary's
+// groups and the report.
+class Notes {
+public:
+    Notes(LayerListener& listener, DirectionKey direction, ShiftSet shifts, const LayerRequest& request)
+        : listener_(listener), tally_(direction, shifts) {
+        if (request.report) report_.emplace(*request.report, request.overwrite);
+    }
+
+    void LeftOut(std::int64_t fid, const VertexRefusal& refusal) {
+        listener_.LeftOut(fid, refusal);
+        Add({fid, CauseOf(refusal), refusal.where}, false);
+    }
+
+    // A written feature crossing band limits: a note for each limit.
+    void Crossing(std::int64_t fid, const std::vector<BandCrossing>& crossings) {
+        std::vector<double> limits;
+        for (const BandCrossing& crossing : crossings) {
+            limits.push_back(crossing.latitude);
+            Add({fid, Cause::Crossing, datums::LatLon{crossing.latitude, crossing.longitude}}, limits.size() > 1);
+        }
+        listener_.Crossing(fid, limits);
+    }
+
+    std::vector<CauseGroup> Groups() const { return tally_.Groups(); }
+    void Commit() {
+        if (report_) report_->Commit();
+    }
+
+private:
+    void Add(const FeatureNote& note, bool sameFeature) {
+        listener_.Noted(note);
+        tally_.Add(note, sameFeature);
+        if (report_) report_->Add(note);
+    }
+
+    LayerListener& listener_;
+    CauseTally tally_;
+    std::optional<OmissionReport> report_;
+};
+
+// The report is a file of its own: never the layer read or written.
+void CheckReport(const LayerRequest& request) {
+    if (!request.report) return;
+    const auto same = [&](const fs::path& other) {
+        if (IsPostgres(other.native())) return false;
+        std::error_code first, second;
+        const fs::path report = fs::weakly_canonical(*request.report, first);
+        const fs::path path = fs::weakly_canonical(other, second);
+        return first || second ? *request.report == other : report == path;
+    };
+    if (same(request.input) || same(request.output))
+        throw LayerUsageError("--report debe nombrar un archivo distinto de la entrada y la salida");
+}
+
 }  // namespace
 
 LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
@@ -154,18 +230,19 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     OGRLayer& input = PickLayer(*source, request, fromTable);
     const LayerCrs crs = SourceCrs(input, request, !fromTable || DeclaresSrid(*source, input));
     if (crs.datum == request.target)
-        throw LayerUsageError("la capa ya está en " + std::string(NameOf(crs.datum)) + " (EPSG:" +
-                              std::to_string(crs.code) + ")");
+        throw LayerUsageError("la capa ya está en " + std::string(NameOf(crs.datum)) + " (" + CrsLabel(crs) + ")");
     const std::optional<DirectionKey> direction = datums::DirectionBetween(crs.datum, request.target);
     if (!direction)
         throw LayerUsageError("el programa convierte entre SIRGAS y PSAD56 o SAD69, no de " +
                               std::string(NameOf(crs.datum)) + " a " + std::string(NameOf(request.target)));
     const std::optional<int> zone = request.targetZone ? request.targetZone
                                     : request.geographic ? std::nullopt
-                                                         : crs.zone;
+                                                         : DefaultZone(input, crs);
     const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind,
                                           {"--to sirgas", "elija otra con --target-zone o use --geographic"});
     const std::string description = Description(crs, target, request.shifts);
+    CheckReport(request);
+    Notes notes(listener, *direction, request.shifts, request);
 
     // A file is written into its temporary folder; a table inside its
     // transaction, which commits only once the last feature is in.
@@ -193,27 +270,31 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
                          format->kind == FormatKind::GeoPackage);
 
     LayerSummary summary{false, 0, 0, 0, 0, 0, crs.code, target.code};
+    summary.direction = *direction;
+    summary.source = CrsLabel(crs);
     bool any = false;
     {
         FeatureStream stream(
-            input, {*direction, crs.zone, target.zone, ShiftsFor(request.shifts)},
+            input,
+            {.direction = *direction, .sourceZone = crs.zone, .projection = crs.projection, .targetZone = target.zone,
+             .shifts = ShiftsFor(request.shifts)},
             fromTable ? "no se pudo leer la tabla «" + std::string(input.GetName()) + "» hasta el final"
                       : "no se pudo leer la capa de entrada hasta el final (archivo dañado o incompleto)");
         for (auto batch = stream.Next(); !batch.empty(); batch = stream.Next()) {
             for (ConvertedFeature& converted : batch) {
-                if (stopRequested()) return {true, 0, 0, 0, 0, 0, crs.code, target.code};
+                if (stopRequested()) return Interrupted(crs, target);
                 any = true;
                 OGRFeature& feature = *converted.feature;
                 if (converted.refused) {
                     ++summary.leftOut;
-                    listener.LeftOut(feature.GetFID(), *converted.refused);
+                    notes.LeftOut(feature.GetFID(), *converted.refused);
                     continue;
                 }
                 if (converted.withoutGeometry) ++summary.withoutGeometry;
                 if (converted.invalid) ++summary.invalid;
-                if (!converted.limits.empty()) {
+                if (!converted.crossings.empty()) {
                     ++summary.crossing;
-                    listener.Crossing(feature.GetFID(), converted.limits);
+                    notes.Crossing(feature.GetFID(), converted.crossings);
                 }
                 if (const OGRGeometry* geometry = feature.GetGeometryRef();
                     geometry != nullptr && ((!keepsZ && geometry->Is3D()) || (!keepsM && geometry->IsMeasured())))
@@ -230,11 +311,25 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
         }
     }
     if (!any) throw LayerError("la capa «" + std::string(input.GetName()) + "» no tiene elementos");
+    summary.causes = notes.Groups();
+    // Every feature that had a vertex to convert was left out: an output
+    // holding nothing (or only the features without a geometry) would look
+    // converted, so none is written; the lock and the temporary folder, or
+    // the uncommitted transaction, go with `file` and `table`.
+    if (summary.leftOut > 0 && writer.Written() == summary.withoutGeometry) {
+        summary.nothingConverted = true;
+        summary.withoutGeometry = 0;
+        summary.invalid = 0;
+        summary.flattened = 0;
+        notes.Commit();
+        return summary;
+    }
     writer.Finish();
     summary.written = writer.Written();
     if (table) {
-        if (stopRequested()) return {true, 0, 0, 0, 0, 0, crs.code, target.code};
+        if (stopRequested()) return Interrupted(crs, target);
         table->Commit();
+        notes.Commit();
         summary.table = table->Name();
         return summary;
     }
@@ -242,8 +337,9 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     created.dataset.reset();
     if (CPLGetLastErrorType() >= CE_Failure) throw LayerError("no se pudo escribir la capa: " + LastGdalMessage());
     if (format->kind == FormatKind::Dxf) WritePrj(file->WorkingPath().replace_extension(".prj"), created.srs);
-    if (stopRequested()) return {true, 0, 0, 0, 0, 0, crs.code, target.code};
+    if (stopRequested()) return Interrupted(crs, target);
     file->Commit();
+    notes.Commit();
     return summary;
 }
 

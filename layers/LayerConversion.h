@@ -21,6 +21,7 @@
 
 #include "CsvSource.h"
 #include "EpsgShifts.h"
+#include "FeatureNotes.h"
 #include "Gdal.h"
 #include "LayerCrs.h"
 #include "VertexCarrier.h"
@@ -39,15 +40,22 @@ struct LayerRequest {
     int sirgas = kDefaultSirgas;    // the SIRGAS side's geographic code
     ShiftSet shifts = ShiftSet::Seed;
     bool overwrite = false;
+    // --report: a CSV file of every feature left out or crossing a band
+    // limit (OmissionReport.h), replaced too with `overwrite`.
+    std::optional<std::filesystem::path> report;
 };
 
 // What the run tells as it goes (each feature left out or crossing a band
-// limit), so that nothing grows with the layer.
+// limit), so that nothing grows with the layer. A listener overrides the
+// calls it wants: LeftOut and Crossing give the refusal and the limits as
+// they are; Noted gives the same features as notes (cause, where), one for
+// each feature left out and one for each limit a written feature crosses.
 class LayerListener {
 public:
     virtual ~LayerListener() = default;
-    virtual void LeftOut(std::int64_t fid, const VertexRefusal& reason) = 0;
-    virtual void Crossing(std::int64_t fid, const std::vector<double>& limits) = 0;
+    virtual void LeftOut(std::int64_t /*fid*/, const VertexRefusal& /*reason*/) {}
+    virtual void Crossing(std::int64_t /*fid*/, const std::vector<double>& /*limits*/) {}
+    virtual void Noted(const FeatureNote& /*note*/) {}
 
 protected:
     LayerListener() = default;
@@ -69,6 +77,13 @@ struct LayerSummary {
     // declares none.
     std::uint64_t flattened = 0;
     std::string table{};  // the table written, "schema.table" (none for a file)
+    // No feature with a geometry was converted, every one was left out: no
+    // output was written (nor a table created).
+    bool nothingConverted = false;
+    DirectionKey direction = DirectionKey::SirgasToPsad56;
+    std::string source{};  // the layer's CRS: "EPSG:3857", or the name of one without an EPSG code
+    // The features left out, by cause, then those crossing a band limit.
+    std::vector<CauseGroup> causes{};
 };
 
 // Converts the layer. Throws LayerUsageError or LayerError (Spanish).

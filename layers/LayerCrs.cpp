@@ -42,6 +42,15 @@ std::string Described(const OGRSpatialReference& srs, std::optional<int> code) {
     return text;
 }
 
+// ", datum Campo Inchauspe": the datum a CRS is on, where it names one.
+std::string DatumText(const OGRSpatialReference& srs) {
+    const char* datum = srs.GetAttrValue("DATUM");
+    if (datum == nullptr || *datum == '\0') return {};
+    std::string name(datum);
+    std::ranges::replace(name, '_', ' ');
+    return " (datum " + name + ")";
+}
+
 // The EPSG CRS a layer's CRS is, by code or by GDAL's best match.
 std::optional<int> MatchedCode(const OGRSpatialReference& srs) {
     if (auto code = CodeOf(srs, nullptr)) return code;
@@ -62,24 +71,48 @@ CrsReading FromCode(int code) {
     const std::optional<int> geographic = srs.IsProjected() ? CodeOf(srs, "GEOGCS") : std::optional<int>(code);
     const std::optional<Datum> datum = geographic ? DatumOf(*geographic) : std::nullopt;
     if (!datum || !(srs.IsGeographic() || srs.IsProjected()))
-        return {std::nullopt, "el sistema de referencia " + Described(srs, code) +
+        return {std::nullopt, "el sistema de referencia " + Described(srs, code) + DatumText(srs) +
                                   " no es de PSAD56, SAD69 ni SIRGAS (WGS 84, SIRGAS 2000, SIRGAS-Chile)"};
     LayerCrs crs{*datum, code, *geographic, std::nullopt};
     if (srs.IsProjected()) {
         int north = 0;
         const int zone = srs.GetUTMZone(&north);
-        if (zone == 0 || north != 0)
-            return {std::nullopt, "el sistema de referencia " + Described(srs, code) +
-                                      " no es geográfico ni UTM sur"};
-        crs.zone = zone;
+        if (zone != 0 && north == 0)
+            crs.zone = zone;
+        else
+            crs.projection = "EPSG:" + std::to_string(code);
     }
     return {crs, {}};
 }
 
 }  // namespace
 
+// A projection EPSG does not hold (a transverse Mercator or Lambert of a
+// city or a project) on a geographic CRS it does: PROJ reads it from its WKT.
+std::optional<CrsReading> OwnProjection(const OGRSpatialReference& srs) {
+    if (!srs.IsProjected()) return std::nullopt;
+    const std::unique_ptr<OGRSpatialReference> geographic(srs.CloneGeogCS());
+    const std::optional<int> code = geographic ? MatchedCode(*geographic) : std::nullopt;
+    if (!code) return std::nullopt;
+    const std::optional<Datum> datum = DatumOf(*code);
+    if (!datum)
+        return CrsReading{std::nullopt, "el sistema de referencia de la capa (" + Described(srs, std::nullopt) + ")" +
+                                            DatumText(srs) +
+                                            " no es de PSAD56, SAD69 ni SIRGAS (WGS 84, SIRGAS 2000, SIRGAS-Chile)"};
+    char* wkt = nullptr;
+    const char* const options[] = {"FORMAT=WKT2_2019", nullptr};
+    const bool exported = srs.exportToWkt(&wkt, options) == OGRERR_NONE;
+    const std::string text = exported && wkt != nullptr ? wkt : "";
+    CPLFree(wkt);
+    if (text.empty()) return std::nullopt;
+    const char* name = srs.GetName();
+    return CrsReading{LayerCrs{*datum, 0, *code, std::nullopt, text, name != nullptr ? name : "sin nombre"}, {}};
+}
+
 CrsReading IdentifyCrs(const OGRSpatialReference& srs) {
     const std::optional<int> code = MatchedCode(srs);
+    if (!code)
+        if (std::optional<CrsReading> own = OwnProjection(srs)) return *own;
     if (!code)
         return {std::nullopt, "el sistema de referencia de la capa (" + Described(srs, std::nullopt) +
                                   ") no se reconoce en la base de datos EPSG"};
@@ -94,6 +127,10 @@ CrsReading CrsFromArgument(std::string_view text) {
         return {std::nullopt, "--source-crs espera un código EPSG, por ejemplo EPSG:24879"};
     const QuietGdal quiet;
     return FromCode(code);
+}
+
+std::string CrsLabel(const LayerCrs& crs) {
+    return crs.code != 0 ? "EPSG:" + std::to_string(crs.code) : "«" + crs.name + "»";
 }
 
 int GeographicCode(Datum datum, int sirgas) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 
 namespace trevalco::layers {
@@ -26,11 +27,13 @@ core::Settings CoreSettings(const CarrySetup& setup) {
 
 }  // namespace
 
-VertexCarrier::VertexCarrier(CarrySetup setup) : setup_(setup), settings_(CoreSettings(setup)) {}
+VertexCarrier::VertexCarrier(CarrySetup setup) : setup_(std::move(setup)), settings_(CoreSettings(setup_)) {
+    if (!setup_.projection.empty()) unprojection_.emplace(setup_.projection);
+}
 
 void VertexCarrier::StartFeature() {
     refused_.reset();
-    limits_.clear();
+    crossings_.clear();
     hasBand_ = false;
 }
 
@@ -52,18 +55,25 @@ double VertexCarrier::LimitBetween(double northLatitude, double southLatitude) c
     return std::round(northLatitude * 1e6) / 1e6;
 }
 
-void VertexCarrier::NoteBand(double signedLatitude, const datums::Shift& shift) {
+void VertexCarrier::NoteBand(const datums::LatLon& source, const datums::Shift& shift) {
     if (hasBand_ && shift != band_) {
-        const double limit = signedLatitude > bandLatitude_ ? LimitBetween(signedLatitude, bandLatitude_)
-                                                            : LimitBetween(bandLatitude_, signedLatitude);
-        if (std::find(limits_.begin(), limits_.end(), limit) == limits_.end()) limits_.push_back(limit);
+        const datums::LatLon& before = bandVertex_;
+        const double limit = source.latitude > before.latitude ? LimitBetween(source.latitude, before.latitude)
+                                                               : LimitBetween(before.latitude, source.latitude);
+        // Where the straight segment between the two vertices meets the limit.
+        const double span = source.latitude - before.latitude;
+        const double longitude =
+            span == 0 ? source.longitude
+                      : before.longitude + (limit - before.latitude) / span * (source.longitude - before.longitude);
+        if (std::ranges::find(crossings_, limit, &BandCrossing::latitude) == crossings_.end())
+            crossings_.push_back({limit, longitude});
     }
     hasBand_ = true;
     band_ = shift;
-    bandLatitude_ = signedLatitude;
+    bandVertex_ = source;
 }
 
-bool VertexCarrier::Carry(double& x, double& y, VertexRefusal& refusal, double& sourceLatitude,
+bool VertexCarrier::Carry(double& x, double& y, VertexRefusal& refusal, datums::LatLon& source,
                           datums::Shift& shift) const {
     if (!std::isfinite(x) || !std::isfinite(y)) {
         refusal = {Refusal::NotFinite, core::Check::None};
@@ -71,24 +81,30 @@ bool VertexCarrier::Carry(double& x, double& y, VertexRefusal& refusal, double& 
     }
     // Signed coordinates: the core folds signs, so the other hemispheres
     // stop here.
-    if (setup_.sourceZone ? y >= constants::kFalseNorthing : (y > 0 || x > 0)) {
-        refusal = {Refusal::OutsideRange, core::Check::None};
+    const bool utm = setup_.sourceZone.has_value();
+    const std::optional<datums::LatLon> given =
+        utm ? std::nullopt : std::optional<datums::LatLon>(datums::LatLon{y, x});
+    if (utm ? y >= constants::kFalseNorthing : (y > 0 || x > 0)) {
+        refusal = {Refusal::OutsideRange, core::Check::None, given};
         return false;
     }
     core::Outcome outcome;
     try {
-        outcome = setup_.sourceZone
-                      ? core::ConvertPoint(core::Notation::Utm, {y, x, static_cast<double>(*setup_.sourceZone)}, settings_)
+        outcome = utm ? core::ConvertPoint(core::Notation::Utm, {y, x, static_cast<double>(*setup_.sourceZone)}, settings_)
                       : core::ConvertPoint(core::Notation::DecimalDegrees, {-y, -x}, settings_);
     } catch (const Overflow&) {  // a value the engine's 16-bit steps cannot hold
-        refusal = {Refusal::Core, core::Check::NoPosition};
+        refusal = {Refusal::Core, core::Check::NoPosition, given};
         return false;
     }
+    const std::optional<datums::LatLon> found =
+        outcome.hasSource ? std::optional<datums::LatLon>(datums::LatLon{-outcome.source.latitude,
+                                                                         -outcome.source.longitude})
+                          : given;
     if (!outcome.Converted()) {
-        refusal = {Refusal::Core, outcome.failed};
+        refusal = {Refusal::Core, outcome.failed, found};
         return false;
     }
-    sourceLatitude = -outcome.source.latitude;
+    source = *found;
     shift = *outcome.shift;
     if (setup_.targetZone) {
         x = outcome.target.utm.easting;
@@ -101,16 +117,23 @@ bool VertexCarrier::Carry(double& x, double& y, VertexRefusal& refusal, double& 
 }
 
 int VertexCarrier::Transform(int count, double* x, double* y, double*, double*, int* success) {
+    if (unprojection_ && !refused_) {
+        // A feature with any vertex refused is left out whole: which vertex
+        // it was does not matter, only the first cause.
+        for (int i = 0; i < count && !refused_; ++i)
+            if (!std::isfinite(x[i]) || !std::isfinite(y[i])) refused_ = {Refusal::NotFinite, core::Check::None};
+        if (!refused_ && !unprojection_->Inverse(count, x, y)) refused_ = {Refusal::Core, core::Check::NoPosition};
+    }
     bool any = false;
     for (int i = 0; i < count; ++i) {
         bool carried = false;
         if (!refused_) {
             VertexRefusal refusal;
-            double latitude = 0.0;
+            datums::LatLon source;
             datums::Shift shift;
-            carried = Carry(x[i], y[i], refusal, latitude, shift);
+            carried = Carry(x[i], y[i], refusal, source, shift);
             if (carried)
-                NoteBand(latitude, shift);
+                NoteBand(source, shift);
             else
                 refused_ = refusal;
         }
