@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <fstream>
 
@@ -128,14 +129,18 @@ TEST_F(LayerTabWindow, ACrsLessDxfTakesTheChosenCrs) {
 }
 
 // The direction's source must be the layer's datum; the message names the
-// direction that fits, and nothing is asked or written.
+// direction that fits, and nothing is asked or written. (OK pressed with
+// Return, as on the other tabs.)
 TEST_F(LayerTabWindow, ADirectionThatDoesNotFitTheLayerIsNamed) {
     const fs::path input = folder / "psad.geojson";
     MakeLayer(input, "P1,\"POINT (346825.988 6297980.173)\"\n", "EPSG:24879");
     Examine(input);
     window->Form().point.SIRGAS_SAD69->setChecked(true);
     EXPECT_EQ(C().Text_direccion->text(), "SIRGAS (WGS84) -> SAD69");
-    Ok(std::nullopt);
+    ShowActive();  // Return on the focused OK presses it
+    C().Ok_capa->setFocus(Qt::TabFocusReason);
+    dialogs.Answer(dialogs::Answer::Ok);
+    QTest::keyClick(C().Ok_capa, Qt::Key_Return);
     EXPECT_EQ(LastText(), "La capa está en PSAD56 (EPSG:24879 PSAD56 / UTM zone 19S) y la dirección elegida, "
                           "\"SIRGAS (WGS84) -> SAD69\", lee SIRGAS.\nElija \"PSAD56 -> SIRGAS (WGS84)\" en "
                           "\"Opciones\" de la pestaña \"Calcular Coordenadas\".");
@@ -145,7 +150,8 @@ TEST_F(LayerTabWindow, ADirectionThatDoesNotFitTheLayerIsNamed) {
 
 // Cancel on the progress window in the middle of a large layer: the run
 // stops, says so, and leaves nothing beside the input; the controls come
-// back. An output another run holds is refused with the holder named.
+// back. Closing the main window stops a run too. An output another run
+// holds is refused with the holder named.
 TEST_F(LayerTabWindow, CancelAndAHeldOutputLeaveNothingWritten) {
     const fs::path input = folder / "puntos.csv";
     {
@@ -167,6 +173,15 @@ TEST_F(LayerTabWindow, CancelAndAHeldOutputLeaveNothingWritten) {
     EXPECT_EQ(LastText(), "Conversión cancelada: no se escribió nada.");
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"puntos.csv"});
     EXPECT_TRUE(C().Ok_capa->isEnabled());
+
+    // Closing the main window during a run ends the program: the run stops
+    // without a message.
+    window->show();
+    During([&] { window->Form().Salir->click(); });
+    Ok(folder / "puntos_1.csv", 0);
+    EXPECT_EQ(Tab().LastOutcome()->end, RunOutcome::End::Interrupted);
+    EXPECT_EQ(programEnded, 1);
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"puntos.csv"});
 
     const auto held = output::OutputLock::Take(folder / "puntos_1.csv");
     ASSERT_TRUE(held);

@@ -80,6 +80,9 @@ RunOutcome RunConversion(const layers::LayerRequest& request, std::int64_t featu
         });
         tick.start();
         loop.exec();
+        // The program ending leaves every event loop before the run has
+        // ended: stop it rather than wait for a whole layer to be written.
+        if (!ended) stop = true;
     }  // the worker has ended here
     progress.Finish();
     return outcome;
