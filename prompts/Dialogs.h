@@ -1,5 +1,5 @@
-// The one way the program talks to the user in modal boxes: message boxes and
-// the file-open dialog. The window uses QtDialogs; tests use a scripted
+// The one way the program talks to the user in modal boxes: message boxes,
+// the file-open and file-save dialogs and a table of rows to read. The window uses QtDialogs; tests use a scripted
 // implementation. Plain C++ (UTF-8 texts), so code without widgets, such as
 // a batch run, can take it too.
 #pragma once
@@ -42,6 +42,23 @@ struct OpenFileRequest {
     std::string initialFolder;  // empty: the dialog's own
 };
 
+// A file to write: the filters (the first one whose pattern matches the
+// suggested name is the one shown) and the name suggested.
+struct SaveFileRequest {
+    std::vector<FileFilter> filters;
+    std::string title;          // empty: the dialog's own
+    std::string suggestedPath;  // folder and name the dialog opens with
+};
+
+// Rows of a few columns for the user to read, such as the features a
+// conversion left out and why.
+struct Table {
+    std::string title;
+    std::string heading;  // a line above the rows
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -52,6 +69,15 @@ public:
 
     // Asks for an existing file to open; nothing when the user cancels.
     virtual std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) = 0;
+
+    // Asks for a file to write, confirming the replacement of one that is
+    // there; nothing when the user cancels. A front end without such a
+    // dialog (a terminal) answers as a user who cancels.
+    virtual std::optional<std::string> ChooseFileToSave(const SaveFileRequest& /*request*/) { return std::nullopt; }
+
+    // Shows a table of rows until the user closes it. A front end without
+    // tables shows nothing.
+    virtual void ShowTable(const Table& /*table*/) {}
 
 protected:
     Dialogs() = default;

@@ -1,6 +1,6 @@
-// The arguments of `trevalco`: none, one workbook to open on the tab
-// "Calcular Archivo Excel" (what "Open with Trevalco" passes), --version or
-// --help.
+// The arguments of `trevalco`: none, one file to open (what "Open with
+// Trevalco" passes): a workbook on the tab "Calcular Archivo Excel", a layer
+// on the tab "Calcular Capa SIG"; --version or --help.
 #pragma once
 
 #include <QString>
@@ -13,19 +13,20 @@ class Velmar;
 struct CommandLine {
     enum class Action { OpenWindow, PrintVersion, PrintHelp, Refuse };
     Action action = Action::OpenWindow;
-    QString workbook;  // empty when none was given
+    QString file;      // empty when none was given
     QString error;     // why the arguments are refused
 };
 
 // Reads the arguments after the program's name. --version and --help win
-// wherever they stand; "--" ends the options, so a workbook may begin with "-".
+// wherever they stand; "--" ends the options, so a file may begin with "-".
 CommandLine ReadCommandLine(const QStringList& arguments);
 
 // The usage text of --help and of refused arguments.
 QString UsageText();
 
-// Shows the tab "Calcular Archivo Excel" and chooses the workbook there as
-// "Examinar" does.
-void OpenWorkbook(Velmar& window, const QString& workbook);
+// Shows the tab "Calcular Capa SIG" for a layer file (by its extension),
+// else "Calcular Archivo Excel", and chooses the file there as "Examinar"
+// does.
+void OpenFile(Velmar& window, const QString& file);
 
 }  // namespace trevalco::app

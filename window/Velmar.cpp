@@ -10,6 +10,7 @@
 #include "batch/BatchPages.h"
 #include "batch/ColumnSelectors.h"
 #include "controls/Twips.h"
+#include "layer/LayerTab.h"
 #include "point/InputModes.h"
 #include "point/PointCommand.h"
 #include "batch/WorkbookChoice.h"
@@ -52,6 +53,7 @@ Velmar::Velmar(dialogs::Dialogs& dialogs, std::function<void()> endProgram, QWid
     batchPages_ = new batch::BatchPages({form_.Text_excel, form_.Examina_exel, form_.cmbhoja, form_.Ok_excel,
                                          form_.OK_GraMinSeg, form_.Ok_UTM, form_.selectors, form_.point},
                                         *options_, dialogs_, this);
+    layerTab_ = new layer::LayerTab(form_.layer, form_.point, *options_, dialogs_, this);
     connect(form_.Command4, &QPushButton::clicked, this, &Velmar::Command4_Click);
     connect(form_.Salir, &QPushButton::clicked, this, [this] { Salir_Click(0); });
 

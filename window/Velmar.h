@@ -1,4 +1,4 @@
-// The main window: both tabs, the forced-zone and shift frames, start-up,
+// The main window: its three tabs, the forced-zone and shift frames, start-up,
 // the about message and exit.
 #pragma once
 
@@ -20,6 +20,10 @@ namespace trevalco::batch {
 class BatchPages;
 class ColumnSelectors;
 class WorkbookChoice;
+}
+
+namespace trevalco::layer {
+class LayerTab;
 }
 
 namespace trevalco::app {
@@ -44,6 +48,7 @@ public:
     batch::ColumnSelectors& ColumnSelectors() { return *selectors_; }
     batch::WorkbookChoice& WorkbookChoice() { return *workbookChoice_; }
     batch::BatchPages& BatchPages() { return *batchPages_; }
+    layer::LayerTab& LayerTab() { return *layerTab_; }
 
     // Start-up: decimal degrees, SIRGAS to PSAD56, selectors filled and disabled.
     void Form_Load();
@@ -67,6 +72,7 @@ private:
     batch::ColumnSelectors* selectors_ = nullptr;        // child QObject
     batch::WorkbookChoice* workbookChoice_ = nullptr;    // child QObject
     batch::BatchPages* batchPages_ = nullptr;            // child QObject
+    layer::LayerTab* layerTab_ = nullptr;                // child QObject
     bool ending_ = false;
 };
 

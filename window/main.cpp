@@ -58,6 +58,6 @@ int main(int argc, char* argv[]) {
     dialogs.SetParent(&window);
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
-    if (!line.workbook.isEmpty()) app::OpenWorkbook(window, line.workbook);
+    if (!line.file.isEmpty()) app::OpenFile(window, line.file);
     return QApplication::exec();
 }

@@ -4,7 +4,8 @@
 // command, are what it prints: its error stream, then its output (blank
 // lines at the end only part it from the next example). Each block runs in
 // a folder of its own, where `trevalco-cli` is the program just built,
-// obra.xlsx is the workbook the documents describe and PROJ finds the shift
+// obra.xlsx is the workbook the documents describe, the layers the guide
+// ships in docs/ejemplos are there as they are installed, and PROJ finds the shift
 // grids just built before its own files, as if the package were installed;
 // `cat FILE` of a file that is not there yet makes FILE of the lines shown
 // under it.
@@ -100,6 +101,8 @@ TEST_P(DocumentExamples, PrintWhatTheyShow) {
     for (const Block& block : blocks) {
         const workbook::test::TestFolder folder;
         WriteObra(folder / "obra.xlsx");
+        for (const auto& shipped : fs::directory_iterator(fs::path(TREVALCO_SOURCE_DIR) / "docs" / "ejemplos"))
+            fs::copy_file(shipped.path(), folder / shipped.path().filename());
         for (const Example& example : block) {
             const fs::path catted = folder / example.command.substr(example.command.find(' ') + 1);
             if (example.command.starts_with("cat ") && example.command.find_first_of(" <>|;&", 4) == std::string::npos &&

@@ -7,6 +7,7 @@ namespace trevalco::testing {
 ScriptedDialogs::~ScriptedDialogs() {
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " message answer(s) never used";
     EXPECT_TRUE(files_.empty()) << files_.size() << " file answer(s) never used";
+    EXPECT_TRUE(saves_.empty()) << saves_.size() << " save answer(s) never used";
 }
 
 dialogs::Answer ScriptedDialogs::Show(const dialogs::Message& message) {
@@ -29,6 +30,17 @@ std::optional<std::string> ScriptedDialogs::ChooseFileToOpen(const dialogs::Open
     }
     auto answer = files_.front();
     files_.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::ChooseFileToSave(const dialogs::SaveFileRequest& request) {
+    saveRequests_.push_back(request);
+    if (saves_.empty()) {
+        ADD_FAILURE() << "unexpected save dialog suggesting \"" << request.suggestedPath << "\"";
+        return std::nullopt;
+    }
+    auto answer = saves_.front();
+    saves_.pop_front();
     return answer;
 }
 

@@ -18,7 +18,7 @@ TEST(ReadCommandLine, EachArgumentListAsksForOneThing) {
     const struct {
         QStringList arguments;
         Action action;
-        QString workbook, error;
+        QString file, error;
     } cases[] = {
         {{}, Action::OpenWindow, "", ""},
         {{"obra.xlsx"}, Action::OpenWindow, "obra.xlsx", ""},
@@ -27,14 +27,14 @@ TEST(ReadCommandLine, EachArgumentListAsksForOneThing) {
         {{"--bogus", "-h"}, Action::PrintHelp, "", ""},
         {{"--", "--version"}, Action::OpenWindow, "--version", ""},
         {{"--zona=19"}, Action::Refuse, "", "opción desconocida: --zona=19"},
-        {{"a.xlsx", "b.xlsx"}, Action::Refuse, "", "se espera un solo libro"},
-        {{""}, Action::Refuse, "", "el nombre del libro está vacío"},
+        {{"a.xlsx", "b.xlsx"}, Action::Refuse, "", "se espera un solo archivo"},
+        {{""}, Action::Refuse, "", "el nombre del archivo está vacío"},
     };
     for (const auto& c : cases) {
         const CommandLine line = app::ReadCommandLine(c.arguments);
         const QString given = c.arguments.join(' ');
         EXPECT_EQ(line.action, c.action) << given.toStdString();
-        EXPECT_EQ(line.workbook, c.workbook) << given.toStdString();
+        EXPECT_EQ(line.file, c.file) << given.toStdString();
         EXPECT_EQ(line.error, c.error) << given.toStdString();
     }
 }
@@ -47,14 +47,14 @@ TEST_F(OpenWorkbookTest, TheBatchTabShowsTheWorkbookAndItsSheets) {
     BookLayout layout;
     layout.sheets = {{"Puntos", SheetXml("")}, {"Resumen", SheetXml("")}};
     WriteBook(book, layout);
-    app::OpenWorkbook(*window, QString::fromStdString(book.string()));
+    app::OpenFile(*window, QString::fromStdString(book.string()));
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(Find<QTabWidget>("SSTab1")->currentIndex(), 1);
     EXPECT_EQ(Find<QLineEdit>("Text_excel")->text().toStdString(), book.string());
     EXPECT_EQ(Items(*Find<QComboBox>("cmbhoja")), (QStringList{"Puntos", "Resumen"}));
 
     dialogs.Answer(dialogs::Answer::Ok);
-    app::OpenWorkbook(*window, QString::fromStdString((folder / "falta.xlsx").string()));
+    app::OpenFile(*window, QString::fromStdString((folder / "falta.xlsx").string()));
     ASSERT_EQ(dialogs.Messages().size(), 1U);
     EXPECT_EQ(dialogs.Messages()[0].text, "      ¡ Archivo no encontrado !");
 }

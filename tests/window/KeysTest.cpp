@@ -39,6 +39,7 @@ struct Round { int tab; const char* mode; bool optionsTicked; const char* stops;
 
 #define RESULTS "OK Text_Olat Text_Olon Text_DeltaError Text_ONorte Text_OEste Text_Zona "
 #define BATCH_TAB "SSTab1 Text_excel Examina_exel SSTab2 cmbhoja "
+#define LAYER_TAB "SSTab1 Text_capa Examina_capa cmbcapa Text_sistema Text_elementos Text_direccion Check_geografica Ok_capa "
 const Round kRounds[] = {
     {0, "OpDecGra", false,
      "Textlat Textlon SSTab1 " RESULTS "Check1 OpDecGra Check_delta Command4 Salir SIRGAS_PSAD56"},
@@ -50,6 +51,8 @@ const Round kRounds[] = {
      "Command4 Salir SIRGAS_PSAD56"},
     {1, "OpDecGra", false, BATCH_TAB "Check1 Check_delta Ok_excel OLE1"}, {1, "OpGraMinSeg", false, BATCH_TAB "Check1 Check_delta Ok_excel OLE1"},
     {1, "OpUTM", true, BATCH_TAB "OpZ19 Check1 DeltaX DeltaY DeltaZ Check_delta Ok_excel OLE1"},
+    {2, "OpDecGra", false, LAYER_TAB "Check1 Check_delta"},
+    {2, "OpUTM", true, LAYER_TAB "OpZ19 Check1 DeltaX DeltaY DeltaZ Check_delta"},
 };
 
 TEST_F(Keys, TabAndShiftTabGoRoundTheVisibleTab) {

@@ -37,7 +37,7 @@ TEST_F(StartUp, TabsHaveTheirCaptions) {
     QStringList captions;
     for (const char* name : {"SSTab1", "SSTab2"})
         for (int i = 0; i < Find<QTabWidget>(name)->count(); ++i) captions << Find<QTabWidget>(name)->tabText(i);
-    EXPECT_EQ(captions, QStringList({"Calcular Coordenadas", "Calcular Archivo Excel", "    Decimal de Grado    ",
+    EXPECT_EQ(captions, QStringList({"Calcular Coordenadas", "Calcular Archivo Excel", "Calcular Capa SIG", "    Decimal de Grado    ",
                                      "Grados Minutos Segundos", "              UTM                 "}));
     EXPECT_TRUE(Find<QTabWidget>("SSTab1")->widget(1)->isAncestorOf(Find("OLE1")));
     EXPECT_TRUE(Find<QTabWidget>("SSTab2")->widget(2)->isAncestorOf(Find("Ok_UTM")));
@@ -85,14 +85,16 @@ TEST_F(StartUp, DecimalDegreesFirstDirectionAndOnlyTheDecimalFieldsOpen) {
         EXPECT_EQ(Find(name.c_str())->isEnabled(), state.first) << name;
         EXPECT_EQ(BackColourOf(*Find(name.c_str())), state.second) << name;
     }
-    for (auto* box : window->findChildren<QLineEdit*>()) EXPECT_TRUE(box->text().isEmpty());
+    // But the layer tab's "Dirección", which shows the direction Form_Load chose.
+    for (auto* box : window->findChildren<QLineEdit*>())
+        EXPECT_EQ(box->text().isEmpty(), box->objectName() != "Text_direccion") << box->objectName().toStdString();
     EXPECT_TRUE(Find<QLineEdit>("Text_Olat")->isReadOnly());
     for (const char* zone : {"OpZ12", "OpZ18", "OpZ19", "OpZ22"}) EXPECT_FALSE(Find(zone)->isEnabled()) << zone;
     const QStringList twoCharacters{"Text_Gralat_i", "Text_Minlat_i", "Text_Gralon_i", "Text_Minlon_i"};
     for (auto* box : window->findChildren<controls::TextBox*>())
         EXPECT_EQ(box->MaxLength(), twoCharacters.contains(box->objectName()) ? 2 : 0) << box->objectName().toStdString();
     const auto lists = window->findChildren<QComboBox*>();
-    EXPECT_EQ(lists.size(), 35);  // 34 column selectors and cmbhoja
+    EXPECT_EQ(lists.size(), 37);  // 34 column selectors, cmbhoja, cmbcapa and cmbsistema
     for (auto* list : lists) EXPECT_FALSE(list->isEditable());
 }
 

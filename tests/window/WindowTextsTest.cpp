@@ -34,7 +34,9 @@ const std::pair<const char*, QString> kLongest[] = {
     {"Text_iNorte", "6297606.83300001"}, {"Text_iEste", "1,463,974.289"}, {"Text_zona_1", "-32768"},
     {"Text_Olat", QStringLiteral(" 179°  59'  59.9999\"")}, {"Text_Olon", QStringLiteral(" 179°  59'  59.9999\"")},
     {"Text_DeltaError", "+/- 5.0 m."}, {"Text_ONorte", "9,999,999.999.  m."}, {"Text_OEste", "-1,463,974.289.  m."},
-    {"Text_Zona", "-32768"}, {"DeltaX", "-32768"}, {"DeltaY", "-32768"}, {"DeltaZ", "-32768"}};
+    {"Text_Zona", "-32768"}, {"DeltaX", "-32768"}, {"DeltaY", "-32768"}, {"DeltaZ", "-32768"},
+    {"Text_sistema", "EPSG:20049 SIRGAS-Chile 2021 / UTM zone 19S"}, {"Text_direccion", "PSAD56 -> SIRGAS (WGS84)"},
+    {"Text_elementos", "2147483647"}};
 
 // A sheet name as long as a workbook allows (31 characters).
 const QString kLongestSheet = QStringLiteral("Coordenadas obra Quebrada Honda");
@@ -67,9 +69,9 @@ protected:
     template <typename Check>
     void OnEveryPage(Check check) {
         ShowActive();
-        for (int page = 0; page < 4; ++page) {
-            Find<QTabWidget>("SSTab1")->setCurrentIndex(page == 0 ? 0 : 1);
-            Find<QTabWidget>("SSTab2")->setCurrentIndex(std::max(page - 1, 0));
+        for (int page = 0; page < 5; ++page) {  // the point tab, three batch pages, the layer tab
+            Find<QTabWidget>("SSTab1")->setCurrentIndex(page == 0 ? 0 : page == 4 ? 2 : 1);
+            Find<QTabWidget>("SSTab2")->setCurrentIndex(std::clamp(page - 1, 0, 2));
             SCOPED_TRACE("page " + std::to_string(page));
             check();
         }

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "controls/Twips.h"
 
@@ -36,6 +37,15 @@ Avance::Avance(QWidget* parent) : QWidget(parent, Qt::Window) {
     Fila->setObjectName(QStringLiteral("Fila"));
     Fila->setGeometry(TwipsRect(5160, 270, 1335, 285));
     Fila->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void Avance::OfferCancel() {
+    if (Cancelar != nullptr) return;
+    Cancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    Cancelar->setObjectName(QStringLiteral("Cancelar"));
+    Cancelar->setAccessibleName(QStringLiteral("Cancelar"));
+    Cancelar->setGeometry(TwipsRect(7800, 255, 1245, 330));
+    connect(Cancelar, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void Avance::PlaceOver(const QWidget& window) {

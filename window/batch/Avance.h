@@ -12,6 +12,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace trevalco::batch {
 
@@ -33,9 +34,14 @@ public:
     // Shows the last row set in the bar and in Fila.
     void Sync();
 
+    // Adds "Cancelar" at the right of the status line: pressing it closes
+    // the window, as the user's closing does.
+    void OfferCancel();
+
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* Estado = nullptr;
     QLabel* Fila = nullptr;
+    QPushButton* Cancelar = nullptr;  // only once offered
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,8 @@
 #include "dialogs/QtDialogs.h"
 
+#include "dialogs/SaveDialog.h"
+#include "dialogs/TableDialog.h"
+
 #include <QFileDialog>
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -62,9 +65,9 @@ Answer QtDialogs::Show(const Message& message) {
     return message.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
-QString FilterText(const OpenFileRequest& request) {
+QString FilterText(const std::vector<FileFilter>& filters) {
     QStringList entries;
-    for (const FileFilter& filter : request.filters) {
+    for (const FileFilter& filter : filters) {
         entries << QStringLiteral("%1 (%2)").arg(QString::fromStdString(filter.description),
                                                 QString::fromStdString(filter.pattern));
     }
@@ -74,9 +77,17 @@ QString FilterText(const OpenFileRequest& request) {
 std::optional<std::string> QtDialogs::ChooseFileToOpen(const OpenFileRequest& request) {
     const QString chosen = QFileDialog::getOpenFileName(
         parent_, QString::fromStdString(request.title),
-        QString::fromStdString(request.initialFolder), FilterText(request));
+        QString::fromStdString(request.initialFolder), FilterText(request.filters));
     if (chosen.isEmpty()) return std::nullopt;
     return chosen.toStdString();
 }
+
+std::optional<std::string> QtDialogs::ChooseFileToSave(const SaveFileRequest& request) {
+    const auto dialog = BuildSaveDialog(request, parent_);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    return dialog->selectedFiles().front().toStdString();
+}
+
+void QtDialogs::ShowTable(const Table& table) { BuildTableDialog(table, parent_)->exec(); }
 
 }  // namespace trevalco::dialogs

@@ -1,4 +1,4 @@
-// Message boxes and the file-open dialog of the window, with Qt.
+// Message boxes, the file dialogs and the table of the window, with Qt.
 #pragma once
 
 #include <QString>
@@ -19,6 +19,8 @@ public:
 
     Answer Show(const Message& message) override;
     std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) override;
+    std::optional<std::string> ChooseFileToSave(const SaveFileRequest& request) override;
+    void ShowTable(const Table& table) override;
 
 private:
     QWidget* parent_;
@@ -28,7 +30,8 @@ private:
 // (or the application's), icon and buttons.
 std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* parent);
 
-// The Qt filter text of a request ("Archivos de Microsoft Excel (*.xls)").
-QString FilterText(const OpenFileRequest& request);
+// The Qt filter text of a list of filters ("Archivos de Microsoft Excel (*.xls)").
+QString FilterText(const std::vector<FileFilter>& filters);
+inline QString FilterText(const OpenFileRequest& request) { return FilterText(request.filters); }
 
 }  // namespace trevalco::dialogs

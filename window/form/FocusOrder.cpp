@@ -1,5 +1,6 @@
 // The tab key visits the geographic input fields first, then the tab strip,
-// the workbook controls and OK; the results, selectors and options follow,
+// the workbook controls, the layer tab's controls in their order on the
+// page, and OK; the results, selectors and options follow,
 // and "Acerca de", "Salir" and the directions come last, from where it comes
 // round to the first. Disabled and hidden controls are passed over, and a
 // group of option buttons is one stop: the option that is set (the arrow
@@ -41,7 +42,10 @@ void SetFocusOrder(const VelmarForm& form) {
     std::vector<QWidget*> order{
         p.Textlat,       p.Textlon,       p.Text_Gralat_i, p.Text_Minlat_i,
         p.Text_Seglat_i, p.Text_Gralon_i, p.Text_Minlon_i, p.Text_Seglon_i,
-        form.SSTab1->tabBar(), form.Text_excel, form.Examina_exel, p.OK,
+        form.SSTab1->tabBar(), form.Text_excel, form.Examina_exel,
+        form.layer.Text_capa, form.layer.Examina_capa, form.layer.cmbcapa, form.layer.Text_sistema,
+        form.layer.cmbsistema, form.layer.Text_elementos, form.layer.Text_direccion, form.layer.Check_geografica,
+        form.layer.Ok_capa, p.OK,
         p.Text_Olat, p.Text_Olon, p.Text_DeltaError, p.Text_ONorte, p.Text_OEste, p.Text_Zona,
         form.SSTab2->tabBar(),
     };

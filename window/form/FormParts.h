@@ -10,6 +10,7 @@ namespace trevalco::app {
 // The pages of SSTab1; the tab control takes ownership when they are added.
 QWidget* BuildPointTab(VelmarForm& form);
 QWidget* BuildBatchTab(VelmarForm& form);
+QWidget* BuildLayerTab(VelmarForm& form);
 
 // Frame29 ("Forzar Zonas" and the zone buttons) and Frame31 ("Deltas" and
 // the shift fields), beside the tabs.

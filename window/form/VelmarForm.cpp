@@ -34,6 +34,7 @@ VelmarForm BuildForm(QWidget& window) {
     form.SSTab1->tabBar()->setFont(tabCaptions);
     form.SSTab1->addTab(BuildPointTab(form), QStringLiteral("Calcular Coordenadas"));
     form.SSTab1->addTab(BuildBatchTab(form), QStringLiteral("Calcular Archivo Excel"));
+    form.SSTab1->addTab(BuildLayerTab(form), QStringLiteral("Calcular Capa SIG"));
     BuildSideFrames(window, form);
     SetFocusOrder(form);
     return form;

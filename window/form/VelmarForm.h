@@ -3,6 +3,7 @@
 #pragma once
 
 #include "batch/ColumnSelectors.h"
+#include "layer/LayerTabControls.h"
 #include "point/PointTabControls.h"
 
 class QLabel;
@@ -48,6 +49,9 @@ struct VelmarForm {
     QPushButton* OK_GraMinSeg = nullptr;
     QPushButton* Ok_UTM = nullptr;
     batch::SelectorControls selectors;
+
+    // Tab "Calcular Capa SIG".
+    layer::LayerTabControls layer;
 };
 
 // Builds the whole design inside window: captions, positions, fonts, labels
