@@ -199,17 +199,24 @@ private:
     std::optional<OmissionReport> report_;
 };
 
-// The report is a file of its own: never the layer read or written.
-void CheckReport(const LayerRequest& request) {
-    if (!request.report) return;
-    const auto same = [&](const fs::path& other) {
-        if (IsPostgres(other.native())) return false;
-        std::error_code first, second;
-        const fs::path report = fs::weakly_canonical(*request.report, first);
-        const fs::path path = fs::weakly_canonical(other, second);
-        return first || second ? *request.report == other : report == path;
-    };
-    if (same(request.input) || same(request.output))
+// Whether two names (files or PG: connections) are the same file, as far as
+// the file system can tell; a name that cannot be resolved is compared as it
+// is written.
+bool SameFile(const fs::path& one, const fs::path& other) {
+    if (IsPostgres(one.native()) || IsPostgres(other.native())) return false;
+    std::error_code first, second;
+    const fs::path a = fs::weakly_canonical(one, first);
+    const fs::path b = fs::weakly_canonical(other, second);
+    return first || second ? one == other : a == b;
+}
+
+// The output never replaces the layer it is made from, even with
+// --overwrite, and the report is a file of its own: never the layer read or
+// written.
+void CheckOutputs(const LayerRequest& request) {
+    if (SameFile(request.input, request.output))
+        throw LayerUsageError("la salida debe ser un archivo distinto de la capa de entrada, que se conserva");
+    if (request.report && (SameFile(*request.report, request.input) || SameFile(*request.report, request.output)))
         throw LayerUsageError("--report debe nombrar un archivo distinto de la entrada y la salida");
 }
 
@@ -241,7 +248,7 @@ LayerSummary ConvertLayer(const LayerRequest& request, LayerListener& listener,
     const TargetCrs target = TargetCrsFor(request.target, request.sirgas, zone, format->kind,
                                           {"--to sirgas", "elija otra con --target-zone o use --geographic"});
     const std::string description = Description(crs, target, request.shifts);
-    CheckReport(request);
+    CheckOutputs(request);
     Notes notes(listener, *direction, request.shifts, request);
 
     // A file is written into its temporary folder; a table inside its

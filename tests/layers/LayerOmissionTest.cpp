@@ -112,6 +112,14 @@ TEST_F(LayerOmissions, NothingConvertedWritesNothing) {
         EXPECT_NE(same.err.find("--report"), std::string::npos) << same.err;
     }
     EXPECT_EQ(Cli(arguments + " --report " + Quoted("report.csv")).status, 3);  // exists, without --overwrite
+    // Nor does the output ever replace its input, even with --overwrite.
+    MakeLayer(folder / "keep.gpkg", "K1,POINT (-70.65 -33.45)\n", "EPSG:4326");
+    const std::string before = workbook::test::Slurp(folder / "keep.gpkg");
+    const cli::test::CliRun onItself =
+        Cli("layer " + Quoted("keep.gpkg") + " " + Quoted("./keep.gpkg") + " --to psad56 --overwrite");
+    EXPECT_EQ(onItself.status, 2) << onItself.err;
+    EXPECT_NE(onItself.err.find("distinto de la capa de entrada"), std::string::npos) << onItself.err;
+    EXPECT_EQ(workbook::test::Slurp(folder / "keep.gpkg"), before);
     for (const std::string& name : folder.Files()) EXPECT_FALSE(name.starts_with(".")) << name;
 }
 
