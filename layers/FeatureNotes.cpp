@@ -1,5 +1,7 @@
 #include "FeatureNotes.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -37,6 +39,8 @@ std::string_view CauseName(Cause cause) {
     }
     return "cruza un límite de banda";
 }
+
+std::string DegreesText(double degrees) { return number_text::PlainText(degrees, number_text::Invariant()); }
 
 void CauseTally::Add(const FeatureNote& note, bool sameFeature) {
     CauseGroup& group = groups_[static_cast<std::size_t>(note.cause)];

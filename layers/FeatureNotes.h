@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,9 @@ Cause CauseOf(const VertexRefusal& refusal);
 // A short Spanish name of the cause, as a report's column holds it:
 // "sin parámetros para la latitud".
 std::string_view CauseName(Cause cause);
+
+// Signed decimal degrees as a report writes them: "-36.25".
+std::string DegreesText(double degrees);
 
 struct FeatureNote {
     std::int64_t fid = 0;

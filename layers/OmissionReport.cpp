@@ -1,15 +1,8 @@
 #include "OmissionReport.h"
 
 #include "Gdal.h"
-#include "NumberText.h"
 
 namespace trevalco::layers {
-
-namespace {
-
-std::string Degrees(double value) { return number_text::PlainText(value, number_text::Invariant()); }
-
-}  // namespace
 
 OmissionReport::OmissionReport(const std::filesystem::path& path, bool replace)
     : output_(path, replace), rows_(output_.WorkingPath(), std::ios::binary) {
@@ -20,7 +13,7 @@ OmissionReport::OmissionReport(const std::filesystem::path& path, bool replace)
 void OmissionReport::Add(const FeatureNote& note) {
     // The causes' names hold no comma nor quote: no field needs quoting.
     rows_ << note.fid << ',' << CauseName(note.cause) << ',';
-    if (note.where) rows_ << Degrees(note.where->latitude) << ',' << Degrees(note.where->longitude);
+    if (note.where) rows_ << DegreesText(note.where->latitude) << ',' << DegreesText(note.where->longitude);
     else rows_ << ',';
     rows_ << '\n';
     if (!rows_) throw LayerError("no se pudo escribir el informe: " + output_.WorkingPath().filename().string());

@@ -20,17 +20,17 @@ constexpr int kTickMs = 40;
 class Gatherer final : public layers::LayerListener {
 public:
     explicit Gatherer(RunOutcome& outcome) : outcome_(outcome) {}
-    void LeftOut(std::int64_t fid, const layers::VertexRefusal& reason) override {
-        const std::string cause = CauseText(reason);
-        ++outcome_.leftOutByCause[cause];
-        List(fid, cause);
+    // Each feature left out, and each band limit a written feature crosses,
+    // named as the command line's report names them.
+    void Noted(const layers::FeatureNote& note) override {
+        if (note.cause != layers::Cause::Crossing) ++outcome_.leftOutByCause[std::string(layers::CauseName(note.cause))];
+        List(note);
     }
-    void Crossing(std::int64_t fid, const std::vector<double>& limits) override { List(fid, CrossingText(limits)); }
 
 private:
-    void List(std::int64_t fid, std::string cause) {
+    void List(const layers::FeatureNote& note) {
         if (outcome_.listed.size() < kListedAtMost)
-            outcome_.listed.push_back({fid, std::move(cause)});
+            outcome_.listed.push_back(note);
         else
             ++outcome_.unlisted;
     }

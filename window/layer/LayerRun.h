@@ -25,7 +25,7 @@ struct RunOutcome {
     layers::LayerSummary summary;
     std::string error;  // why it failed (Spanish)
     std::map<std::string, std::uint64_t> leftOutByCause;
-    std::vector<ListedFeature> listed;
+    std::vector<layers::FeatureNote> listed;
     std::uint64_t unlisted = 0;  // past the list's length
 };
 

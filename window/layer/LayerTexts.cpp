@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <filesystem>
 
 #include "LayerFormat.h"
-#include "Limits.h"
 #include "OutputName.h"
-#include "RangeTexts.h"
 
 namespace trevalco::layer {
 
@@ -29,11 +26,6 @@ std::string Lower(std::string text) {
 
 std::string Count(std::uint64_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// "36° S" for the signed limit -36.
-std::string LatitudeText(double signedLatitude) {
-    return dialogs::BoundText(std::fabs(signedLatitude)) + (signedLatitude < 0 ? "° S" : "° N");
 }
 
 }  // namespace
@@ -94,31 +86,6 @@ std::optional<dialogs::Message> DirectionMismatch(Datum layerDatum, const std::s
                             "Advertencia", dialogs::MessageIcon::Exclamation, dialogs::Buttons::Ok};
 }
 
-std::string CauseText(const layers::VertexRefusal& refusal) {
-    switch (refusal.refusal) {
-        case layers::Refusal::None: return {};
-        case layers::Refusal::NotFinite: return "una coordenada no es un número finito";
-        case layers::Refusal::OutsideRange: return "un vértice está al norte del ecuador o al este de Greenwich";
-        case layers::Refusal::Core: break;
-    }
-    switch (refusal.check) {
-        case core::Check::NoParameters: return "no existen parámetros para la latitud de un vértice";
-        case core::Check::TransformationRange: return "un vértice está fuera del rango de la transformación";
-        case core::Check::OutOfLimits:
-            return "un vértice está fuera de los límites (" + dialogs::RangeText(limits::kLatitude) + " S, " +
-                   dialogs::RangeText(limits::kInputLongitude) + " W)";
-        case core::Check::NoPosition: return "un vértice no da una posición en la tierra";
-        case core::Check::Zone: return "la zona UTM no sirve para proyectar";
-        default: return "un vértice no se pudo convertir";
-    }
-}
-
-std::string CrossingText(const std::vector<double>& limits) {
-    std::string latitudes;
-    for (const double limit : limits) latitudes += (latitudes.empty() ? "" : ", ") + LatitudeText(limit);
-    return "cruza un límite de banda en la latitud " + latitudes + " (convertido)";
-}
-
 dialogs::Message SummaryMessage(const RunReport& report) {
     const layers::LayerSummary& s = report.summary;
     std::string text = "Capa Guardada como \"" + std::filesystem::path(report.output).filename().string() + "\"\n" +
@@ -136,13 +103,16 @@ dialogs::Message SummaryMessage(const RunReport& report) {
             listed ? dialogs::Buttons::YesNo : dialogs::Buttons::Ok};
 }
 
-dialogs::Table ListedTable(const std::vector<ListedFeature>& listed, std::uint64_t unlisted) {
+dialogs::Table ListedTable(const std::vector<layers::FeatureNote>& listed, std::uint64_t unlisted) {
     dialogs::Table table{"Elementos omitidos o que cruzan un límite de banda",
                          Count(listed.size() + unlisted, "elemento", "elementos") +
                              (unlisted > 0 ? "; se muestran los primeros " + std::to_string(listed.size()) : ""),
-                         {"Elemento", "Causa"},
+                         {"Elemento", "Causa", "Latitud", "Longitud"},
                          {}};
-    for (const ListedFeature& feature : listed) table.rows.push_back({std::to_string(feature.fid), feature.cause});
+    for (const layers::FeatureNote& note : listed)
+        table.rows.push_back({std::to_string(note.fid), std::string(layers::CauseName(note.cause)),
+                              note.where ? layers::DegreesText(note.where->latitude) : "",
+                              note.where ? layers::DegreesText(note.where->longitude) : ""});
     return table;
 }
 

@@ -36,17 +36,6 @@ std::optional<dialogs::Message> DirectionMismatch(Datum layerDatum, const std::s
 // The caption of a direction's option button, without its leading blanks.
 std::string DirectionCaption(DirectionKey key);
 
-// Why a feature was left out, in the window's words.
-std::string CauseText(const layers::VertexRefusal& refusal);
-// A feature crossing band limits, with their latitudes.
-std::string CrossingText(const std::vector<double>& limits);
-
-// One feature of the run's list: its id and what happened to it.
-struct ListedFeature {
-    std::int64_t fid = 0;
-    std::string cause;
-};
-
 // What a run came to, as the summary message tells it.
 struct RunReport {
     std::string output;       // the path written
@@ -61,6 +50,6 @@ struct RunReport {
 dialogs::Message SummaryMessage(const RunReport& report);
 
 // The table of listed features ("unlisted" more not shown).
-dialogs::Table ListedTable(const std::vector<ListedFeature>& listed, std::uint64_t unlisted);
+dialogs::Table ListedTable(const std::vector<layers::FeatureNote>& listed, std::uint64_t unlisted);
 
 }  // namespace trevalco::layer
