@@ -11,6 +11,10 @@
 # every sheet also goes through that build's trevalco-cli, in turn with this
 # one, ROUNDS times (3 by default), and the medians of both are printed.
 #
+# Beside each sheet's conversion stands its floor: inflating the sheet's XML
+# and deflating it again (`unzip -p` into `igzip -1`, from the isal package),
+# which any conversion of the sheet must at least do; the ratio is printed.
+#
 #   [COMPARE_BUILD=DIR [ROUNDS=N]] bench/batch_bench.sh [BUILD_DIR] [ROWS ...]
 #   (default: build/release 100000 1048576)
 set -euo pipefail
@@ -35,6 +39,11 @@ batch_run() {  # build, file
   rm -f "$work/puntos_1.xlsx" "$work/puntos_1.csv"
   cat "$work/time"
 }
+# Seconds of the floor of one workbook: its sheet inflated and deflated.
+floor_run() {  # file
+  /usr/bin/time -f "%e" -o "$work/time" sh -c 'unzip -p "$1" xl/worksheets/sheet1.xml | igzip -1 -c > /dev/null' - "$1"
+  cat "$work/time"
+}
 median() { cut -d' ' -f1 | sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 # This build against COMPARE_BUILD on one file: the medians of the rounds.
 compare() {  # label, rows, file
@@ -53,6 +62,8 @@ for rows in ${sizes[@]}; do
   read -r seconds kb < <(batch_run "$build" "$book")
   awk -v r="$rows" -v s="$seconds" -v kb="$kb" \
     'BEGIN { printf "cli     %8d rows  %6.2f s  %9.0f rows/s  peak %5d MB\n", r, s, r / s, kb / 1024 }'
+  awk -v r="$rows" -v s="$seconds" -v f="$(floor_run "$book")" \
+    'BEGIN { printf "floor   %8d rows  %6.2f s  (inflate and deflate the sheet): cli is %.2f times the floor\n", r, f, s / f }'
   [ -z "${COMPARE_BUILD:-}" ] || compare cli "$rows" "$book"
   "$build/bench/batch_benchmark" "$book" puntos
   rm -f "$work/puntos_1.xlsx"
