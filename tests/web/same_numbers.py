@@ -14,7 +14,7 @@ if not os.path.exists(wasm) or shutil.which("node") is None:
     print(f"SKIP: no browser build at {wasm} (scripts/web builds it) or no node")
     sys.exit(77)
 expected = subprocess.run([native, points], capture_output=True, check=True).stdout
-got = subprocess.run(["node", wasm, points], capture_output=True, check=True).stdout
+got = subprocess.run(["node", "--no-experimental-fetch", wasm, points], capture_output=True, check=True).stdout
 lines = expected.count(b"\n")
 if lines < 500 or b"check 0 |" not in expected:
     sys.exit(f"the native tables are too short ({lines} lines): nothing was compared")

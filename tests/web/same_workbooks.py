@@ -34,7 +34,7 @@ with tempfile.TemporaryDirectory() as folder:
         extra = ["--zone", "19"] if source == "utm" else []
         subprocess.run([cli, "batch", book, "--sheet", "Puntos", "--from", source, "--direction", direction,
                         "-o", native, *extra], check=True, capture_output=True)
-        subprocess.run(["node", driver, core, book, "Puntos", str(page), direction, browser], check=True)
+        subprocess.run(["node", "--no-experimental-fetch", driver, core, book, "Puntos", str(page), direction, browser], check=True)
         with zipfile.ZipFile(native) as a, zipfile.ZipFile(browser) as b:
             ia, ib = a.infolist(), b.infolist()
             if [(i.filename, i.date_time, i.CRC, i.file_size) for i in ia] != \
