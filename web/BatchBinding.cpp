@@ -63,8 +63,12 @@ EMSCRIPTEN_KEEPALIVE const char* trevalco_batch(const char* path, const char* sh
     batch::RunSetup setup;
     setup.workbookPath = path;
     setup.sheetName = sheet;
-    setup.columns = page == 1 ? batch::DmsPageColumns(texts) : page == 2 ? batch::UtmPageColumns(texts)
-                                                                         : batch::DecimalPageColumns(texts);
+    if (page == 1)
+        setup.columns = batch::DmsPageColumns(texts);
+    else if (page == 2)
+        setup.columns = batch::UtmPageColumns(texts);
+    else
+        setup.columns = batch::DecimalPageColumns(texts);
     const std::string key(direction);
     const DirectionKey directionKey =
         point::DirectionOfButtons(key == "SIRGAS_PSAD56", key == "SIRGAS_SAD69", key == "PSAD56_SIRGAS");

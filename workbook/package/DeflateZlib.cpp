@@ -31,7 +31,7 @@ std::string CompressBlock(std::string_view plain, std::string_view dictionary) {
     stream.avail_in = static_cast<uInt>(plain.size());
     stream.next_out = reinterpret_cast<Bytef*>(out.data());
     stream.avail_out = static_cast<uInt>(out.size());
-    const int result = deflate(&stream, Z_SYNC_FLUSH);
+    const int result = ::deflate(&stream, Z_SYNC_FLUSH);
     const bool whole = result == Z_OK && stream.avail_in == 0 && stream.avail_out != 0;
     out.resize(out.size() - stream.avail_out);
     end();
