@@ -1,4 +1,5 @@
-"""Small .xlsx workbooks for the browser edition's tests, one per batch page."""
+"""Small .xlsx workbooks for the browser edition's tests, one per batch page,
+and how two converted packages are compared."""
 import zipfile
 
 HEAD = ('<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n')
@@ -48,3 +49,25 @@ BOOKS = {  # page: (from, direction, rows)
                                 ["P2", 7788206.4439, 395390.6762], ["P3", "n", 1], ["P4", 5571763.9355, 414639.5382]]),
 }
 
+
+
+def package_differences(native, browser):
+    """What differs between two converted packages beyond their compressed
+    streams and the time stamps of the parts rewritten (the time of writing):
+    the entries (names, CRCs, sizes, order) and each part once inflated."""
+    faults = []
+    with zipfile.ZipFile(native) as a, zipfile.ZipFile(browser) as b:
+        entries = [[(i.filename, i.CRC, i.file_size) for i in z.infolist()] for z in (a, b)]
+        if entries[0] != entries[1]:
+            faults.append(f"the packages hold different entries: {entries[0]} against {entries[1]}")
+        faults += [f"{i.filename} differs" for i in a.infolist()
+                   if i.filename in b.namelist() and a.read(i.filename) != b.read(i.filename)]
+    return faults
+
+
+def converted_rows(path):
+    """The rows of sheet 1 that hold a number in column D (the first output)."""
+    import re
+    with zipfile.ZipFile(path) as z:
+        sheet = z.read("xl/worksheets/sheet1.xml").decode()
+    return sorted(int(r) for r in re.findall(r'<c r="D(\d+)"[^>]*><v>', sheet))

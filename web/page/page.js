@@ -14,6 +14,7 @@ const group = decimal === ',' ? '.' : ',';
 
 // In-page message boxes, one at a time, answered with Return, Escape or a click.
 const boxes = [];
+let boxesShown = 0;  // on the dialog as data-shown: tells one box from the next with the same text
 function showMessage(message) {
   return new Promise((resolve) => { boxes.push({ message, resolve }); if (boxes.length === 1) openBox(); });
 }
@@ -26,6 +27,7 @@ function openBox() {
   $('MensajeAceptar').textContent = message.buttons === 'yesno' ? 'Sí' : 'Aceptar';
   $('MensajeCancelar').textContent = message.buttons === 'yesno' ? 'No' : 'Cancelar';
   $('MensajeCancelar').hidden = !two;
+  $('Mensaje').dataset.shown = ++boxesShown;
   $('Mensaje').showModal();
   $('MensajeAceptar').focus();
 }

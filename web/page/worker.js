@@ -36,7 +36,10 @@ onmessage = async (event) => {
     postMessage({ kind: 'point', outcome: JSON.parse(out) });
   } else if (m.kind === 'workbook') {
     fresh();
-    const path = folder + '/' + m.name;
+    // Worked on in the folder itself, so that messages name the file as the
+    // user chose it.
+    core.FS.chdir(folder);
+    const path = m.name;
     core.FS.writeFile(path, new Uint8Array(m.bytes));
     const out = core.ccall('trevalco_sheets', 'string', ['string'], [path]);
     postMessage({ kind: 'sheets', path, listing: JSON.parse(out) });
@@ -49,7 +52,10 @@ onmessage = async (event) => {
       { async: true });
     const result = JSON.parse(out);
     let bytes = null;
-    if (result.output) bytes = core.FS.readFile(result.output);
+    // The output goes to the page, which offers it for download: the worker
+    // keeps no copy, so memory holds one workbook at a time and the next run
+    // on the same file finds no earlier output to ask about.
+    if (result.output) { bytes = core.FS.readFile(result.output); core.FS.unlink(result.output); }
     postMessage({ kind: 'done', result, bytes, seconds: (performance.now() - started) / 1000 },
       bytes ? [bytes.buffer] : []);
   }
