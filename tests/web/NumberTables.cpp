@@ -72,8 +72,30 @@ const std::vector<const char*> kMasks = {"0", "0.0", "0.00", "0.000", "#,##0.000
 const std::vector<const char*> kTexts = {
     "33.45", " 33.45 ", "+33.45", "-33.45", "0x1A", "1e3", "1E-3", "1e400", "1e-400", ".5", "5.", "1,5",
     "1.234.567,8", "  ", "", "abc", "12345678901234567890", "0.1234567890123456789", "-0", "1e", "--1",
-    "4.9e-324", "2.5e-310", "inf", "nan", "1 000", "\t7\t",
+    "4.9e-324", "2.5e-310", "inf", "nan", "1 000", "\t7\t", "9007199254740992", "9007199254740993",
+    "900719925474099.35", "0.0000000000000000000001", "0.00000000000000000000015", "0.30000000000000004",
+    "179.99999999999997", "-6297606.8330000", "6297606.833", "0.3", "2.675", "33.45e0", "00012.5", "1..5", "-.5",
+    "-", "-.",
 };
+
+// The double's bits: no formatting between them.
+std::string Bits(double value) {
+    char exact[32];
+    std::snprintf(exact, sizeof exact, "%016llx", static_cast<unsigned long long>(compat::BitCast<std::uint64_t>(value)));
+    return exact;
+}
+
+// A cell's text as the workbook reads it, straight through the compat
+// unit's from_chars: how much it took, and the value or the refusal.
+void PrintCellReads() {
+    for (const std::string text : kTexts) {
+        double value = 0.0;
+        const auto [end, error] = compat::FromChars(text.data(), text.data() + text.size(), value);
+        std::cout << "from_chars [" << text << "] " << (end - text.data()) << ' '
+                  << (error == std::errc() ? Bits(value) : error == std::errc::result_out_of_range ? "range" : "invalid")
+                  << '\n';
+    }
+}
 
 void PrintNumberTexts() {
     for (const auto& separators : {number_text::Invariant(), kComma}) {
@@ -86,9 +108,7 @@ void PrintNumberTexts() {
         }
         for (const char* text : kTexts) {
             const auto read = number_text::ReadNumber(text, separators);
-            char exact[32] = "none";  // the double's bits: no formatting between them
-            if (read) std::snprintf(exact, sizeof exact, "%016llx", static_cast<unsigned long long>(compat::BitCast<std::uint64_t>(*read)));
-            std::cout << tag << " read [" << text << "] " << exact << '\n';
+            std::cout << tag << " read [" << text << "] " << (read ? Bits(*read) : "none") << '\n';
         }
     }
 }
@@ -102,5 +122,6 @@ int main(int argc, char** argv) {
     }
     PrintWorkedPoints(argv[1]);
     PrintNumberTexts();
+    PrintCellReads();
     return 0;
 }
