@@ -96,6 +96,9 @@ async function pointDone(outcome) {
 $('Examina_exel').addEventListener('change', async () => {
   const file = $('Examina_exel').files[0];
   if (!file) return;
+  // Read now and let go: choosing the same file again (saved anew in the
+  // meantime) reads it again rather than keeping the old bytes.
+  $('Examina_exel').value = '';
   $('cmbhoja').innerHTML = '';
   book = null;
   $('Text_excel').value = file.name;
