@@ -4,6 +4,8 @@
 #include <limits>
 #include <system_error>
 
+#include "Compat.h"
+
 namespace trevalco::batch {
 
 namespace {
@@ -17,7 +19,7 @@ constexpr std::int32_t kBatchesAheadPerThread = 4;
 constexpr unsigned kMostHelpers = 3;
 
 unsigned HelperCount() {
-    const unsigned cores = std::thread::hardware_concurrency();
+    const unsigned cores = compat::HardwareThreads();
     return cores > 1 ? std::min(cores - 1, kMostHelpers) : 0U;
 }
 
@@ -29,11 +31,20 @@ ConversionsAhead::ConversionsAhead(core::Settings settings, ReadCells read, std:
     rowsAhead_ = kBatchRows * kBatchesAheadPerThread * static_cast<std::int32_t>(helpers + 1);
     for (unsigned i = 0; i < helpers; ++i) {
         try {
-            helpers_.emplace_back([this](std::stop_token stop) { Help(std::move(stop)); });
+            helpers_.emplace_back([this] { Help(); });
         } catch (const std::system_error&) {
             break;  // no more threads to be had: those started, or the run's own, do the work
         }
     }
+}
+
+ConversionsAhead::~ConversionsAhead() {
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    waiting_.notify_all();
+    for (std::thread& helper : helpers_) helper.join();
 }
 
 const core::Outcome* ConversionsAhead::Find(std::int32_t row, const Cells& cells,
@@ -91,10 +102,13 @@ void ConversionsAhead::Work(const std::shared_ptr<Batch>& batch, std::unique_loc
     done_.notify_all();
 }
 
-void ConversionsAhead::Help(std::stop_token stop) {
+void ConversionsAhead::Help() {
     std::unique_lock lock(mutex_);
-    while (waiting_.wait(lock, stop, [this] { return FirstWaiting() != nullptr; }) && !stop.stop_requested())
+    for (;;) {
+        waiting_.wait(lock, [this] { return ending_ || FirstWaiting() != nullptr; });
+        if (ending_) return;
         Work(FirstWaiting(), lock);
+    }
 }
 
 void ConversionsAhead::Convert(Batch& batch) const noexcept {

@@ -23,7 +23,6 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <stop_token>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -45,6 +44,7 @@ public:
     ConversionsAhead(core::Settings settings, ReadCells read, std::int32_t firstRow);
     ConversionsAhead(const ConversionsAhead&) = delete;
     ConversionsAhead& operator=(const ConversionsAhead&) = delete;
+    ~ConversionsAhead();
 
     // The outcome of `row` made from exactly these cells and settings, or
     // nullptr. Rows are asked for in increasing order, none before the
@@ -70,17 +70,18 @@ private:
     // Works a waiting batch on this thread; `lock` is held before and after.
     void Work(const std::shared_ptr<Batch>& batch, std::unique_lock<std::mutex>& lock);
     void Convert(Batch& batch) const noexcept;
-    void Help(std::stop_token stop);
+    void Help();
 
     const core::Settings settings_;
     const ReadCells read_;
     std::int32_t nextRow_;   // the first row not read yet
     std::int32_t rowsAhead_;
     std::mutex mutex_;
-    std::condition_variable_any waiting_;  // a batch is waiting, or the helpers must end
+    std::condition_variable waiting_;      // a batch is waiting, or the helpers must end
+    bool ending_ = false;                  // under mutex_: the helpers must end
     std::condition_variable done_;         // a batch is done
     std::deque<std::shared_ptr<Batch>> batches_;  // from the run's row on
-    std::vector<std::jthread> helpers_;    // last: ended and joined first
+    std::vector<std::thread> helpers_;     // ended and joined by the destructor
 };
 
 }  // namespace trevalco::batch

@@ -1,5 +1,7 @@
 #include "NumberText.h"
 
+#include "Compat.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -88,7 +90,7 @@ void SplitScaled(std::uint64_t scaled, int decimals, RoundedDigits& out) {
 // digit string to the decimals, halves away from zero.
 void RoundFromDecimalForm(double magnitude, int decimals, RoundedDigits& out) {
     std::array<char, 40> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+    auto [end, ec] = compat::ToChars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                    std::chars_format::scientific, 14);
     (void)ec;
     // buffer: d.dddddddddddddde+XX
@@ -224,7 +226,7 @@ std::optional<double> ReadNumber(std::string_view text, const Separators& separa
         ascii += exponentPart;
     }
     double value = 0.0;
-    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto result = compat::FromChars(ascii.data(), ascii.data() + ascii.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         if (!negativeExponent) return std::nullopt;  // too large for a double
         value = 0.0;                                 // too small: it reads as zero
@@ -242,7 +244,7 @@ bool IsNumericText(std::string_view text, const Separators& separators) {
 std::string PlainText(double value, const Separators& separators) {
     if (value == 0.0) return "0";
     std::array<char, 40> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+    auto [end, ec] = compat::ToChars(buffer.data(), buffer.data() + buffer.size(), value,
                                    std::chars_format::general, 15);
     (void)ec;
     std::string text;

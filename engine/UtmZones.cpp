@@ -19,7 +19,7 @@ constexpr double kZoneWidth = 6;
 }  // namespace
 
 std::optional<ForcedZone> ForceableZone(long long zone) {
-    if (std::ranges::find(kForceableZones, zone) == kForceableZones.end()) return std::nullopt;
+    if (std::find(kForceableZones.begin(), kForceableZones.end(), zone) == kForceableZones.end()) return std::nullopt;
     return ForcedZone::To(static_cast<std::int16_t>(zone));
 }
 

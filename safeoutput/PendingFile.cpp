@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "Compat.h"
 #include "OutputError.h"
 
 namespace trevalco::output {
@@ -80,13 +81,7 @@ namespace {
 
 // Moves `from` to `to` unless something holds that name; true when moved.
 bool MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // A file system without the flag: a new link fails just as well when
-    // the name is taken.
-    if (::link(from.c_str(), to.c_str()) != 0) return false;
-    ::unlink(from.c_str());
-    return true;
+    return compat::RenameNoReplace(from.c_str(), to.c_str());
 }
 
 }  // namespace

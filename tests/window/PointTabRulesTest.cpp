@@ -2,7 +2,7 @@
 // "Forzar Zonas" box and buttons select.
 #include <gtest/gtest.h>
 
-#include "point/PointTabRules.h"
+#include "PointTabRules.h"
 
 namespace trevalco::point {
 namespace {

@@ -8,12 +8,12 @@
 #include <memory>
 #include <vector>
 
-#include "Int16.h"
+#include "ComboColumns.h"
 #include "batch/Avance.h"
 #include "batch/InputHold.h"
 #include "controls/DropDownList.h"
 #include "controls/TextBox.h"
-#include "point/PointTabRules.h"
+#include "PointTabRules.h"
 #include "point/UserLocale.h"
 #include "point/ZoneAndShiftOptions.h"
 
@@ -40,9 +40,10 @@ BatchPages::BatchPages(const BatchPageControls& controls, const point::ZoneAndSh
 
 BatchPages::~BatchPages() = default;
 
-std::string BatchPages::Letter(int combo) const {
-    const QString text = c_.selectors.combos.at(static_cast<std::size_t>(combo))->Text();
-    return text.isEmpty() ? std::string() : text.right(1).toStdString();
+ComboTexts BatchPages::ComboTextsNow() const {
+    ComboTexts texts;
+    for (std::size_t n = 1; n < texts.size(); ++n) texts[n] = c_.selectors.combos.at(n)->Text().toStdString();
+    return texts;
 }
 
 DirectionKey BatchPages::Key() const {
@@ -52,26 +53,17 @@ DirectionKey BatchPages::Key() const {
 
 void BatchPages::Ok_excel_Click() {
     if (running_) return;
-    RunPage(DecimalColumns{Letter(1), Letter(2), Letter(15), Letter(16), Letter(9), Letter(10),
-                           Letter(13), Letter(14)});
+    RunPage(DecimalPageColumns(ComboTextsNow()));
 }
 
 void BatchPages::OK_GraMinSeg_Click() {
     if (running_) return;
-    RunPage(DmsColumns{Letter(3), Letter(4), Letter(5), Letter(6), Letter(7), Letter(8),
-                       Letter(21), Letter(22), Letter(17), Letter(18), Letter(11), Letter(12),
-                       Letter(19), Letter(20)});
+    RunPage(DmsPageColumns(ComboTextsNow()));
 }
 
 void BatchPages::Ok_UTM_Click() {
     if (running_) return;
-    UtmColumns columns{Letter(32), Letter(33), Letter(31), Letter(30),
-                       Letter(27), Letter(28), Letter(26), Letter(25), std::nullopt};
-    // "Zona 18" gives zone 18: the last two characters of the selector.
-    const QString zoneText = c_.selectors.combos.at(34)->Text().right(2);
-    if (const auto number = number_text::ReadNumber(zoneText.toStdString(), number_text::Invariant()))
-        columns.zone = WholeNumber16(*number);
-    RunPage(std::move(columns));
+    RunPage(UtmPageColumns(ComboTextsNow()));
 }
 
 void BatchPages::RunPage(PageColumns columns) {

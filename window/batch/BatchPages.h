@@ -12,6 +12,7 @@
 #include <string>
 
 #include "BatchRun.h"
+#include "ComboColumns.h"
 #include "batch/ColumnSelectors.h"
 #include "Dialogs.h"
 #include "point/PointTabControls.h"
@@ -63,7 +64,7 @@ protected:
 
 private:
     void RunPage(PageColumns columns);
-    std::string Letter(int combo) const;
+    ComboTexts ComboTextsNow() const;
     DirectionKey Key() const;
 
     BatchPageControls c_;

@@ -3,8 +3,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "PointMessages.h"
-#include "Statements.h"
+#include "PointFailure.h"
 #include "controls/TextBox.h"
 #include "point/UserLocale.h"
 #include "point/ZoneAndShiftOptions.h"
@@ -76,17 +75,8 @@ TextBox* PointCommand::BoxOf(Field field) const {
 }
 
 void PointCommand::ShowFailure(const TabOutcome& outcome) const {
-    std::string text = " " + std::string(dialogs::kCoordinatesOutOfLimits) + " ";
-    switch (outcome.failed) {
-        case core::Check::NoParameters:
-            dialogs_.Show(dialogs::NoParametersMessage());
-            return ClearResults();
-        case core::Check::Empty: text = dialogs::kCompleteFields; break;
-        case core::Check::NotNumeric: text = dialogs::kEnterNumbers; break;
-        case core::Check::OutOfRange: text = dialogs::kCoordinatesOutOfRange; break;
-        default: break;
-    }
-    dialogs_.Show({std::move(text), "Error", dialogs::MessageIcon::Exclamation, dialogs::Buttons::Ok});
+    if (const auto message = dialogs::PointFailureMessage(outcome.failed)) dialogs_.Show(*message);
+    if (outcome.failed == core::Check::NoParameters) ClearResults();
 }
 
 void PointCommand::ClearResults() const {

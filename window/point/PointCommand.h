@@ -9,7 +9,7 @@
 
 #include "Dialogs.h"
 #include "PointCore.h"
-#include "point/PointTabRules.h"
+#include "PointTabRules.h"
 #include "point/PointTabControls.h"
 
 namespace trevalco::point {

@@ -6,7 +6,7 @@
 #include "controls/CheckValue.h"
 #include "controls/SystemColours.h"
 #include "controls/TextBox.h"
-#include "point/PointTabRules.h"
+#include "PointTabRules.h"
 
 namespace trevalco::point {
 namespace {

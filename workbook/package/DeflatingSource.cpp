@@ -1,17 +1,15 @@
 #include "DeflatingSource.h"
 
-#include <isa-l/crc.h>
-#include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string_view>
-#include <thread>
 #include <vector>
 
-#include "WorkbookError.h"
+#include "Compat.h"
+#include "Deflate.h"
 
 namespace trevalco::workbook {
 
@@ -20,40 +18,9 @@ namespace {
 constexpr std::size_t kBlock = 1 << 20;
 constexpr std::size_t kWindow = 32 * 1024;
 
-// One block as raw deflate ending on a byte boundary (a sync flush), so that
-// blocks can follow one another; the stream is closed by an empty final block.
-// ISA-L's fastest level compresses XML several times faster than zlib's and
-// a little smaller.
-std::string Compress(std::string_view plain, const std::string& dictionary) {
-    isal_zstream stream{};
-    isal_deflate_init(&stream);
-    const std::unique_ptr<std::uint8_t[]> levelBuffer(new std::uint8_t[ISAL_DEF_LVL1_DEFAULT]);  // ISA-L's own
-    stream.level = 1;
-    stream.level_buf = levelBuffer.get();
-    stream.level_buf_size = ISAL_DEF_LVL1_DEFAULT;
-    stream.gzip_flag = IGZIP_DEFLATE;
-    stream.flush = SYNC_FLUSH;
-    stream.end_of_stream = 0;
-    if (!dictionary.empty() &&
-        isal_deflate_set_dict(&stream, reinterpret_cast<std::uint8_t*>(const_cast<char*>(dictionary.data())),
-                              static_cast<std::uint32_t>(dictionary.size())) != COMP_OK)
-        throw WorkbookError("no se pudo comprimir la hoja");
-    // Incompressible input grows by a few bytes per stored block of 64 KB.
-    const std::size_t room = plain.size() + plain.size() / 64 + 1024;
-    const std::unique_ptr<char[]> out(new char[room]);
-    stream.next_in = reinterpret_cast<std::uint8_t*>(const_cast<char*>(plain.data()));
-    stream.avail_in = static_cast<std::uint32_t>(plain.size());
-    stream.next_out = reinterpret_cast<std::uint8_t*>(out.get());
-    stream.avail_out = static_cast<std::uint32_t>(room);
-    const int result = isal_deflate(&stream);
-    if (result != COMP_OK || stream.avail_in != 0 || stream.internal_state.state != ZSTATE_NEW_HDR)
-        throw WorkbookError("no se pudo comprimir la hoja");
-    return std::string(out.get(), room - stream.avail_out);
-}
-
 // Blocks compressing at once: twice the cores, so that every core has a block
 // to compress while the next ones are being produced and the first awaited.
-std::size_t InFlight() { return std::clamp<std::size_t>(2 * std::thread::hardware_concurrency(), 4, 16); }
+std::size_t InFlight() { return std::clamp<std::size_t>(2 * compat::HardwareThreads(), 4, 16); }
 
 }  // namespace
 
@@ -79,10 +46,10 @@ void DeflatingSource::Refill() {
         if (got == 0) break;
         std::string dictionary = dictionary_;
         dictionary_.assign(plain.get() + got - std::min(got, kWindow), std::min(got, kWindow));
-        pending_.push_back(std::async(std::launch::async, [plain = std::move(plain), got, dictionary = std::move(dictionary)] {
+        pending_.push_back(std::async(compat::kAsync, [plain = std::move(plain), got, dictionary = std::move(dictionary)] {
             Block block;
-            block.compressed = Compress(std::string_view(plain.get(), got), dictionary);
-            block.crc = crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(plain.get()), got);
+            block.compressed = deflate::CompressBlock(std::string_view(plain.get(), got), dictionary);
+            block.crc = deflate::Crc32(0, plain.get(), got);
             block.plainSize = got;
             return block;
         }));

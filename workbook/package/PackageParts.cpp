@@ -122,7 +122,8 @@ bool IsRelationshipType(std::string_view type, std::string_view kind) {
 
 bool SamePartName(std::string_view a, std::string_view b) {
     const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-    return std::ranges::equal(a, b, {}, lower, lower);
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y)); });
 }
 
 PackageParts ReadPackageParts(const ZipArchive& archive) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Compat.h"
+
 namespace trevalco::workbook {
 
 namespace {
@@ -12,12 +14,19 @@ constexpr std::size_t kAhead = 8;  // pieces read ahead at most (2 MB)
 
 }  // namespace
 
-PrefetchSource::PrefetchSource(PartSource& source) : source_(source), thread_([this] { Run(); }) {}
+PrefetchSource::PrefetchSource(PartSource& source) : source_(source) { Start(); }
 
-PrefetchSource::PrefetchSource(std::unique_ptr<PartSource> source)
-    : owned_(std::move(source)), source_(*owned_), thread_([this] { Run(); }) {}
+PrefetchSource::PrefetchSource(std::unique_ptr<PartSource> source) : owned_(std::move(source)), source_(*owned_) {
+    Start();
+}
+
+// Without threads the source is read as it is asked for.
+void PrefetchSource::Start() {
+    if constexpr (compat::kThreads) thread_ = std::thread([this] { Run(); });
+}
 
 PrefetchSource::~PrefetchSource() {
+    if (!thread_.joinable()) return;
     {
         const std::lock_guard lock(mutex_);
         stop_ = true;
@@ -53,6 +62,7 @@ void PrefetchSource::Run() {
 }
 
 std::size_t PrefetchSource::Read(char* buffer, std::size_t size) {
+    if (!thread_.joinable()) return source_.Read(buffer, size);
     if (at_ == current_.size) {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return !ready_.empty() || ended_; });

@@ -1,5 +1,6 @@
 // A part read ahead on a thread of its own, so that inflating it overlaps
-// with whatever works through it (parsing a large sheet).
+// with whatever works through it (parsing a large sheet); read as asked for
+// where the build has no threads.
 #pragma once
 
 #include <condition_variable>
@@ -33,6 +34,7 @@ private:
         std::unique_ptr<char[]> bytes;
         std::size_t size = 0;
     };
+    void Start();
     void Run();
 
     std::unique_ptr<PartSource> owned_;
@@ -45,7 +47,7 @@ private:
     std::exception_ptr failure_;
     Piece current_;
     std::size_t at_ = 0;
-    std::thread thread_;  // last: starts once the rest is in place
+    std::thread thread_;  // last: started once the rest is in place
 };
 
 }  // namespace trevalco::workbook

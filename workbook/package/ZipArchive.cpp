@@ -1,6 +1,5 @@
 #include "ZipArchive.h"
 
-#include <isa-l/igzip_lib.h>
 #include <zip.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <climits>
 #include <vector>
 
+#include "Deflate.h"
 #include "WorkbookError.h"
 
 namespace trevalco::workbook {
@@ -129,7 +129,7 @@ std::string ZipArchive::ReadSmall(std::uint64_t index) const {
 
 // A deflated entry read as stored, and inflated here.
 struct ZipArchive::Reader::Inflater {
-    inflate_state state{};
+    deflate::RawInflater state;
     std::vector<std::uint8_t> packed = std::vector<std::uint8_t>(1 << 16);
     bool packedDone = false;
     std::uint32_t crc = 0;  // the directory's
@@ -147,8 +147,6 @@ ZipArchive::Reader::Reader(const ZipArchive& archive, std::uint64_t index)
     if (!file_) throw WorkbookError("la parte " + name_ + " no se puede leer (el paquete está dañado)");
     if (deflated) {
         inflater_ = std::make_unique<Inflater>();
-        isal_inflate_init(&inflater_->state);
-        inflater_->state.crc_flag = ISAL_GZIP_NO_HDR;  // raw deflate, with the CRC of what comes out
         inflater_->crc = stat.crc;
     }
 }
@@ -165,24 +163,22 @@ std::size_t ZipArchive::Reader::Read(char* buffer, std::size_t size) {
 
 std::size_t ZipArchive::Reader::Inflate(char* buffer, std::size_t size) {
     Inflater& inflater = *inflater_;
-    inflate_state& state = inflater.state;
+    deflate::RawInflater& state = inflater.state;
     const std::string damaged = "la parte " + name_ + " está dañada (no se puede descomprimir)";
-    const auto room = static_cast<std::uint32_t>(std::min<std::size_t>(size, UINT_MAX));
-    state.next_out = reinterpret_cast<std::uint8_t*>(buffer);
-    state.avail_out = room;
-    while (state.avail_out == room && state.block_state != ISAL_BLOCK_FINISH) {
-        if (state.avail_in == 0) {
+    std::size_t got = 0;
+    while (got == 0 && size > 0 && !state.Finished()) {
+        if (state.NeedsInput()) {
             if (inflater.packedDone) throw WorkbookError(damaged);  // the stream stops short
-            const zip_int64_t got = zip_fread(file_.get(), inflater.packed.data(), inflater.packed.size());
-            if (got < 0) throw WorkbookError(damaged);
-            inflater.packedDone = got == 0;
-            state.next_in = inflater.packed.data();
-            state.avail_in = static_cast<std::uint32_t>(got);
+            const zip_int64_t read = zip_fread(file_.get(), inflater.packed.data(), inflater.packed.size());
+            if (read < 0) throw WorkbookError(damaged);
+            inflater.packedDone = read == 0;
+            state.Give(inflater.packed.data(), static_cast<std::size_t>(read));
         }
-        if (isal_inflate(&state) != ISAL_DECOMP_OK) throw WorkbookError(damaged);
+        const std::optional<std::size_t> made = state.Inflate(buffer, size);
+        if (!made) throw WorkbookError(damaged);
+        got = *made;
     }
-    const std::size_t got = room - state.avail_out;
-    if (got == 0 && (state.crc != inflater.crc || done_ != declared_)) throw WorkbookError(damaged);
+    if (got == 0 && (state.Crc() != inflater.crc || done_ != declared_)) throw WorkbookError(damaged);
     return got;
 }
 

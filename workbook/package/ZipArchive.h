@@ -40,8 +40,8 @@ public:
     zip* Handle() const { return archive_.get(); }
 
     // Reads one entry piece by piece, stopping at the limits even when the
-    // sizes in the directory lie. Deflated entries are inflated with ISA-L,
-    // several times faster than zlib, and checked against their CRC.
+    // sizes in the directory lie. Deflated entries are inflated through
+    // deflate::RawInflater and checked against their CRC.
     class Reader {
     public:
         Reader(const ZipArchive& archive, std::uint64_t index);

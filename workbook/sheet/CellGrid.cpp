@@ -1,5 +1,7 @@
 #include "CellGrid.h"
 
+#include "Compat.h"
+
 #include <algorithm>
 #include <bit>
 #include <climits>
@@ -17,7 +19,7 @@ void CellGrid::Add(std::int32_t row, std::int32_t column, StoredCell cell) {
 }
 
 void CellGrid::AddNumber(std::int32_t row, std::int32_t column, double value, bool formula) {
-    Add(row, column, StoredCell{std::bit_cast<std::uint64_t>(value), 0, CellKind::Number, formula});
+    Add(row, column, StoredCell{compat::BitCast<std::uint64_t>(value), 0, CellKind::Number, formula});
 }
 
 void CellGrid::AddSharedText(std::int32_t row, std::int32_t column, std::uint32_t index, bool formula) {
@@ -122,6 +124,6 @@ std::string_view CellGrid::OwnText(const StoredCell& cell) const {
     return std::string_view(ownTexts_).substr(cell.payload >> 32, cell.payload & 0xFFFFFFFFU);
 }
 
-double CellGrid::Number(const StoredCell& cell) { return std::bit_cast<double>(cell.payload); }
+double CellGrid::Number(const StoredCell& cell) { return compat::BitCast<double>(cell.payload); }
 
 }  // namespace trevalco::workbook

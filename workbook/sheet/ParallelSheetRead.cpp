@@ -4,6 +4,7 @@
 #include <cstring>
 #include <thread>
 
+#include "Compat.h"
 #include "PlainContent.h"
 #include "WorkbookError.h"
 
@@ -120,12 +121,12 @@ void ParallelSheetRead::CutPieces() {
         const std::size_t cut = at + kRowEnd.size();
         if (inFlight_.size() >= MostInFlight()) MergeOldest();
         inFlight_.push_back(
-            std::async(std::launch::async, ReadPiece, std::string(pending_.data(), cut), std::cref(part_)));
+            std::async(compat::kAsync, ReadPiece, std::string(pending_.data(), cut), std::cref(part_)));
         pending_.erase(0, cut);
     }
 }
 
-std::size_t ParallelSheetRead::MostInFlight() { return std::max(2U, std::thread::hardware_concurrency()) + 1; }
+std::size_t ParallelSheetRead::MostInFlight() { return std::max(2U, compat::HardwareThreads()) + 1; }
 
 void ParallelSheetRead::MergeOldest() {
     RowsPiece piece = inFlight_.front().get();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CellReference.h"
+#include "Compat.h"
 #include "SheetReader.h"
 #include "XmlText.h"
 
@@ -194,7 +195,7 @@ void SheetHandler::EndCell() {
     } else if (type.empty() || type == "n") {
         if (value.empty()) return;  // a formatted empty cell
         double number = 0.0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+        const auto [end, error] = compat::FromChars(value.data(), value.data() + value.size(), number);
         if (error == std::errc() && end == value.data() + value.size())
             grid_.AddNumber(cellRow_, column_, number, formula_);
         else

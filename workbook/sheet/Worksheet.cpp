@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "CellReference.h"
+#include "Compat.h"
 #include "RowSpool.h"
 #include "SharedStrings.h"
 #include "WorkbookError.h"
@@ -34,7 +35,7 @@ cells::CellValue Worksheet::Cell(std::int32_t row, std::int32_t column) const {
         if (written_.Find(row, column, written)) {
             if (!written.IsNumber()) return std::string(written.text);
             double value = 0;
-            std::from_chars(written.text.data(), written.text.data() + written.text.size(), value);
+            compat::FromChars(written.text.data(), written.text.data() + written.text.size(), value);
             return value;
         }
     }

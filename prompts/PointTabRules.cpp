@@ -1,4 +1,4 @@
-#include "point/PointTabRules.h"
+#include "PointTabRules.h"
 
 #include <cmath>
 #include <cstdlib>

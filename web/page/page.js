@@ -1,0 +1,172 @@
+// The page: the point tab and the workbook tab of the window, the work done
+// by the core module in a worker made from the page's own text (a blob: URL,
+// so that the page works opened from a file, offline).
+'use strict';
+const $ = (id) => document.getElementById(id);
+const worker = new Worker(URL.createObjectURL(new Blob([$('WorkerScript').textContent], { type: 'text/javascript' })));
+let ready = false;
+let book = null;       // {path, name}
+let running = false;
+
+// The user's separators, as the window takes them from the system's locale.
+const decimal = (1.5).toLocaleString().includes(',') ? ',' : '.';
+const group = decimal === ',' ? '.' : ',';
+
+// In-page message boxes, one at a time, answered with Return, Escape or a click.
+const boxes = [];
+let boxesShown = 0;  // on the dialog as data-shown: tells one box from the next with the same text
+function showMessage(message) {
+  return new Promise((resolve) => { boxes.push({ message, resolve }); if (boxes.length === 1) openBox(); });
+}
+function openBox() {
+  const { message } = boxes[0];
+  $('MensajeTitulo').textContent = message.title;
+  $('MensajeTexto').textContent = message.text.replace(/\r\n?/g, '\n');
+  $('Mensaje').dataset.icon = message.icon;
+  const two = message.buttons !== 'ok';
+  $('MensajeAceptar').textContent = message.buttons === 'yesno' ? 'Sí' : 'Aceptar';
+  $('MensajeCancelar').textContent = message.buttons === 'yesno' ? 'No' : 'Cancelar';
+  $('MensajeCancelar').hidden = !two;
+  $('Mensaje').dataset.shown = ++boxesShown;
+  $('Mensaje').showModal();
+  $('MensajeAceptar').focus();
+}
+function closeBox(ok) {
+  const box = boxes.shift();
+  $('Mensaje').close();
+  box.resolve(ok || box.message.buttons === 'ok');
+  if (boxes.length) openBox();
+}
+$('MensajeAceptar').addEventListener('click', () => closeBox(true));
+$('MensajeCancelar').addEventListener('click', () => closeBox(false));
+$('Mensaje').addEventListener('cancel', (e) => { e.preventDefault(); closeBox(false); });
+
+// Tabs: arrows move between them, as in the window's tab strips.
+function tabs(strip) {
+  const all = [...strip.querySelectorAll('[role=tab]')];
+  const choose = (tab) => all.forEach((t) => {
+    const on = t === tab;
+    t.setAttribute('aria-selected', on); t.tabIndex = on ? 0 : -1;
+    $(t.getAttribute('aria-controls')).hidden = !on;
+  });
+  all.forEach((t, i) => {
+    t.addEventListener('click', () => choose(t));
+    t.addEventListener('keydown', (e) => {
+      const step = e.key === 'ArrowRight' ? 1 : e.key === 'ArrowLeft' ? -1 : 0;
+      if (step) { const next = all[(i + step + all.length) % all.length]; choose(next); next.focus(); }
+    });
+  });
+}
+tabs($('SSTab1'));
+tabs($('SSTab2'));
+
+// The input notation: the boxes of the other two are not typed in.
+const notationBoxes = [['Textlat', 'Textlon'],
+  ['Text_Gralat_i', 'Text_Minlat_i', 'Text_Seglat_i', 'Text_Gralon_i', 'Text_Minlon_i', 'Text_Seglon_i'],
+  ['Text_iNorte', 'Text_iEste', 'Text_zona_1']];
+const notationButtons = ['OpDecGra', 'OpGraMinSeg', 'OpUTM'];
+const notation = () => notationButtons.findIndex((id) => $(id).checked);
+function applyNotation() {
+  notationBoxes.forEach((ids, n) => ids.forEach((id) => { $(id).readOnly = n !== notation(); }));
+}
+notationButtons.forEach((id) => $(id).addEventListener('change', applyNotation));
+applyNotation();
+
+const zoneIds = [12, 13, 16, 17, 18, 19, 20, 21].map((z) => 'OpZ' + z);
+const direction = () => ['SIRGAS_PSAD56', 'SIRGAS_SAD69', 'PSAD56_SIRGAS', 'SAD69_SIRGAS'].find((id) => $(id).checked);
+const settings = () => ({
+  direction: direction(), forcedCheck: $('Check1').checked ? 1 : 0,
+  zoneButton: zoneIds.findIndex((id) => $(id).checked), decimal, group,
+});
+
+$('FormPunto').addEventListener('submit', (e) => {
+  e.preventDefault();
+  if (!ready) return;
+  const n = notation();
+  worker.postMessage({ kind: 'point', notation: n, texts: notationBoxes[n].map((id) => $(id).value), ...settings() });
+});
+
+async function pointDone(outcome) {
+  for (const [id, text] of outcome.fields) $(id).value = text;
+  if (outcome.message) await showMessage(outcome.message);
+  if (outcome.clear) ['Text_Olat', 'Text_Olon', 'Text_ONorte', 'Text_OEste', 'Text_DeltaError', 'Text_Zona'].forEach((id) => { $(id).value = ''; });
+}
+
+// Workbooks: .xls and .ods would need LibreOffice, which no browser has.
+$('Examina_exel').addEventListener('change', async () => {
+  const file = $('Examina_exel').files[0];
+  if (!file) return;
+  // Read now and let go: choosing the same file again (saved anew in the
+  // meantime) reads it again rather than keeping the old bytes.
+  $('Examina_exel').value = '';
+  $('cmbhoja').innerHTML = '';
+  book = null;
+  $('Text_excel').value = file.name;
+  if (/\.(xls|ods)$/i.test(file.name)) {
+    await showMessage({ title: 'Advertencia', icon: 'exclamation', buttons: 'ok',
+      text: 'Este navegador no abre libros .xls ni .ods. Guarde el libro como .xlsx (Libro de Excel) y elíjalo de nuevo.' });
+    return;
+  }
+  worker.postMessage({ kind: 'workbook', name: file.name, bytes: await file.arrayBuffer() });
+});
+
+async function sheetsListed(m) {
+  if (m.listing.message) { await showMessage(m.listing.message); return; }
+  book = { path: m.path, name: $('Text_excel').value };
+  for (const name of m.listing.sheets) $('cmbhoja').add(new Option(name, name));
+}
+
+function combos() {
+  const texts = [];
+  for (let n = 1; n <= 34; n++) { const c = $('Combo' + n); texts.push(c ? c.value : ''); }
+  return texts;
+}
+
+function startRun(page) {
+  if (running) return;
+  if (!book) { showMessage({ title: 'Advertencia', icon: 'exclamation', buttons: 'ok', text: 'Elija un libro con Examinar.' }); return; }
+  running = true;
+  $('Descarga').textContent = '';
+  $('AvanceBox').hidden = false;
+  $('Cancel').disabled = false;
+  worker.postMessage({ kind: 'batch', page, path: book.path, sheet: $('cmbhoja').value, combos: combos(), ...settings() });
+}
+$('Ok_excel').addEventListener('click', () => startRun(0));
+$('OK_GraMinSeg').addEventListener('click', () => startRun(1));
+$('Ok_UTM').addEventListener('click', () => startRun(2));
+$('Cancel').addEventListener('click', () => { worker.postMessage({ kind: 'cancel' }); $('Cancel').disabled = true; });
+
+function progress(m) {
+  if (m.what === 'maximum') $('Avance').max = Math.max(1, m.value);
+  else if (m.what === 'row') { $('Avance').value = m.value; $('AvanceFila').textContent = 'Fila ' + m.value; }
+  else if (m.what === 'status') $('AvanceTexto').textContent = m.text || 'Avance';
+  else if (m.what === 'finish') { $('Avance').value = 0; $('AvanceFila').textContent = ''; }
+}
+
+// The converted workbook is offered under its own name; the file chosen is
+// never written.
+function runDone(m) {
+  running = false;
+  $('AvanceBox').hidden = true;
+  // How the last run went, for whoever drives the page (its tests and benchmarks).
+  window.lastRun = { seconds: m.seconds, end: m.result.end, converted: m.result.converted };
+  if (!m.bytes) return;
+  const name = m.result.output.split('/').pop();
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([m.bytes]));
+  link.download = name;
+  link.id = 'Guardar';
+  link.textContent = 'Descargar ' + name;
+  $('Descarga').replaceChildren(link);
+  link.click();
+}
+
+worker.onmessage = async (event) => {
+  const m = event.data;
+  if (m.kind === 'ready') { ready = true; document.body.dataset.ready = 'true'; }
+  else if (m.kind === 'point') pointDone(m.outcome);
+  else if (m.kind === 'sheets') sheetsListed(m);
+  else if (m.kind === 'ask') worker.postMessage({ kind: 'answer', ok: await showMessage(m.message) });
+  else if (m.kind === 'progress') progress(m);
+  else if (m.kind === 'done') runDone(m);
+};
