@@ -32,7 +32,7 @@ const RefusalCase kCases[] = {
     {"several layers", "two.gpkg out.gpkg --to sirgas", 2, "vertices, otra", false},
     {"unknown output", "psad.gpkg out.xyz --to sirgas", 2, "no se conoce el formato", false},
     {"empty and invalid kept", "odd.gpkg out.gpkg --to sirgas", 0, "1 sin geometría, 1 con geometría inválida", true},
-    {"exists", "psad.gpkg psad.gpkg --to sirgas", 3, "ya existe", true},
+    {"exists", "psad.gpkg two.gpkg --to sirgas", 3, "ya existe", true},
     {"no zone in the database", "psad17.gpkg out.gpkg --to sirgas", 2, "zona UTM 17 S", false},
 };
 

@@ -13,7 +13,7 @@
 #include "controls/DropDownList.h"
 #include "controls/SystemColours.h"
 #include "controls/TextBox.h"
-#include "point/PointTabRules.h"
+#include "PointTabRules.h"
 #include "point/ZoneAndShiftOptions.h"
 
 namespace trevalco::layer {
