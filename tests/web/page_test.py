@@ -120,8 +120,13 @@ try:
             if expected not in value(element_id):
                 faults.append(f"{button}: {element_id} {value(element_id)!r}, expected {expected!r}")
 
-    # The same UTM point with the zone forced to 18.
+    # The same UTM point with the zone forced to 18, which only the ticked
+    # box makes selectable (with 19, never the other zones).
+    if driver.find_element(By.ID, "OpZ18").is_enabled():
+        faults.append("zone 18 selectable with Forzar Zonas clear")
     driver.find_element(By.ID, "Check1").click()
+    if driver.find_element(By.ID, "OpZ12").is_enabled():
+        faults.append("zone 12 selectable with Forzar Zonas ticked")
     driver.find_element(By.ID, "OpZ18").click()
     driver.execute_script("document.getElementById('Text_Zona').value = ''")
     driver.find_element(By.ID, "OK").click()

@@ -73,6 +73,14 @@ notationButtons.forEach((id) => $(id).addEventListener('change', applyNotation))
 applyNotation();
 
 const zoneIds = [12, 13, 16, 17, 18, 19, 20, 21].map((z) => 'OpZ' + z);
+// As in the window: ticked, only the two zones of continental Chile can be
+// chosen; clear, none. The chosen zone is never changed.
+function applyForcedZone() {
+  const ticked = $('Check1').checked;
+  [...zoneIds, 'OpZ22'].forEach((id) => { $(id).disabled = !(ticked && (id === 'OpZ18' || id === 'OpZ19')); });
+}
+$('Check1').addEventListener('change', applyForcedZone);
+applyForcedZone();
 const direction = () => ['SIRGAS_PSAD56', 'SIRGAS_SAD69', 'PSAD56_SIRGAS', 'SAD69_SIRGAS'].find((id) => $(id).checked);
 const settings = () => ({
   direction: direction(), forcedCheck: $('Check1').checked ? 1 : 0,
