@@ -273,6 +273,8 @@ std::int32_t BatchRun::CountRows(const Sheet& sheet) const {
 }
 
 bool BatchRun::ContinueLoop() const {
+    // A sheet has no row past its last: data that fills it ends there.
+    if (row_ > workbook::kMaxRows) return false;
     if (std::holds_alternative<DecimalColumns>(setup_.columns)) return emptyRows_ < 3;
     if (std::holds_alternative<DmsColumns>(setup_.columns)) return skipped_ <= 3;
     return emptyRows_ <= 3;

@@ -1,5 +1,6 @@
 #include "BatchSummary.h"
 
+#include "CellReference.h"
 #include "CountText.h"
 
 namespace trevalco::cli {
@@ -27,7 +28,9 @@ std::string BatchSummary(const batch::RunResult& result, const batch::PageColumn
     std::string why;
     switch (result.end) {
         case batch::RunEnd::Completed:
-            why = AtRow("terminó", result.lastRow) + ": fin de los datos (" + DataEnd(page) + ")";
+            why = AtRow("terminó", result.lastRow) + (result.lastRow >= workbook::kMaxRows
+                                                           ? std::string(": fin de la hoja")
+                                                           : ": fin de los datos (" + std::string(DataEnd(page)) + ")");
             break;
         case batch::RunEnd::Cancelled:
             why = AtRow("se detuvo", result.lastRow) + ": fila inválida (--on-bad-row stop)";
