@@ -5,11 +5,14 @@
 
 #include <tuple>
 
+#include "CellStyles.h"
+#include "ParallelPlainRows.h"
 #include "PlainContent.h"
 #include "SheetReader.h"
 #include "SheetWriter.h"
 #include "TestBooks.h"
 #include "TrickleSource.h"
+#include "WorkbookError.h"
 
 namespace trevalco::workbook {
 namespace {
@@ -116,6 +119,63 @@ TEST(PlainRows, SaveAsParsedRowsDoAndAsTheRowRulesSay) {
             EXPECT_EQ(Saved(xml, written, plain, step), saved) << step;
             EXPECT_EQ(Saved(xml, written, parsed, step), saved) << step;
         }
+    }
+}
+
+// The rows rewritten, then the styles part, or the refusal: in order when
+// `stretch` is 0, else in stretches of that many bytes on other threads.
+std::string Rewritten(const std::string& rows, const WrittenCells& written, std::string_view prefix, std::size_t stretch) {
+    CellStyles styles(
+        "<styleSheet><numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"0.000\"/></numFmts><cellXfs count=\"3\">"
+        "<xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"0\" fontId=\"1\"/></cellXfs></styleSheet>",
+        "styles.xml");
+    RowRules rules(written, &styles, "hoja.xml");
+    rules.SetPrefix(prefix);
+    std::string out;
+    try {
+        if (stretch == 0) {
+            PlainRows(rules, out, "hoja.xml").Take(rows.data(), rows.size(), true);
+        } else {
+            ParallelPlainRows stretches(rules, &styles, out, "hoja.xml", stretch);
+            for (std::size_t at = 0; at < rows.size(); at += 13)
+                stretches.Take(rows.data() + at, std::min<std::size_t>(13, rows.size() - at), false);
+            stretches.Take(nullptr, 0, true);
+        }
+    } catch (const WorkbookError& error) {
+        return std::string("refused: ") + error.what();
+    }
+    return out + "\n" + styles.Rewritten();
+}
+
+// Stretches rewritten on their own give what rewriting every row in order
+// gives, wherever they are cut: rows without numbers or with one out of range
+// (whose number a stretch cannot tell), written rows the sheet lacks between
+// rows, numbers that need new formats far into the sheet, prefixes, and rows
+// out of order.
+TEST(PlainRows, StretchesOnOtherThreadsGiveWhatRewritingInOrderGives) {
+    std::string rows, prefixed, disordered;
+    WrittenCells written;
+    for (int r = 1; r <= 45; ++r) {
+        const std::string n = std::to_string(r);
+        if (r <= 40 && (r < 20 || r >= 25))
+            rows += (r % 7 == 0 ? "<row>" : "<row r=\"" + (r == 17 ? "0" : n) + "\" s=\"2\">") + "<c r=\"A" + n + "\" s=\"" +
+                    std::to_string(r % 3) + "\"><v>" + n + "</v></c>" + (r % 5 == 0 ? "<c r=\"C" + n + "\"/>" : "") +
+                    "</row>\n";
+        if (r % 4 != 1) written.Write(r, 2, n + ".25", r < 30 ? 2 : 4);
+        if (r % 5 == 0) written.Write(r, 3, "texto " + n);
+        if (r >= 30) written.Write(r, 1, n, 5);
+    }
+    for (int r = 1; r <= 12; ++r) {
+        const std::string cell = "<x:c r=\"A" + std::to_string(r) + "\"><x:v>1</x:v></x:c>";
+        prefixed += "<x:row r=\"" + std::to_string(r) + "\">" + cell + "</x:row>";
+        disordered += "<row r=\"" + std::to_string(r == 9 ? 3 : r) + "\"><c r=\"A" + std::to_string(r) + "\"><v>1</v></c></row>";
+    }
+    const std::tuple<std::string, std::string_view> sheets[] = {{rows, ""}, {prefixed, "x:"}, {disordered, ""}};
+    for (const auto& [sheet, prefix] : sheets) {
+        const std::string inOrder = Rewritten(sheet, written, prefix, 0);
+        ASSERT_NE(inOrder.find(sheet == disordered ? "refused" : prefix.empty() ? "texto 40" : "x:row r=\"12\""), std::string::npos) << inOrder;
+        for (const std::size_t stretch : {1, 40, 150, 600, 100000})
+            EXPECT_EQ(Rewritten(sheet, written, prefix, stretch), inOrder) << stretch << "\n" << sheet;
     }
 }
 

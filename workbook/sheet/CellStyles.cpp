@@ -149,6 +149,14 @@ std::uint32_t CellStyles::NumberStyle(std::uint32_t style, int decimals) {
     return copyOf_[key] = index;
 }
 
+CellStyles::Known CellStyles::KnownNow() const {
+    Known known;
+    known.general_.reserve(formats_.size());
+    for (const Format& format : formats_) known.general_.push_back(IsGeneral(format.numberFormat));
+    known.copyOf_ = copyOf_;
+    return known;
+}
+
 std::string CellStyles::Rewritten() const {
     if (!Changed()) return xml_;
     std::string out;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,25 @@ public:
     // cell whose format would be `style`: `style` itself when it has a number
     // format, else a copy of it with "0.000"-like digits.
     std::uint32_t NumberStyle(std::uint32_t style, int decimals);
+
+    // The answers NumberStyle gives now without adding a copy, taken apart
+    // so that threads rewriting rows at once can ask them while this goes on
+    // adding copies: nothing where NumberStyle would add one.
+    class Known {
+    public:
+        std::optional<std::uint32_t> NumberStyle(std::uint32_t style, int decimals) const {
+            if (style >= general_.size() || !general_[style]) return style;
+            const auto found = copyOf_.find({style, decimals});
+            if (found == copyOf_.end()) return std::nullopt;
+            return found->second;
+        }
+
+    private:
+        friend class CellStyles;
+        std::vector<bool> general_;
+        std::map<std::pair<std::uint32_t, int>, std::uint32_t> copyOf_;
+    };
+    Known KnownNow() const;
 
     bool Changed() const { return !copies_.empty(); }
     // The styles part with the copies added.

@@ -1,5 +1,6 @@
 #include "PlainRows.h"
 
+#include <charconv>
 #include <cstring>
 #include <deque>
 #include <optional>
@@ -143,8 +144,10 @@ PlainRows::PlainRows(RowRules& rules, std::string& out, std::string part)
 void PlainRows::Changed() const { throw WorkbookError("la parte " + part_ + " cambió mientras se guardaba"); }
 
 void PlainRows::Take(const char* data, std::size_t size, bool last) {
-    pending_.append(data, size);
-    const std::string_view text = pending_;
+    // Worked where they lie; only a part not yet whole is kept.
+    const bool held = !pending_.empty();
+    if (held) pending_.append(data, size);
+    const std::string_view text = held ? std::string_view(pending_) : std::string_view(data, size);
     std::size_t at = 0;
     while (at < text.size()) {
         if (text[at] != '<') {
@@ -163,8 +166,27 @@ void PlainRows::Take(const char* data, std::size_t size, bool last) {
         if (next == std::string_view::npos) break;
         at = next;
     }
-    pending_.erase(0, at);
+    if (held) pending_.erase(0, at);
+    else pending_.assign(text.substr(at));
     if (last && (!pending_.empty() || depth_ != 0)) Changed();
+}
+
+std::optional<std::int32_t> PlainRows::LastRowNumber(std::string_view rows, std::string_view prefix) {
+    const std::string start = "<" + std::string(prefix) + "row";
+    std::size_t at = rows.size();
+    while (at > 0 && (at = rows.rfind(start, at - 1)) != std::string_view::npos) {
+        const std::size_t after = at + start.size();
+        if (after >= rows.size() || (!IsSpace(rows[after]) && rows[after] != '>' && rows[after] != '/')) continue;
+        const std::size_t end = TagEnd(rows, at);
+        if (end == std::string_view::npos) return std::nullopt;
+        Attributes& attributes = Scratch();
+        attributes.Read(rows.substr(at, end - at), start.size());
+        const auto r = attributes.Find("r");
+        std::int32_t row = 0;
+        if (!r || std::from_chars(r->data(), r->data() + r->size(), row).ptr != r->data() + r->size()) return std::nullopt;
+        return row;
+    }
+    return std::nullopt;
 }
 
 std::size_t PlainRows::Element(std::string_view text, std::size_t at, std::size_t end, bool last) {

@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,11 @@ public:
     // WorkbookError when they are not the rows reading found (the part
     // changed since).
     void Take(const char* data, std::size_t size, bool last);
+    // Whether every row taken so far has been worked whole.
+    bool BetweenRows() const { return pending_.empty() && depth_ == 0; }
+
+    // The number the last row tag in `rows` gives (its r), if it gives one.
+    static std::optional<std::int32_t> LastRowNumber(std::string_view rows, std::string_view prefix);
 
 private:
     std::size_t Element(std::string_view text, std::size_t at, std::size_t end, bool last);

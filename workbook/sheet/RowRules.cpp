@@ -122,9 +122,15 @@ std::uint32_t RowRules::NewCellStyle(std::int32_t column) const {
     return 0;
 }
 
+std::uint32_t RowRules::NumberStyle(std::uint32_t style, int decimals) const {
+    if (known_ == nullptr) return styles_->NumberStyle(style, decimals);
+    if (const auto known = known_->NumberStyle(style, decimals)) return *known;
+    throw NeedsNewStyle{};
+}
+
 void RowRules::AppendCell(std::string& out, std::int32_t row, const WrittenCell& cell, std::uint32_t style) const {
     const std::string_view text = cell.text;
-    if (cell.IsNumber() && styles_ != nullptr) style = styles_->NumberStyle(style, cell.decimals);
+    if (cell.IsNumber() && styles_ != nullptr) style = NumberStyle(style, cell.decimals);
     if (cell.IsNumber() && prefix_.empty() && AppendPlainNumberCell(out, row, cell.column, style, text)) return;
     // "<p:name" and "</p:name>", with the sheet's own namespace prefix.
     const auto open = [&](std::string_view name) {

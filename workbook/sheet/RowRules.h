@@ -34,6 +34,7 @@ public:
 
     // The prefix of the sheet's element names ("x:"), from its sheetData tag.
     void SetPrefix(std::string_view prefix) { prefix_ = prefix; }
+    const std::string& Prefix() const { return prefix_; }
     // Columns with a format of their own (a col element's min, max, style).
     void AddColumnStyle(std::int32_t first, std::int32_t last, std::uint32_t style) {
         columnStyles_.push_back({first, last, style});
@@ -54,6 +55,22 @@ public:
         previousRow_ = row;
         return row;
     }
+
+    // The number of the last row numbered (0 before the first). Between rows,
+    // it is all these rules keep of the rows before: StartAfter(LastRow())
+    // leaves them as they are, which lets a copy rewrite a later stretch of
+    // rows on its own, from the row it is told came before.
+    std::int32_t LastRow() const { return previousRow_; }
+    void StartAfter(std::int32_t row) {
+        previousRow_ = row;
+        nextWrittenRow_ = written_.NextRow(row + 1);
+    }
+    // Number formats from this snapshot instead of the workbook's formats,
+    // for a copy working on a thread of its own: a written number that
+    // would need a new format throws NeedsNewStyle, and the stretch is left
+    // to the rules that may add it.
+    struct NeedsNewStyle {};
+    void UseKnownStyles(const CellStyles::Known* known) { known_ = known; }
 
     // Whether written rows that the sheet lacks come before `row`; AddRows
     // writes those before `before` (every one left when it is 0).
@@ -122,10 +139,12 @@ public:
 
 private:
     std::uint32_t NewCellStyle(std::int32_t column) const;
+    std::uint32_t NumberStyle(std::uint32_t style, int decimals) const;
     void AppendCell(std::string& out, std::int32_t row, const WrittenCell& cell, std::uint32_t style) const;
 
     const WrittenCells& written_;
     CellStyles* styles_;
+    const CellStyles::Known* known_ = nullptr;
     std::string part_;
     std::string prefix_;
 

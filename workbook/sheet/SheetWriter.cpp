@@ -33,7 +33,7 @@ SheetWriter::SheetWriter(std::unique_ptr<PartSource> original, const WrittenCell
       layout_(options.rows) {
     // The one place where the rows' way is chosen.
     if (layout_.plain) {
-        plainRows_.emplace(rules_, out_, part_);
+        plainRows_.emplace(rules_, options.styles, out_, part_);
         rowsPending_ = true;
     }
 }

@@ -7,7 +7,7 @@
 //
 // The rows go one of two ways, chosen once, when the writer is made: rows
 // that reading found plain (RowsLayout) go round expat to PlainRows, which
-// scans them several times faster; any others are parsed with the rest of
+// scans them several times faster (in stretches on several threads); any others are parsed with the rest of
 // the part and handed to ParsedRows. Both follow the same RowRules and give
 // the same bytes.
 #pragma once
@@ -22,7 +22,7 @@
 #include "CopiedInput.h"
 #include "ParsedRows.h"
 #include "PartSource.h"
-#include "PlainRows.h"
+#include "ParallelPlainRows.h"
 #include "RowRules.h"
 #include "WrittenCells.h"
 #include "XmlParser.h"
@@ -74,7 +74,7 @@ private:
     XmlParser parser_;
     RowRules rules_;
     ParsedRows parsedRows_;
-    std::optional<PlainRows> plainRows_;  // when the rows go round expat
+    std::optional<ParallelPlainRows> plainRows_;  // when the rows go round expat
     RowsLayout layout_;
     bool rowsStarted_ = false;
     bool rowsPending_ = false;  // plain rows that PlainRows has not had all of
