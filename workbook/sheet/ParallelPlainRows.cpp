@@ -99,7 +99,7 @@ ParallelPlainRows::Rewritten ParallelPlainRows::Rewrite(RowRules rules, std::sha
     try {
         if (known) rules.UseKnownStyles(known.get());
         rules.StartAfter(after);
-        result.out.reserve(bytes->size() * 2);
+        result.out.reserve(bytes->size() * 5 / 2);  // rows with written cells grow to about twice their size
         PlainRows(rules, result.out, std::move(part)).Take(bytes->data(), bytes->size(), true);
         result.lastRow = rules.LastRow();
         result.done = true;
