@@ -52,7 +52,10 @@ void ParallelPlainRows::CutStretches() {
             return;
         }
         const std::size_t cut = at + rowEnd_.size();
+        // The stretch takes the bytes it holds; only what follows it is copied,
+        // into room for the next stretch and a chunk.
         std::string stretch = std::move(pending_);
+        pending_.reserve(stretchBytes_ + stretchBytes_ / 4);
         pending_.assign(stretch, cut);
         stretch.resize(cut);
         Launch(std::move(stretch));

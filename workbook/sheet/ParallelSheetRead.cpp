@@ -120,9 +120,12 @@ void ParallelSheetRead::CutPieces() {
         }
         const std::size_t cut = at + kRowEnd.size();
         if (inFlight_.size() >= MostInFlight()) MergeOldest();
-        inFlight_.push_back(
-            std::async(compat::kAsync, ReadPiece, std::string(pending_.data(), cut), std::cref(part_)));
-        pending_.erase(0, cut);
+        // The piece takes the bytes it holds; only what follows it is copied.
+        std::string piece = std::move(pending_);
+        pending_.reserve(pieceBytes_ + pieceBytes_ / 4);  // grows to a piece and a chunk: never reallocated
+        pending_.assign(piece, cut);
+        piece.resize(cut);
+        inFlight_.push_back(std::async(compat::kAsync, ReadPiece, std::move(piece), std::cref(part_)));
     }
 }
 
