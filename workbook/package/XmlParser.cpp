@@ -118,8 +118,13 @@ std::int64_t XmlParser::EventOffset() const { return XML_GetCurrentByteIndex(raw
 std::int64_t XmlParser::EventLength() const { return XML_GetCurrentByteCount(raw_->parser); }
 
 std::string_view LocalName(const char* name) {
-    const char* colon = std::strrchr(name, ':');
-    return colon == nullptr ? std::string_view(name) : std::string_view(colon + 1);
+    // Asked twice for every element of a sheet: one pass over the short name
+    // finds both its end and its last colon.
+    const char* local = name;
+    const char* at = name;
+    for (; *at != '\0'; ++at)
+        if (*at == ':') local = at + 1;
+    return {local, static_cast<std::size_t>(at - local)};
 }
 
 const char* FindAttribute(const char** attributes, std::string_view name) {

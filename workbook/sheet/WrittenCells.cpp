@@ -65,6 +65,9 @@ void WrittenCells::RowCells(std::int32_t row, std::vector<WrittenCell>& out) con
     const auto at = static_cast<std::size_t>(row);
     if (row < 1 || at >= head_.size()) return;
     for (std::uint32_t i = head_[at]; i != 0; i = entries_[i - 1].next) out.push_back(CellOf(entries_[i - 1]));
+    // A row's cells are linked newest first, and are mostly written left to
+    // right: turned round, they are then usually in order already.
+    std::reverse(out.begin(), out.end());
     std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.column < b.column; });
 }
 
