@@ -44,8 +44,11 @@ void ParallelPlainRows::Take(const char* data, std::size_t size, bool last) {
 
 void ParallelPlainRows::CutStretches() {
     if (rowEnd_.empty()) rowEnd_ = "</" + rules_.Prefix() + "row>";
-    while (pending_.size() >= stretchBytes_) {
-        const std::size_t at = pending_.find(rowEnd_, stretchBytes_ - std::min(stretchBytes_, rowEnd_.size()));
+    // The first rows are rewritten in order at once, in a short stretch, so
+    // that the formats their numbers need exist before any copy takes its
+    // snapshot of them: the copies then seldom need a format they lack.
+    for (std::size_t size; pending_.size() >= (size = led_ ? stretchBytes_ : std::min(stretchBytes_, kLeadBytes));) {
+        const std::size_t at = pending_.find(rowEnd_, size - std::min(size, rowEnd_.size()));
         if (at == std::string::npos) {
             // A row longer than many stretches: rows are rewritten in order from here on.
             if (pending_.size() > 8 * stretchBytes_) allInOrder_ = true;
@@ -58,7 +61,13 @@ void ParallelPlainRows::CutStretches() {
         pending_.reserve(stretchBytes_ + stretchBytes_ / 4);
         pending_.assign(stretch, cut);
         stretch.resize(cut);
-        Launch(std::move(stretch));
+        if (led_) {
+            Launch(std::move(stretch));
+        } else {
+            inOrder_.Take(stretch.data(), stretch.size(), false);
+            nextAfter_ = rules_.LastRow();
+            led_ = true;
+        }
     }
 }
 

@@ -3,9 +3,11 @@
 // of a large sheet would otherwise keep one core busy while the others wait
 // for it to compress what it gives.
 //
-// A stretch ends at a row's end tag. Its copy of the rules starts from the
-// row that the stretch before ends with, read from that stretch's last row
-// tag, and takes number formats from a snapshot of the workbook's. Whatever
+// A stretch ends at a row's end tag. The first, short one is rewritten in
+// order at once, so that the formats the first numbers need exist before the
+// copies take their snapshot. A copy of the rules starts from the row that
+// the stretch before ends with, read from that stretch's last row tag, and
+// takes number formats from a snapshot of the workbook's. Whatever
 // a copy cannot do alone (a row number it guessed wrong, a number that needs
 // a new format, anything it finds wrong) is done again in order by the
 // writer's own rules, which tell what is wrong if anything is: the bytes are
@@ -29,6 +31,7 @@ namespace trevalco::workbook {
 class ParallelPlainRows {
 public:
     static constexpr std::size_t kStretchBytes = 1 << 20;
+    static constexpr std::size_t kLeadBytes = 1 << 16;
 
     // `rules` and `out` are the writer's; `styles` are the ones `rules` was
     // given (may be null); `part` names the part in messages.
@@ -71,6 +74,7 @@ private:
     std::string pending_;
     std::deque<Stretch> inFlight_;
     std::optional<std::int32_t> nextAfter_;  // the row the next stretch follows, when known
+    bool led_ = false;  // the first short stretch rewritten in order
     bool allInOrder_ = false;
 };
 
