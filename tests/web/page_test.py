@@ -4,7 +4,8 @@ typed with real key events and converted with Return and with OK, a message
 box answered, a workbook chosen through Examina_exel, converted, downloaded
 and compared with trevalco-cli batch's, a bad row's question answered both
 ways, Cancel in the middle of a run, an .xls refused, a hostile workbook
-refused with the page still usable, and no network request in the log.
+refused with the page still usable, a failed worker replaced, and no network
+request in the log.
 
   page_test.py TREVALCO_HTML TREVALCO_CLI
 """
@@ -188,6 +189,22 @@ try:
     if not 0 < done < 200000 or not any("Filas convertidas" in t for t in texts):
         faults.append(f"Cancel: {done} rows converted, messages {texts}")
     print(f"Cancel after {done} of 200000 rows")
+
+    # A worker that fails (here, a message it cannot take) is replaced: the
+    # user is told, and the page converts again.
+    driver.execute_script("worker.postMessage({kind: 'point', notation: 0, texts: null})")
+    box("elíjalo de nuevo")
+    wait(lambda: driver.find_element(By.TAG_NAME, "body").get_attribute("data-ready") == "true")
+    driver.find_element(By.ID, "TabPunto").click()
+    driver.find_element(By.ID, "OpDecGra").click()
+    driver.execute_script("document.getElementById('Text_ONorte').value = ''")
+    for element_id, text in (("Textlat", "33.45"), ("Textlon", "70.65")):
+        driver.find_element(By.ID, element_id).clear()
+        driver.find_element(By.ID, element_id).send_keys(text)
+    driver.find_element(By.ID, "Textlon").send_keys(Keys.RETURN)
+    wait(lambda: value("Text_ONorte"))
+    if "6,297,632.781" not in value("Text_ONorte"):
+        faults.append(f"after a failed worker: Text_ONorte {value('Text_ONorte')!r}")
 
     requests = [json.loads(entry["message"])["message"] for entry in driver.get_log("performance")]
     sent = [r["params"]["request"]["url"] for r in requests if r["method"] == "Network.requestWillBeSent"]

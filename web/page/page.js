@@ -3,7 +3,8 @@
 // so that the page works opened from a file, offline).
 'use strict';
 const $ = (id) => document.getElementById(id);
-const worker = new Worker(URL.createObjectURL(new Blob([$('WorkerScript').textContent], { type: 'text/javascript' })));
+const workerScript = URL.createObjectURL(new Blob([$('WorkerScript').textContent], { type: 'text/javascript' }));
+let worker = null;
 let ready = false;
 let book = null;       // {path, name}
 let running = false;
@@ -169,7 +170,28 @@ function runDone(m) {
   link.click();
 }
 
-worker.onmessage = async (event) => {
+// A worker that fails (its memory exhausted by a very large workbook, say)
+// is replaced, and the user told: nothing was offered, the file chosen is
+// unchanged, and it must be chosen again, since its copy went with the worker.
+async function workerFailed(text) {
+  worker.terminate();
+  ready = false;
+  document.body.dataset.ready = 'false';
+  const wasRunning = running;
+  running = false;
+  book = null;
+  $('AvanceBox').hidden = true;
+  $('cmbhoja').innerHTML = '';
+  $('Text_excel').value = '';
+  startWorker();
+  await showMessage({ title: 'Advertencia', icon: 'exclamation', buttons: 'ok',
+    text: (wasRunning ? 'La conversión del libro se detuvo' : 'El trabajo se detuvo') + ': el navegador no ' +
+      'pudo terminarlo (' + text + '), quizá por falta de memoria. No se descargó nada y el libro elegido no ' +
+      'cambió; elíjalo de nuevo para volver a intentarlo.' });
+}
+
+async function onWorkerMessage(event) {
+  if (event.target !== worker) return;  // one that failed and was replaced
   const m = event.data;
   if (m.kind === 'ready') { ready = true; document.body.dataset.ready = 'true'; }
   else if (m.kind === 'point') pointDone(m.outcome);
@@ -177,4 +199,12 @@ worker.onmessage = async (event) => {
   else if (m.kind === 'ask') worker.postMessage({ kind: 'answer', ok: await showMessage(m.message) });
   else if (m.kind === 'progress') progress(m);
   else if (m.kind === 'done') runDone(m);
-};
+  else if (m.kind === 'failed') workerFailed(m.text);
+}
+
+function startWorker() {
+  worker = new Worker(workerScript);
+  worker.onmessage = onWorkerMessage;
+  worker.onerror = (event) => { event.preventDefault(); if (event.target === worker) workerFailed(event.message || 'error'); };
+}
+startWorker();

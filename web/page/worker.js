@@ -24,6 +24,12 @@ function fresh() {
   }
 }
 
+// What the module could not survive (out of memory, above all) ends it: the
+// page is told, and starts a new worker.
+const failed = (error) => postMessage({ kind: 'failed', text: String(error && error.message || error) });
+self.addEventListener('error', (event) => failed(event.message));
+self.addEventListener('unhandledrejection', (event) => failed(event.reason));
+
 onmessage = async (event) => {
   const m = event.data;
   if (m.kind === 'answer') { const answer = pendingAnswer; pendingAnswer = null; if (answer) answer(m.ok ? 1 : 0); return; }
