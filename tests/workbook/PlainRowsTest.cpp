@@ -95,7 +95,7 @@ TEST(PlainRows, SaveAsParsedRowsDoAndAsTheRowRulesSay) {
           "</t></is></c></row><row r=\"8\"/><row r=\"9\"><c r=\"A9\"><v>9</v></c></row>"}},
         // A replaced cell keeps its format; a new one takes its row's, else its column's.
         {test::SheetXml("<row r=\"1\" s=\"5\" customFormat=\"1\"><c r=\"A1\" s=\"6\"><v>1</v></c></row>"
-                        "<row r=\"2\" s=\"5\"><c r=\"A2\" s=\"6\"><v>2</v></c></row>",
+                        "<row r=\"2\" s=\"5\"><c s=\"6\" r=\"A2\"><v>2</v></c></row>",
                         "<cols><col min=\"2\" max=\"3\" style=\"4\"/></cols>"),
          {{1, 1, "1", 0}, {1, 2, "2", 0}, {2, 1, "3", 0}, {2, 3, "4", 0}, {2, 4, "5", 0}},
          {"<c r=\"A1\" s=\"6\"><v>1</v></c><c r=\"B1\" s=\"5\"><v>2</v></c></row>",

@@ -132,6 +132,18 @@ private:
     std::deque<std::string> decoded_;  // a deque: values stay where they are as it grows
 };
 
+// The value of a tag's r attribute when it comes first, written r="...",
+// else nothing.
+std::optional<std::string_view> LeadingName(std::string_view tag, std::string_view name) {
+    constexpr std::string_view kStart = " r=\"";
+    const std::size_t from = 1 + name.size();
+    if (tag.substr(from, kStart.size()) != kStart) return std::nullopt;
+    const std::size_t start = from + kStart.size();
+    const std::size_t end = tag.find('"', start);
+    if (end == std::string_view::npos) return std::nullopt;
+    return tag.substr(start, end - start);
+}
+
 // One for the thread, so that rows and cells reuse its storage.
 Attributes& Scratch() {
     thread_local Attributes attributes;
@@ -264,13 +276,25 @@ bool PlainRows::StartRow(std::string_view tag, std::string_view name, bool empty
 }
 
 bool PlainRows::StartCell(std::string_view tag, std::string_view name) {
-    Attributes& attributes = Scratch();
-    attributes.Read(tag, 1 + name.size());
-    const std::optional<std::string_view> r = attributes.Find("r");
+    // Most cells give their name first (<c r="B7" ...>): that alone tells
+    // whether a written cell takes their place, and a cell kept is copied as
+    // it is, so its other attributes are read only when it is replaced.
+    // (Plain rows hold no references in their values: the raw name is the
+    // parsed one.)
+    Attributes* attributes = nullptr;
+    const auto read = [&]() -> Attributes& {
+        if (attributes == nullptr) {
+            attributes = &Scratch();
+            attributes->Read(tag, 1 + name.size());
+        }
+        return *attributes;
+    };
+    std::optional<std::string_view> r = LeadingName(tag, name);
+    if (!r) r = read().Find("r");
     const std::int32_t column = rules_.NumberCell(r);
     if (rules_.ReachCell(out_, column)) {
         // The written cell replaces the cell; its format stays.
-        rules_.ReplaceCell(out_, attributes.Find("s"));
+        rules_.ReplaceCell(out_, read().Find("s"));
         return true;
     }
     if (r) {
