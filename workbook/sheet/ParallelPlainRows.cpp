@@ -4,14 +4,9 @@
 #include <utility>
 
 #include "Compat.h"
+#include "RowPieces.h"
 
 namespace trevalco::workbook {
-
-namespace {
-
-std::size_t MostInFlight() { return std::max(2U, compat::HardwareThreads()) + 1; }
-
-}  // namespace
 
 ParallelPlainRows::ParallelPlainRows(RowRules& rules, CellStyles* styles, std::string& out, std::string part,
                                      std::size_t stretchBytes)
@@ -55,12 +50,7 @@ void ParallelPlainRows::CutStretches() {
             return;
         }
         const std::size_t cut = at + rowEnd_.size();
-        // The stretch takes the bytes it holds; only what follows it is copied,
-        // into room for the next stretch and a chunk.
-        std::string stretch = std::move(pending_);
-        pending_.reserve(stretchBytes_ + stretchBytes_ / 4);
-        pending_.assign(stretch, cut);
-        stretch.resize(cut);
+        std::string stretch = CutPiece(pending_, cut, stretchBytes_);
         if (led_) {
             Launch(std::move(stretch));
         } else {
@@ -72,7 +62,7 @@ void ParallelPlainRows::CutStretches() {
 }
 
 void ParallelPlainRows::Launch(std::string bytes) {
-    if (inFlight_.size() >= MostInFlight()) JoinOldest();
+    if (inFlight_.size() >= PiecesInFlight()) JoinOldest();
     Stretch stretch;
     stretch.bytes = std::make_shared<const std::string>(std::move(bytes));
     if (nextAfter_) {

@@ -6,6 +6,7 @@
 
 #include "Compat.h"
 #include "PlainContent.h"
+#include "RowPieces.h"
 #include "WorkbookError.h"
 
 namespace trevalco::workbook {
@@ -119,17 +120,11 @@ void ParallelSheetRead::CutPieces() {
             return;
         }
         const std::size_t cut = at + kRowEnd.size();
-        if (inFlight_.size() >= MostInFlight()) MergeOldest();
-        // The piece takes the bytes it holds; only what follows it is copied.
-        std::string piece = std::move(pending_);
-        pending_.reserve(pieceBytes_ + pieceBytes_ / 4);  // grows to a piece and a chunk: never reallocated
-        pending_.assign(piece, cut);
-        piece.resize(cut);
-        inFlight_.push_back(std::async(compat::kAsync, ReadPiece, std::move(piece), std::cref(part_)));
+        if (inFlight_.size() >= PiecesInFlight()) MergeOldest();
+        inFlight_.push_back(
+            std::async(compat::kAsync, ReadPiece, CutPiece(pending_, cut, pieceBytes_), std::cref(part_)));
     }
 }
-
-std::size_t ParallelSheetRead::MostInFlight() { return std::max(2U, compat::HardwareThreads()) + 1; }
 
 void ParallelSheetRead::MergeOldest() {
     RowsPiece piece = inFlight_.front().get();

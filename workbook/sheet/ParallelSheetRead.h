@@ -53,7 +53,6 @@ private:
     // only when the parser agrees that they start there.
     void FindRows();
     void CutPieces();
-    static std::size_t MostInFlight();
     void MergeOldest();
     void MergeAll();
     void SwitchToInOrder();
