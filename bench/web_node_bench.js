@@ -11,9 +11,8 @@ const { spawnSync } = require('child_process');
 const [corePath, cli, book, sheet, roundsText] = process.argv.slice(2);
 const rounds = Number(roundsText || 3);
 let questions = 0;
-global.trevalcoAsk = async () => { questions += 1; return 1; };
+global.trevalcoMessage = () => { questions += 1; };
 global.trevalcoProgress = () => {};
-global.trevalcoCancelled = () => false;
 const texts = [];
 const decimalPage = { 1: 'B', 2: 'C', 15: 'D', 16: 'E', 9: 'F', 10: 'G', 13: 'H', 14: 'I' };
 for (let n = 1; n <= 34; n++) texts.push(decimalPage[n] ? 'Columna ' + decimalPage[n] : n === 34 ? 'Zona 19' : '');
@@ -31,9 +30,9 @@ async function webSeconds(core) {
   const inside = '/libros/' + path.basename(book);
   core.FS.writeFile(inside, fs.readFileSync(book));
   const started = process.hrtime.bigint();
-  const out = JSON.parse(await core.ccall('trevalco_batch', 'string',
-    ['string', 'string', 'number', 'string', 'string', 'number', 'number', 'string', 'string'],
-    [inside, sheet, 0, texts.join('\x1f'), 'SIRGAS_SAD69', 0, -1, '.', ','], { async: true }));
+  const out = JSON.parse(core.ccall('trevalco_batch', 'string',
+    ['string', 'string', 'number', 'string', 'string', 'number', 'number', 'string', 'string', 'string', 'number'],
+    [inside, sheet, 0, texts.join('\x1f'), 'SIRGAS_SAD69', 0, -1, '.', ',', '', 0]));
   if (!out.output) throw new Error('no output: ' + JSON.stringify(out));
   const bytes = core.FS.readFile(out.output);
   const seconds = Number(process.hrtime.bigint() - started) / 1e9;

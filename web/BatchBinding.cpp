@@ -55,10 +55,14 @@ EMSCRIPTEN_KEEPALIVE const char* trevalco_sheets(const char* path) {
 
 // page: 0 decimal degrees (Ok_excel), 1 degrees-minutes-seconds
 // (OK_GraMinSeg), 2 UTM (Ok_UTM). The direction and forced zone as the
-// point binding takes them. Returns how the run ended and the output's path.
+// point binding takes them. `answers`: the user's answers to the run's
+// messages so far, one a message ('1' OK, '0' Cancel); `stopAfter`: the row
+// after which the user pressed Cancel (0: none). Returns how the run ended
+// and the output's path.
 EMSCRIPTEN_KEEPALIVE const char* trevalco_batch(const char* path, const char* sheet, int page, const char* combos,
                                                 const char* direction, int forcedCheck, int zoneButton,
-                                                const char* decimal, const char* group) {
+                                                const char* decimal, const char* group, const char* answers,
+                                                int stopAfter) {
     const batch::ComboTexts texts = SplitCombos(combos);
     batch::RunSetup setup;
     setup.workbookPath = path;
@@ -79,13 +83,13 @@ EMSCRIPTEN_KEEPALIVE const char* trevalco_batch(const char* path, const char* sh
     const zones::ForcedZone forced = point::ReadForcedZone(forcedCheck, buttons);
     setup.forcedZone = [forced] { return forced; };
     setup.separators = number_text::Separators{decimal, group};
-    setup.pumpEvents = web::PumpPageMessages;
+    setup.pumpEvents = [] {};
     setup.stopRequested = [] { return false; };
     // Nothing else writes the worker's memory: no interim saves are needed
     // to survive a crash, and every one would cost a rewrite of the sheet.
     setup.interimSaveSpacing = std::chrono::hours(24 * 365);
-    web::PageDialogs dialogs;
-    web::PageProgress progress;
+    web::PageProgress progress(stopAfter);
+    web::PageDialogs dialogs(answers, progress);
     batch::RunResult run;
     try {
         batch::BatchRun batchRun(std::move(setup), dialogs, progress);

@@ -6,9 +6,8 @@ const fs = require('fs');
 const path = require('path');
 const [corePath, input, sheet, page, direction, output] = process.argv.slice(2);
 const questions = [];
-global.trevalcoAsk = async (json) => { questions.push(JSON.parse(json).text); return 1; };
+global.trevalcoMessage = (json) => { questions.push(JSON.parse(json).text); };
 global.trevalcoProgress = () => {};
-global.trevalcoCancelled = () => false;
 const combos = { 0: { 1: 'B', 2: 'C', 15: 'D', 16: 'E', 9: 'F', 10: 'G', 13: 'H', 14: 'I' },
   1: { 3: 'B', 4: 'C', 5: 'D', 6: 'E', 7: 'F', 8: 'G', 21: 'H', 22: 'I', 17: 'J', 18: 'K', 11: 'L', 12: 'M', 19: 'N', 20: 'O' },
   2: { 32: 'B', 33: 'C', 31: 'D', 30: 'E', 26: 'F', 25: 'G', 27: 'H', 28: 'I' } }[page];
@@ -18,9 +17,9 @@ require(path.resolve(corePath))().then(async (core) => {
   core.FS.mkdir('/libros');
   const inside = '/libros/' + path.basename(input);
   core.FS.writeFile(inside, fs.readFileSync(input));
-  const out = JSON.parse(await core.ccall('trevalco_batch', 'string',
-    ['string', 'string', 'number', 'string', 'string', 'number', 'number', 'string', 'string'],
-    [inside, sheet, Number(page), texts.join('\x1f'), direction, 0, -1, '.', ','], { async: true }));
+  const out = JSON.parse(core.ccall('trevalco_batch', 'string',
+    ['string', 'string', 'number', 'string', 'string', 'number', 'number', 'string', 'string', 'string', 'number'],
+    [inside, sheet, Number(page), texts.join('\x1f'), direction, 0, -1, '.', ',', '', 0]));
   if (!out.output) { console.error('no output', JSON.stringify(out), questions); process.exit(1); }
   fs.writeFileSync(output, core.FS.readFile(out.output));
   console.log(JSON.stringify({ end: out.end, converted: out.converted, questions: questions.length }));

@@ -6,8 +6,8 @@ const $ = (id) => document.getElementById(id);
 const workerScript = URL.createObjectURL(new Blob([$('WorkerScript').textContent], { type: 'text/javascript' }));
 let worker = null;
 let ready = false;
-let book = null;       // {path, name}
-let running = false;
+let book = null;       // {path, name, bytes}
+let run = null;        // the workbook run under way (see startRun)
 
 // The user's separators, as the window takes them from the system's locale.
 const decimal = (1.5).toLocaleString().includes(',') ? ',' : '.';
@@ -16,8 +16,17 @@ const group = decimal === ',' ? '.' : ',';
 // In-page message boxes, one at a time, answered with Return, Escape or a click.
 const boxes = [];
 let boxesShown = 0;  // on the dialog as data-shown: tells one box from the next with the same text
-function showMessage(message) {
-  return new Promise((resolve) => { boxes.push({ message, resolve }); if (boxes.length === 1) openBox(); });
+function showMessage(message, owner = null) {
+  return new Promise((resolve) => { boxes.push({ message, resolve, owner }); if (boxes.length === 1) openBox(); });
+}
+// Boxes of `owner` are not shown any more (nor ever answered); the next box
+// opens in place of one of them that was open.
+function dropBoxes(owner) {
+  const openOwned = boxes.length > 0 && boxes[0].owner === owner;
+  boxes.splice(0, boxes.length, ...boxes.filter((b) => b.owner !== owner));
+  if (!openOwned) return;
+  $('Mensaje').close();
+  if (boxes.length) openBox();
 }
 function openBox() {
   const { message } = boxes[0];
@@ -116,12 +125,16 @@ $('Examina_exel').addEventListener('change', async () => {
       text: 'Este navegador no abre libros .xls ni .ods. Guarde el libro como .xlsx (Libro de Excel) y elíjalo de nuevo.' });
     return;
   }
-  worker.postMessage({ kind: 'workbook', name: file.name, bytes: await file.arrayBuffer() });
+  const bytes = await file.arrayBuffer();
+  pendingBook = { name: file.name, bytes };
+  worker.postMessage({ kind: 'workbook', name: file.name, bytes });
 });
 
+let pendingBook = null;  // the file read, until its sheets are listed
 async function sheetsListed(m) {
+  if (!pendingBook || pendingBook.name !== m.path) return;  // another file was chosen since
   if (m.listing.message) { await showMessage(m.listing.message); return; }
-  book = { path: m.path, name: $('Text_excel').value };
+  book = { path: m.path, name: $('Text_excel').value, bytes: pendingBook.bytes };
   for (const name of m.listing.sheets) $('cmbhoja').add(new Option(name, name));
 }
 
@@ -131,23 +144,85 @@ function combos() {
   return texts;
 }
 
+// A workbook run never waits for the page: the worker goes on as if every
+// message were answered OK, and the page shows them one at a time in order.
+// An answer that stops the run, or Cancel, sends the run again from the
+// start with the answers given and the row reached: it then writes what it
+// would have written had it waited there. A worker still busy is replaced.
 function startRun(page) {
-  if (running) return;
+  if (run) return;
   if (!book) { showMessage({ title: 'Advertencia', icon: 'exclamation', buttons: 'ok', text: 'Elija un libro con Examinar.' }); return; }
-  running = true;
+  run = { request: { kind: 'batch', page, path: book.path, sheet: $('cmbhoja').value, combos: combos(), ...settings() },
+    bytes: book.bytes, answers: '', reached: 0, pending: 0, done: null, busy: false };
   $('Descarga').textContent = '';
   $('AvanceBox').hidden = false;
   $('Cancel').disabled = false;
-  worker.postMessage({ kind: 'batch', page, path: book.path, sheet: $('cmbhoja').value, combos: combos(), ...settings() });
+  $('Examina_exel').disabled = true;
+  sendRun(0);
 }
 $('Ok_excel').addEventListener('click', () => startRun(0));
 $('OK_GraMinSeg').addEventListener('click', () => startRun(1));
 $('Ok_UTM').addEventListener('click', () => startRun(2));
-$('Cancel').addEventListener('click', () => { worker.postMessage({ kind: 'cancel' }); $('Cancel').disabled = true; });
+
+// The workbook goes along each time: a worker replaced since it was chosen
+// has no copy of it.
+function sendRun(stopAfter) {
+  if (run.busy) {
+    worker.terminate();
+    startWorker();
+  }
+  run.owner = {};
+  run.busy = true;
+  run.pending = 0;
+  run.done = null;
+  worker.postMessage({ ...run.request, answers: run.answers, stopAfter, bytes: run.bytes });
+}
+
+// Runs again to where the user stopped it; its own Cancel is spent.
+function runAgain(stopAfter) {
+  dropBoxes(run.owner);
+  $('Cancel').disabled = true;
+  sendRun(stopAfter);
+}
+
+function runMessage(m) {
+  const owner = run.owner;
+  run.pending += 1;
+  showMessage(m.message, owner).then((ok) => {
+    if (!run || run.owner !== owner) return;
+    run.pending -= 1;
+    run.answers += ok ? '1' : '0';
+    run.reached = Math.max(run.reached, m.row);
+    if (!ok) runAgain(0);
+    else if (!run.pending && run.done) runDone(run.done);
+  });
+}
+
+// Cancel on the bar: the run ends after the last row the page has seen
+// finished. Before any, there is nothing to keep: the run just ends.
+$('Cancel').addEventListener('click', async () => {
+  if (!run || !run.busy) return;
+  if (run.reached > 0) { runAgain(run.reached); return; }
+  worker.terminate();
+  startWorker();
+  endRun();
+  await showMessage({ title: 'Advertencia', icon: 'exclamation', buttons: 'ok',
+    text: 'Se canceló la conversión antes de la primera fila: no se escribió nada y el libro elegido no cambió.' });
+});
+
+function endRun() {
+  run = null;
+  $('AvanceBox').hidden = true;
+  $('Examina_exel').disabled = false;
+}
 
 function progress(m) {
   if (m.what === 'maximum') $('Avance').max = Math.max(1, m.value);
-  else if (m.what === 'row') { $('Avance').value = m.value; $('AvanceFila').textContent = 'Fila ' + m.value; }
+  else if (m.what === 'row') {
+    $('Avance').value = m.value;
+    $('AvanceFila').textContent = 'Fila ' + m.value;
+    if (run) run.reached = Math.max(run.reached, m.value - 1);
+  }
   else if (m.what === 'status') $('AvanceTexto').textContent = m.text || 'Avance';
   else if (m.what === 'finish') { $('Avance').value = 0; $('AvanceFila').textContent = ''; }
 }
@@ -155,8 +230,7 @@ function progress(m) {
 // The converted workbook is offered under its own name; the file chosen is
 // never written.
 function runDone(m) {
-  running = false;
-  $('AvanceBox').hidden = true;
+  endRun();
   // How the last run went, for whoever drives the page (its tests and benchmarks).
   window.lastRun = { seconds: m.seconds, end: m.result.end, converted: m.result.converted };
   if (!m.bytes) return;
@@ -175,12 +249,9 @@ function runDone(m) {
 // unchanged, and it must be chosen again, since its copy went with the worker.
 async function workerFailed(text) {
   worker.terminate();
-  ready = false;
-  document.body.dataset.ready = 'false';
-  const wasRunning = running;
-  running = false;
+  const wasRunning = run !== null;
+  if (run) { dropBoxes(run.owner); endRun(); }
   book = null;
-  $('AvanceBox').hidden = true;
   $('cmbhoja').innerHTML = '';
   $('Text_excel').value = '';
   startWorker();
@@ -196,13 +267,18 @@ async function onWorkerMessage(event) {
   if (m.kind === 'ready') { ready = true; document.body.dataset.ready = 'true'; }
   else if (m.kind === 'point') pointDone(m.outcome);
   else if (m.kind === 'sheets') sheetsListed(m);
-  else if (m.kind === 'ask') worker.postMessage({ kind: 'answer', ok: await showMessage(m.message) });
+  else if (m.kind === 'message') runMessage(m);
   else if (m.kind === 'progress') progress(m);
-  else if (m.kind === 'done') runDone(m);
+  else if (m.kind === 'done' && run) {
+    run.busy = false;
+    if (run.pending) run.done = m; else runDone(m);
+  }
   else if (m.kind === 'failed') workerFailed(m.text);
 }
 
 function startWorker() {
+  ready = false;
+  document.body.dataset.ready = 'false';
   worker = new Worker(workerScript);
   worker.onmessage = onWorkerMessage;
   worker.onerror = (event) => { event.preventDefault(); if (event.target === worker) workerFailed(event.message || 'error'); };

@@ -1,27 +1,26 @@
 // The page's worker: the core module above, the point tab and the workbook
-// runs behind messages. A run's questions go to the page and wait for its
-// answer; Cancel arrives while the run lets messages in.
+// runs behind messages. A run's messages for the user go to the page as they
+// come; the run does not wait for their answers (the page runs it again when
+// an answer or Cancel changes its course).
 let core = null;
-let pendingAnswer = null;
-let cancelled = false;
 
-self.trevalcoAsk = (json) => new Promise((resolve) => {
-  pendingAnswer = resolve;
-  postMessage({ kind: 'ask', message: JSON.parse(json) });
-});
+self.trevalcoMessage = (json, row) => postMessage({ kind: 'message', message: JSON.parse(json), row });
 self.trevalcoProgress = (what, value, text) => postMessage({ kind: 'progress', what, value, text });
-self.trevalcoCancelled = () => cancelled;
 
 const ready = TrevalcoCore().then((module) => { core = module; postMessage({ kind: 'ready' }); });
 
 const folder = '/libros';
 
-function fresh() {
+// The workbook chosen, alone in the folder, which is the module's working
+// folder so that messages name the file as the user chose it.
+function load(name, bytes) {
   try {
-    for (const name of core.FS.readdir(folder)) if (name !== '.' && name !== '..') core.FS.unlink(folder + '/' + name);
+    for (const old of core.FS.readdir(folder)) if (old !== '.' && old !== '..') core.FS.unlink(folder + '/' + old);
   } catch (e) {
     core.FS.mkdir(folder);
   }
+  core.FS.chdir(folder);
+  core.FS.writeFile(name, new Uint8Array(bytes));
 }
 
 // What the module could not survive (out of memory, above all) ends it: the
@@ -32,8 +31,6 @@ self.addEventListener('unhandledrejection', (event) => failed(event.reason));
 
 onmessage = async (event) => {
   const m = event.data;
-  if (m.kind === 'answer') { const answer = pendingAnswer; pendingAnswer = null; if (answer) answer(m.ok ? 1 : 0); return; }
-  if (m.kind === 'cancel') { cancelled = true; return; }
   await ready;
   if (m.kind === 'point') {
     const out = core.ccall('trevalco_point', 'string',
@@ -41,21 +38,16 @@ onmessage = async (event) => {
       [m.notation, m.texts.join('\x1f'), m.direction, m.forcedCheck, m.zoneButton, m.decimal, m.group]);
     postMessage({ kind: 'point', outcome: JSON.parse(out) });
   } else if (m.kind === 'workbook') {
-    fresh();
-    // Worked on in the folder itself, so that messages name the file as the
-    // user chose it.
-    core.FS.chdir(folder);
-    const path = m.name;
-    core.FS.writeFile(path, new Uint8Array(m.bytes));
-    const out = core.ccall('trevalco_sheets', 'string', ['string'], [path]);
-    postMessage({ kind: 'sheets', path, listing: JSON.parse(out) });
+    load(m.name, m.bytes);
+    const out = core.ccall('trevalco_sheets', 'string', ['string'], [m.name]);
+    postMessage({ kind: 'sheets', path: m.name, listing: JSON.parse(out) });
   } else if (m.kind === 'batch') {
-    cancelled = false;
+    load(m.path, m.bytes);
     const started = performance.now();
-    const out = await core.ccall('trevalco_batch', 'string',
-      ['string', 'string', 'number', 'string', 'string', 'number', 'number', 'string', 'string'],
-      [m.path, m.sheet, m.page, m.combos.join('\x1f'), m.direction, m.forcedCheck, m.zoneButton, m.decimal, m.group],
-      { async: true });
+    const out = core.ccall('trevalco_batch', 'string',
+      ['string', 'string', 'number', 'string', 'string', 'number', 'number', 'string', 'string', 'string', 'number'],
+      [m.path, m.sheet, m.page, m.combos.join('\x1f'), m.direction, m.forcedCheck, m.zoneButton, m.decimal, m.group,
+        m.answers, m.stopAfter]);
     const result = JSON.parse(out);
     let bytes = null;
     // The output goes to the page, which offers it for download: the worker
