@@ -97,11 +97,11 @@ def page_seconds(driver, book, downloads):
     while (not os.path.exists(target) or glob.glob(os.path.join(downloads, "*.crdownload")) or
            not driver.execute_script("return window.lastRun")):
         # Each message answered as soon as it shows, with Return.
-        shown = driver.execute_script("return $('Mensaje').open ? $('Mensaje').dataset.shown : null")
-        if shown and shown != answered:
-            messages.append(driver.find_element(By.ID, "MensajeTexto").get_attribute("textContent"))
+        shown = driver.execute_script("return $('Mensaje').open && [$('Mensaje').dataset.shown, $('MensajeTexto').textContent]")
+        if shown and shown[0] != answered:
+            messages.append(shown[1])
             driver.switch_to.active_element.send_keys(Keys.RETURN)
-            answered = shown
+            answered = shown[0]
         time.sleep(0.005)
     return time.perf_counter() - started, driver.execute_script("return window.lastRun"), messages
 
@@ -121,14 +121,17 @@ with tempfile.TemporaryDirectory() as folder:
             make_book(book, rows)
             natives, pages, runs = [], [], []
             for _ in range(rounds):
+                time.sleep(1)  # each starts on a settled machine: the browser's work after a download, the CLI's write-back
                 natives.append(native_seconds(book, folder))
+                time.sleep(1)
                 page, run, messages = page_seconds(driver, book, downloads)
                 pages.append(page)
                 runs.append(run["seconds"])
             median = lambda values: sorted(values)[len(values) // 2]
             print(f"{rows:8d} rows  cli {median(natives):6.2f} s  chromium {median(pages):6.2f} s (run in the worker"
                   f" {median(runs):6.2f} s, {run['converted']} rows converted)  ratio {median(pages) / median(natives):.2f}"
-                  f"  (medians of {rounds}; chromium rounds {' '.join(f'{p:.2f}' for p in pages)})")
+                  f"  (medians of {rounds})\n   cli rounds {' '.join(f'{n:.2f}' for n in natives)}\n"
+                  f"   chromium rounds {' '.join(f'{p:.2f}' for p in pages)}")
             print("   messages answered:", messages)
     finally:
         driver.quit()

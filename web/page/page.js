@@ -97,12 +97,17 @@ const settings = () => ({
   zoneButton: zoneIds.findIndex((id) => $(id).checked), decimal, group,
 });
 
+// A point asked for while a run is under way waits behind it; a worker
+// replaced meanwhile is asked again.
+let pointAsked = null;
 $('FormPunto').addEventListener('submit', (e) => {
   e.preventDefault();
   if (!ready) return;
   const n = notation();
-  worker.postMessage({ kind: 'point', notation: n, texts: notationBoxes[n].map((id) => $(id).value), ...settings() });
+  pointAsked = { kind: 'point', notation: n, texts: notationBoxes[n].map((id) => $(id).value), ...settings() };
+  worker.postMessage(pointAsked);
 });
+
 
 async function pointDone(outcome) {
   for (const [id, text] of outcome.fields) $(id).value = text;
@@ -167,10 +172,7 @@ $('Ok_UTM').addEventListener('click', () => startRun(2));
 // The workbook goes along each time: a worker replaced since it was chosen
 // has no copy of it.
 function sendRun(stopAfter) {
-  if (run.busy) {
-    worker.terminate();
-    startWorker();
-  }
+  if (run.busy) replaceWorker();
   run.owner = {};
   run.busy = true;
   run.pending = 0;
@@ -203,8 +205,7 @@ function runMessage(m) {
 $('Cancel').addEventListener('click', async () => {
   if (!run || !run.busy) return;
   if (run.reached > 0) { runAgain(run.reached); return; }
-  worker.terminate();
-  startWorker();
+  replaceWorker();
   endRun();
   await showMessage({ title: 'Advertencia', icon: 'exclamation', buttons: 'ok',
     text: 'Se canceló la conversión antes de la primera fila: no se escribió nada y el libro elegido no cambió.' });
@@ -265,7 +266,7 @@ async function onWorkerMessage(event) {
   if (event.target !== worker) return;  // one that failed and was replaced
   const m = event.data;
   if (m.kind === 'ready') { ready = true; document.body.dataset.ready = 'true'; }
-  else if (m.kind === 'point') pointDone(m.outcome);
+  else if (m.kind === 'point') { pointAsked = null; pointDone(m.outcome); }
   else if (m.kind === 'sheets') sheetsListed(m);
   else if (m.kind === 'message') runMessage(m);
   else if (m.kind === 'progress') progress(m);
@@ -274,6 +275,13 @@ async function onWorkerMessage(event) {
     if (run.pending) run.done = m; else runDone(m);
   }
   else if (m.kind === 'failed') workerFailed(m.text);
+}
+
+// A worker busy with a run that is no longer wanted.
+function replaceWorker() {
+  worker.terminate();
+  startWorker();
+  if (pointAsked) worker.postMessage(pointAsked);
 }
 
 function startWorker() {
