@@ -9,7 +9,6 @@
 
 #include <charconv>
 #include <cstring>
-#include <future>
 #include <type_traits>
 
 namespace trevalco::compat {
@@ -24,10 +23,6 @@ inline constexpr bool kThreads = true;
 
 // Threads the machine runs at once, 1 where this build may start none.
 unsigned HardwareThreads();
-
-// How work handed to std::async runs: on a thread of its own, or, where
-// there are no threads, when its result is asked for.
-inline constexpr std::launch kAsync = kThreads ? std::launch::async : std::launch::deferred;
 
 // std::to_chars of a double in a format at a precision.
 std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format, int precision);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Compat.h"
+#include "TaskPool.h"
 #include "Deflate.h"
 
 namespace trevalco::workbook {
@@ -46,7 +47,7 @@ void DeflatingSource::Refill() {
         if (got == 0) break;
         std::string dictionary = dictionary_;
         dictionary_.assign(plain.get() + got - std::min(got, kWindow), std::min(got, kWindow));
-        pending_.push_back(std::async(compat::kAsync, [plain = std::move(plain), got, dictionary = std::move(dictionary)] {
+        pending_.push_back(RunTask([plain = std::move(plain), got, dictionary = std::move(dictionary)] {
             Block block;
             block.compressed = deflate::CompressBlock(std::string_view(plain.get(), got), dictionary);
             block.crc = deflate::Crc32(0, plain.get(), got);

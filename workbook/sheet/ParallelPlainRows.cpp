@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Compat.h"
+#include "TaskPool.h"
 #include "RowPieces.h"
 
 namespace trevalco::workbook {
@@ -70,7 +71,7 @@ void ParallelPlainRows::Launch(std::string bytes) {
         std::shared_ptr<const CellStyles::Known> known;
         if (styles_ != nullptr) known = std::make_shared<const CellStyles::Known>(styles_->KnownNow());
         stretch.rewritten =
-            std::async(compat::kAsync, Rewrite, RowRules(rules_), std::move(known), stretch.bytes, stretch.after, part_);
+            RunTask(Rewrite, RowRules(rules_), std::move(known), stretch.bytes, stretch.after, part_);
     }
     nextAfter_ = PlainRows::LastRowNumber(*stretch.bytes, rules_.Prefix());
     inFlight_.push_back(std::move(stretch));

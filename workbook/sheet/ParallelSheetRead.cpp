@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "Compat.h"
+#include "TaskPool.h"
 #include "PlainContent.h"
 #include "RowPieces.h"
 #include "WorkbookError.h"
@@ -70,6 +71,11 @@ ParallelSheetRead::ParallelSheetRead(std::string part, std::size_t pieceBytes)
     if (pieceBytes_ == 0) mode_ = Mode::InOrder;
 }
 
+ParallelSheetRead::~ParallelSheetRead() {
+    for (auto& piece : inFlight_)
+        if (piece.valid()) piece.wait();
+}
+
 void ParallelSheetRead::Take(const char* data, std::size_t size) {
     if (mode_ == Mode::InOrder) {
         parser_.Feed(data, size, false);
@@ -122,7 +128,7 @@ void ParallelSheetRead::CutPieces() {
         const std::size_t cut = at + kRowEnd.size();
         if (inFlight_.size() >= PiecesInFlight()) MergeOldest();
         inFlight_.push_back(
-            std::async(compat::kAsync, ReadPiece, CutPiece(pending_, cut, pieceBytes_), std::cref(part_)));
+            RunTask(ReadPiece, CutPiece(pending_, cut, pieceBytes_), part_));
     }
 }
 

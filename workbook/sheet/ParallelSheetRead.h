@@ -34,6 +34,8 @@ public:
     // `part` names the part in messages; pieces of about `pieceBytes` (0: all
     // read in order on this thread).
     ParallelSheetRead(std::string part, std::size_t pieceBytes);
+    // Waits for the pieces still being read.
+    ~ParallelSheetRead();
     ParallelSheetRead(const ParallelSheetRead&) = delete;
     ParallelSheetRead& operator=(const ParallelSheetRead&) = delete;
 
