@@ -195,6 +195,11 @@ try:
     if not 0 < done < 200000 or not any("Filas convertidas" in t for t in texts):
         faults.append(f"Cancel: {done} rows converted, messages {texts}")
     print(f"Cancel after {done} of 200000 rows")
+    # Cancel before any row is finished: the run ends, nothing is offered.
+    driver.execute_script("$('Ok_excel').click(); $('Cancel').click()")
+    box("antes de la primera fila")
+    if driver.find_elements(By.ID, "Guardar") or not driver.find_element(By.ID, "AvanceBox").get_attribute("hidden"):
+        faults.append("Cancel before the first row: a download was offered or the bar stayed")
 
     # A worker that fails (here, a message it cannot take) is replaced: the
     # user is told, and the page converts again.
