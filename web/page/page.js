@@ -108,7 +108,6 @@ $('FormPunto').addEventListener('submit', (e) => {
   worker.postMessage(pointAsked);
 });
 
-
 async function pointDone(outcome) {
   for (const [id, text] of outcome.fields) $(id).value = text;
   if (outcome.message) await showMessage(outcome.message);
@@ -116,6 +115,7 @@ async function pointDone(outcome) {
 }
 
 // Workbooks: .xls and .ods would need LibreOffice, which no browser has.
+let pendingBook = null;  // the file read, until its sheets are listed
 $('Examina_exel').addEventListener('change', async () => {
   const file = $('Examina_exel').files[0];
   if (!file) return;
@@ -135,7 +135,6 @@ $('Examina_exel').addEventListener('change', async () => {
   worker.postMessage({ kind: 'workbook', name: file.name, bytes });
 });
 
-let pendingBook = null;  // the file read, until its sheets are listed
 async function sheetsListed(m) {
   if (!pendingBook || pendingBook.name !== m.path) return;  // another file was chosen since
   if (m.listing.message) { await showMessage(m.listing.message); return; }
@@ -250,6 +249,7 @@ function runDone(m) {
 // unchanged, and it must be chosen again, since its copy went with the worker.
 async function workerFailed(text) {
   worker.terminate();
+  pointAsked = null;  // not asked again of the new worker: it may be what failed
   const wasRunning = run !== null;
   if (run) { dropBoxes(run.owner); endRun(); }
   book = null;
