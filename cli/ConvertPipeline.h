@@ -29,7 +29,10 @@ public:
     PipelineResult Run(std::FILE* in, std::FILE* out, std::FILE* err);
 
 private:
-    struct Batch {
+    // A cache line or more each: a worker updates its batch's output on
+    // every field while this thread fills the next round's batches, and
+    // batches sharing a line would take it from each other at every write.
+    struct alignas(64) Batch {
         std::size_t firstLine = 0;          // number of its first line, from 1
         std::string text;                   // the lines, back to back
         std::vector<std::size_t> ends;      // end of each line in text

@@ -91,7 +91,8 @@ void LineConverter::AppendPosition(const core::Position& position, std::string& 
     metres_.AppendTo(out, position.utm.easting, written_);
     out += separator_;
     std::array<char, 8> digits;
-    out.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), position.utm.zone).ptr);
+    const char* const end = std::to_chars(digits.data(), digits.data() + digits.size(), position.utm.zone).ptr;
+    out.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
 void LineConverter::AppendStars(std::size_t count, std::string& out) const {

@@ -12,11 +12,7 @@ constexpr double kHigh = std::numeric_limits<std::int16_t>::max();
 
 }  // namespace
 
-std::int16_t Checked16(long long value) {
-    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
-        throw Overflow("valor fuera del rango de un entero de 16 bits");
-    return static_cast<std::int16_t>(value);
-}
+void Overflow16() { throw Overflow("valor fuera del rango de un entero de 16 bits"); }
 
 std::int16_t Truncate16(double value) {
     const double whole = std::trunc(value);

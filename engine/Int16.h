@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -24,9 +25,16 @@ public:
     using std::overflow_error::overflow_error;
 };
 
+// Throws the Overflow of a 16-bit intermediate result.
+[[noreturn]] void Overflow16();
+
 // An intermediate result of 16-bit integer arithmetic; Overflow when it
-// leaves -32768..32767.
-std::int16_t Checked16(long long value);
+// leaves -32768..32767. Inline: the zone rule takes four a projection.
+inline std::int16_t Checked16(long long value) {
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        Overflow16();
+    return static_cast<std::int16_t>(value);
+}
 
 // Truncates toward zero and holds the result as a 16-bit integer (Overflow
 // when it does not fit, also for NaN).

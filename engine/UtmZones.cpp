@@ -15,6 +15,10 @@ constexpr std::int16_t kEasternZone = 22;
 constexpr std::int16_t kWesternZone = 12;
 constexpr double kEasternLimit = 48;
 constexpr double kZoneWidth = 6;
+constexpr double kWesternLimit = kEasternLimit + (kEasternZone - kWesternZone + 1) * kZoneWidth;
+
+// The eastern limit of the band'th zone counted westwards from zone 22.
+constexpr double EastLimitOf(int band) { return kEasternLimit + band * kZoneWidth; }
 
 }  // namespace
 
@@ -27,15 +31,15 @@ ZoneChoice UtmZoneFor(double longitude, ForcedZone forced, std::int16_t zoneOuts
     std::int16_t zone = zoneOutside;
     if (forced.zone) {
         zone = *forced.zone;
-    } else {
-        for (std::int16_t z = kEasternZone; z >= kWesternZone; --z) {
-            const double east = kEasternLimit + (kEasternZone - z) * kZoneWidth;
-            const double west = east + kZoneWidth;
-            if (longitude >= east && (longitude < west || (z == kWesternZone && longitude <= west))) {
-                zone = z;
-                break;
-            }
-        }
+    } else if (longitude >= kEasternLimit && longitude <= kWesternLimit) {
+        // The division only guesses the band; the limits, whole numbers and
+        // so exact, decide it, as a longitude a hair east of a limit may
+        // divide to the band west of it.
+        const int last = kEasternZone - kWesternZone;
+        int band = std::min(static_cast<int>((longitude - kEasternLimit) / kZoneWidth), last);
+        if (longitude < EastLimitOf(band)) --band;
+        else if (band < last && longitude >= EastLimitOf(band + 1)) ++band;
+        zone = static_cast<std::int16_t>(kEasternZone - band);
     }
     return {zone, CentralMeridianOf(zone)};
 }

@@ -69,6 +69,9 @@ TEST(Format, MasksRoundingAndSeparators) {
         {1e20, "0.0", kDot, "100000000000000000000.0"},
         {1e-20, "0.0000000000", kDot, "0.0000000000"},
         {5e-11, "0.0000000000", kDot, "0.0000000001"},
+        {999999999.9996, "0.000", kDot, "1000000000.000"},  // rounds up to a thirteenth digit
+        {0.5, "000.000000000000", kDot, "000.500000000000"},
+        {-1.24, "x0.0", kDot, "-x1.2"},
     };
     for (const auto& c : cases) EXPECT_EQ(Format(c.value, c.mask, c.separators), c.text) << c.mask;
     EXPECT_THROW(Mask("abc"), std::invalid_argument);

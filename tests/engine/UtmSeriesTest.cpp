@@ -2,6 +2,8 @@
 // points are in WorkedPointsTest.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "Int16.h"
 #include "UtmSeries.h"
 #include "UtmZones.h"
@@ -13,7 +15,9 @@ TEST(UtmZoneFor, BandsHoldTheirEasternLimit) {
     // Outside 48..114 the zone stays as the caller held it (7 here).
     const struct { double lon; int zone; } cases[] = {
         {47, 7}, {48, 22}, {53.999999, 22}, {54, 21}, {66, 19}, {71.999999, 19}, {72, 18}, {78, 17},
-        {93, 15}, {99, 14}, {108, 12}, {114, 12}, {114.5, 7}};
+        {93, 15}, {99, 14}, {108, 12}, {114, 12}, {114.5, 7}, {std::nextafter(48.0, 0.0), 7},
+        {std::nextafter(72.0, 0.0), 19}, {std::nextafter(108.0, 0.0), 13}, {std::nextafter(114.0, 200.0), 7},
+        {std::nan(""), 7}};
     for (const auto& c : cases) {
         const zones::ZoneChoice choice = zones::UtmZoneFor(c.lon, ForcedZone::Off(), 7);
         EXPECT_EQ(choice.zone, c.zone) << c.lon;
