@@ -69,27 +69,6 @@ struct RoundedDigits {
     return true;
 }
 
-// The digits of the values TwelveDigits writes. FastScaledMagnitude's are
-// below 10^12 before rounding, so at most 10^12 after it.
-constexpr int kScaledDigits = 12;
-constexpr std::uint64_t kScaledLimit = 1'000'000'000'000;
-
-// The twelve decimal digits of a value below 10^12, zeros in front, two at
-// a time and in 32-bit arithmetic.
-[[gnu::always_inline]] inline void TwelveDigits(std::uint64_t value, char* out) {
-    const auto pair = [](std::uint32_t twoDigits, char* at) { std::memcpy(at, kDigitPairs.data() + 2 * twoDigits, 2); };
-    const auto high = static_cast<std::uint32_t>(value / 100000000);  // below 10^4
-    const auto low = static_cast<std::uint32_t>(value % 100000000);
-    const std::uint32_t upper = low / 10000;
-    const std::uint32_t lower = low % 10000;
-    pair(high / 100, out);
-    pair(high % 100, out + 2);
-    pair(upper / 100, out + 4);
-    pair(upper % 100, out + 6);
-    pair(lower / 100, out + 8);
-    pair(lower % 100, out + 10);
-}
-
 void SplitScaled(std::uint64_t scaled, int decimals, RoundedDigits& out) {
     std::array<char, 24> digits;
     const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), scaled).ptr;
@@ -325,31 +304,37 @@ Mask::Mask(std::string_view mask) {
 void Mask::AppendTo(std::string& out, double value, const Separators& separators) const {
     std::uint64_t scaled = 0;
     if (!grouping_ && minIntegerDigits_ <= 32 && separators.decimal.size() == 1 &&
-        FastScaledMagnitude(std::fabs(value), decimals_, scaled) && scaled < kScaledLimit) {
-        // The common case: the scaled value's twelve digits, its whole places
-        // from the first significant one (zeros up to the forced ones), the
-        // decimal separator and the decimals, appended at once. Gives what
-        // the general path gives. The copies are of a fixed twelve bytes,
-        // of which only the digits needed are kept.
+        FastScaledMagnitude(std::fabs(value), decimals_, scaled)) {
+        // The common case, built in place from the right: the scaled value's
+        // digits, the decimal separator after the decimals, zeros up to the
+        // forced whole places. Gives what the general path gives.
         const bool negative = std::signbit(value) && scaled != 0;
-        std::array<char, 2 * kScaledDigits> digits;
-        TwelveDigits(scaled, digits.data());
-        const int wholePlaces = kScaledDigits - decimals_;
-        int firstWhole = 0;
-        while (firstWhole < wholePlaces && digits[static_cast<std::size_t>(firstWhole)] == '0') ++firstWhole;
-        const int significant = wholePlaces - firstWhole;
-        std::array<char, 32 + 2 * kScaledDigits + 1> text;
-        char* p = std::fill_n(text.data(), std::max(0, minIntegerDigits_ - significant), '0');
-        std::memcpy(p, digits.data() + firstWhole, kScaledDigits);
-        p += significant;
-        if (decimals_ > 0) {
-            *p++ = separators.decimal[0];
-            std::memcpy(p, digits.data() + wholePlaces, kScaledDigits);
-            p += decimals_;
-        }
-        if (negative) out += '-';
+        if (negative && !prefix_.empty()) out += '-';
         if (!prefix_.empty()) out += prefix_;
-        out.append(text.data(), static_cast<std::size_t>(p - text.data()));
+        std::array<char, 64> text;
+        char* const end = text.data() + text.size();
+        char* p = end;
+        const auto pair = [&p](std::uint64_t twoDigits) {
+            p -= 2;
+            std::memcpy(p, kDigitPairs.data() + 2 * twoDigits, 2);
+        };
+        int k = decimals_;
+        for (; k >= 2; k -= 2) {
+            pair(scaled % 100);
+            scaled /= 100;
+        }
+        if (k == 1) {
+            *--p = static_cast<char>('0' + scaled % 10);
+            scaled /= 10;
+        }
+        if (decimals_ > 0) *--p = separators.decimal[0];
+        char* const wholeEnd = p;
+        for (; scaled >= 100; scaled /= 100) pair(scaled % 100);
+        if (scaled >= 10) pair(scaled);
+        else if (scaled > 0) *--p = static_cast<char>('0' + scaled);
+        for (auto whole = wholeEnd - p; whole < minIntegerDigits_; ++whole) *--p = '0';
+        if (negative && prefix_.empty()) *--p = '-';
+        out.append(p, static_cast<std::size_t>(end - p));
         if (!suffix_.empty()) out += suffix_;
         return;
     }

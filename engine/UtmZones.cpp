@@ -32,11 +32,11 @@ ZoneChoice UtmZoneFor(double longitude, ForcedZone forced, std::int16_t zoneOuts
     if (forced.zone) {
         zone = *forced.zone;
     } else if (longitude >= kEasternLimit && longitude <= kWesternLimit) {
-        // The division only guesses the band; the limits, whole numbers and
-        // so exact, decide it, as a longitude a hair east of a limit may
-        // divide to the band west of it.
+        // A product with the rounded sixth guesses the band; the limits,
+        // whole numbers and so exact, decide it should the rounding put a
+        // longitude beside a limit on its other side.
         const int last = kEasternZone - kWesternZone;
-        int band = std::min(static_cast<int>((longitude - kEasternLimit) / kZoneWidth), last);
+        int band = std::min(static_cast<int>((longitude - kEasternLimit) * (1 / kZoneWidth)), last);
         if (longitude < EastLimitOf(band)) --band;
         else if (band < last && longitude >= EastLimitOf(band + 1)) ++band;
         zone = static_cast<std::int16_t>(kEasternZone - band);
