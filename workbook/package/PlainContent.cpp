@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "XmlText.h"
+
 namespace trevalco::workbook {
 
 namespace {
@@ -121,7 +123,7 @@ private:
         const std::string_view value(start, static_cast<std::size_t>(at_ - start));
         ++at_;
         for (const std::string_view earlier : names_)
-            if (earlier == name) return false;
+            if (SameName(earlier, name)) return false;
         names_.push_back(name);
         offsets_.push_back(scratch_.size());
         scratch_.append(name);

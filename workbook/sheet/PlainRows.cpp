@@ -8,6 +8,7 @@
 
 #include "WorkbookError.h"
 #include "XmlParser.h"
+#include "XmlText.h"
 
 namespace trevalco::workbook {
 
@@ -37,8 +38,8 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 std::size_t EndTagAfter(std::string_view text, std::size_t from, std::string_view name) {
     for (std::size_t at = text.find("</", from); at != std::string_view::npos; at = text.find("</", at + 2)) {
         std::size_t i = at + 2;
-        // Most end tags in a row are another element's: told by their first letter.
-        if (i >= text.size() || (!name.empty() && text[i] != name.front()) || text.substr(i, name.size()) != name)
+        // Most end tags in a row are another element's, told apart at their first letter.
+        if (i >= text.size() || !SameName(text.substr(i, name.size()), name))
             continue;
         i += name.size();
         while (i < text.size() && IsSpace(text[i])) ++i;

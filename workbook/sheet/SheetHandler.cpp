@@ -94,7 +94,7 @@ void SheetHandler::StartSheetData() {
 void SheetHandler::NoteRowsElement(std::string_view local) {
     static constexpr std::string_view kPlain[] = {"row", "c", "v"};
     const int level = depth_ - 3;
-    if (level < 0 || level > 2 || local != kPlain[level]) plainRows_ = false;
+    if (level < 0 || level > 2 || !SameName(local, kPlain[level])) plainRows_ = false;
 }
 
 void SheetHandler::EndSheetData() {
