@@ -109,7 +109,7 @@ std::vector<std::string> AllLetters(const PageColumns& page) {
 
 PageColumns WithFirstOfferedColumns(PageColumns page) {
     for (const ColumnRole& role : RolesOf(page))
-        *LetterOf(page, role.name) = std::string(role.firstOffered);
+        if (std::string* letter = LetterOf(page, role.name)) *letter = std::string(role.firstOffered);
     if (auto* utm = std::get_if<UtmColumns>(&page)) utm->zone = 18;
     return page;
 }
